@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# KaneloY developer entry point.
+#   ./kanelo.sh run    install what is missing, build, install KaneloY into
+#                      $KANELO_HOME (default ~/KaneloY) and start it
+#   ./kanelo.sh test   install what is missing, build, run every test
+#   ./kanelo.sh bench  build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk)
+
+setup() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+  fi
+}
+
+build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build build
+}
+
+case "${1:-}" in
+  test)
+    setup
+    build
+    ctest --test-dir build --output-on-failure
+    ;;
+  run)
+    setup
+    build
+    home="${KANELO_HOME:-$HOME/KaneloY}"
+    mkdir -p "$home"
+    cp -f build/bin/KaneloY "$home/"
+    [ -f build/bin/KaneloImport ] && cp -f build/bin/KaneloImport "$home/"
+    # Data files already there are the user's: never overwrite them.
+    [ -f "$home/MainSub.zbt" ] || cp data/MainSub.zbt "$home/"
+    mkdir -p "$home/help" && cp -f data/help/* "$home/help/" 2>/dev/null || true
+    exec env -u KANELO_HOME "$home/KaneloY"
+    ;;
+  bench)
+    setup
+    build -DKANELO_BENCH=ON
+    for b in build/bench/bench_*; do "$b" "${@:2}"; done
+    ;;
+  *)
+    sed -n '2,7p' "$0"
+    exit 2
+    ;;
+esac

@@ -1,0 +1,144 @@
+#include "LedgerModel.h"
+
+#include "Formats.h"
+#include "LineText.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString kMasterName = QStringLiteral("MainSub.zbt");
+
+// Parses a category line "nn00name:f:color:limit"; null when it breaks the layout.
+std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line)
+{
+    if (line.size() < 5 || !isTwoDigits(QStringView(line).left(2), 1, 99))
+        return nullptr;
+    const qsizetype p = line.indexOf(QLatin1Char(':'), 4);
+    if (p < 0 || p + 2 >= line.size() || line[p + 2] != QLatin1Char(':'))
+        return nullptr;
+    const QChar flag = line[p + 1];
+    if (flag != QLatin1Char('1') && flag != QLatin1Char('2'))
+        return nullptr;
+    const qsizetype q = line.indexOf(QLatin1Char(':'), p + 3);
+    if (q < 0)
+        return nullptr;
+    const auto color = Num::parseFileInt32(QStringView(line).mid(p + 3, q - p - 3));
+    const auto limit = Num::parseFileInt32(QStringView(line).mid(q + 1));
+    const QString name = line.mid(4, p - 4);
+    if (!color || !limit || name.isEmpty())
+        return nullptr;
+    auto c = std::make_shared<clsHimoku>();
+    c->no = line.left(2);
+    c->name = name;
+    c->ioflag = flag.unicode() - '0';
+    c->color = quint32(*color);
+    c->limit = *limit;
+    return c;
+}
+}
+
+bool LedgerModel::ReadCategoryMaster(int mode)
+{
+    categoryList.clear();
+    categoryByName.clear();
+    const QString path = masterPath();
+    if (!QFileInfo::exists(path)) {
+        prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)が存在しません。\r\n\r\n"
+                                          "インストール（圧縮ファイルの解凍）が失敗している可能性があります。\r\n"
+                                          "再度、インストールしてみて下さい。"),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    const TextFile::ReadResult file = TextFile::readLines(path);
+    if (!file.ok) {
+        prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)を読み込めませんでした。\r\n\r\n%1")
+                               .arg(file.error),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+
+    QList<int> skipped;
+    for (int i = 0; i < file.lines.size(); ++i) {
+        const QString line = trimSpaces(file.lines[i]);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
+            continue;
+        bool ok = false;
+        if (line.mid(2, 2) == QLatin1String("00")) {
+            if (auto c = parseCategoryLine(line); c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
+                categoryList.add(c->no, c);
+                categoryByName.add(c->name, c);
+                ok = true;
+            }
+        } else if (line.size() >= 5 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
+            if (const auto c = categoryList.find(line.left(2)))
+                ok = c->addsub(line.mid(2, 2), line.mid(4));
+        }
+        if (!ok)
+            skipped << i + 1;
+    }
+    reportSkippedLines(kMasterName, skipped);
+
+    if (mode == 1) {
+        categoryUse.clear();
+        for (const auto& c : categoryList)
+            categoryUse.push_back({c.item->no.toInt(), 0});
+    }
+    graphTargets.clear();
+    for (const auto& c : categoryList)
+        graphTargets.push_back({c.item->no.toInt(), 1});
+    return true;
+}
+
+QStringList LedgerModel::masterLines() const
+{
+    QStringList lines{QStringLiteral("C"),
+                      QStringLiteral("*  Last modified: ") + headerDate(),
+                      QStringLiteral("*"),
+                      QStringLiteral("*  Kanelo Y -費目・摘要項目管理ファイル-"),
+                      QStringLiteral("*"),
+                      QString()};
+    for (int n = 1; n <= 99; ++n) {
+        const auto c = categoryList.find(Fmt::zero2(n));
+        if (!c)
+            continue;
+        lines << c->no + QStringLiteral("00") + c->name + QLatin1Char(':') + QString::number(c->ioflag) + QLatin1Char(':')
+                     + QString::number(qint32(c->color)) + QLatin1Char(':') + QString::number(c->limit);
+        for (int m = 1; m <= 99; ++m)
+            if (const auto t = c->nTekiyo.find(Fmt::zero2(m)))
+                lines << c->no + t->no + t->name;
+    }
+    return lines;
+}
+
+bool LedgerModel::WriteCategoryMaster()
+{
+    // Say which name cannot be stored rather than writing it as "?".
+    for (const auto& slot : categoryList) {
+        const auto& c = slot.item;
+        QByteArray b;
+        QString bad;
+        if (!TextFile::encode(c->name, b, &bad)) {
+            prompter_->message(QStringLiteral("費目名 [%1] の文字「%2」は保存できない文字のため、"
+                                              "費目・摘要項目管理ファイルを保存できませんでした。")
+                                   .arg(c->name, bad),
+                               Prompter::Icon::Warning);
+            return false;
+        }
+        for (const auto& t : c->nTekiyo) {
+            if (!TextFile::encode(t.item->name, b, &bad)) {
+                prompter_->message(QStringLiteral("費目 [%1] の摘要項目 [%2] の文字「%3」は保存できない文字のため、"
+                                                  "費目・摘要項目管理ファイルを保存できませんでした。")
+                                       .arg(c->name, t.item->name, bad),
+                                   Prompter::Icon::Warning);
+                return false;
+            }
+        }
+    }
+    const TextFile::WriteResult r = TextFile::writeLines(masterPath(), masterLines());
+    if (!r.ok) {
+        reportWriteFailure(masterPath(), r.error);
+        return false;
+    }
+    return true;
+}

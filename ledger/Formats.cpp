@@ -1,0 +1,139 @@
+#include "Formats.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+QString grouped(qint64 v)
+{
+    const bool neg = v < 0;
+    // Work on the magnitude as unsigned so that the smallest 64-bit value is safe.
+    quint64 m = neg ? quint64(0) - quint64(v) : quint64(v);
+    QString digits = QString::number(m);
+    QString out;
+    out.reserve(digits.size() + digits.size() / 3 + 1);
+    const int n = digits.size();
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += QLatin1Char(',');
+        out += digits[i];
+    }
+    return neg ? QLatin1Char('-') + out : out;
+}
+
+// Parses sign, digits (with separators) and fraction. Returns false when the
+// text is not a number.
+bool parseDecimal(const QString& text, long double& value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    int i = 0;
+    bool neg = false;
+    if (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')) {
+        neg = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    long double v = 0;
+    int digits = 0;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            v = v * 10 + (c.unicode() - '0');
+            ++digits;
+        } else if (c == QLatin1Char(',') && digits > 0) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    if (i < t.size() && t[i] == QLatin1Char('.')) {
+        ++i;
+        long double scale = 0.1L;
+        for (; i < t.size(); ++i) {
+            const QChar c = t[i];
+            if (!(c.isDigit() && c.unicode() < 128))
+                break;
+            v += scale * (c.unicode() - '0');
+            scale /= 10;
+            ++digits;
+        }
+    }
+    if (i != t.size() || digits == 0)
+        return false;
+    value = neg ? -v : v;
+    return true;
+}
+}
+
+namespace Fmt {
+QString hash(qint64 v) { return v == 0 ? QString() : grouped(v); }
+QString hash0(qint64 v) { return grouped(v); }
+QString percent(double ratio) { return QString::number(ratio * 100.0, 'f', 2) + QLatin1Char('%'); }
+QString percentSp(double ratio) { return QString::number(ratio * 100.0, 'f', 2) + QStringLiteral(" %"); }
+QString zero2(int v) { return v >= 0 && v < 10 ? QLatin1Char('0') + QString::number(v) : QString::number(v); }
+}
+
+namespace Num {
+bool isNumeric(const QString& text)
+{
+    long double v;
+    return parseDecimal(text, v);
+}
+
+std::optional<qint64> toInt64(const QString& text)
+{
+    long double v;
+    if (!parseDecimal(text, v))
+        return std::nullopt;
+    const long double r = std::round(v);
+    if (r > 9.2e18L || r < -9.2e18L)
+        return std::nullopt;
+    return static_cast<qint64>(r);
+}
+
+std::optional<qint32> toInt32(const QString& text)
+{
+    const auto v = toInt64(text);
+    if (!v || *v > std::numeric_limits<qint32>::max() || *v < std::numeric_limits<qint32>::min())
+        return std::nullopt;
+    return static_cast<qint32>(*v);
+}
+
+bool beyondInt32(const QString& text) { return isNumeric(text) && !toInt32(text); }
+
+qint64 cellValue(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    return toInt64(text).value_or(0);
+}
+
+std::optional<qint32> parseFileInt32(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    qsizetype i = 0;
+    bool neg = false;
+    if (text[0] == QLatin1Char('-')) {
+        neg = true;
+        i = 1;
+        if (text.size() == 1)
+            return std::nullopt;
+    }
+    qint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+        if (v > qint64(std::numeric_limits<qint32>::max()) + 1)
+            return std::nullopt;
+    }
+    if (neg)
+        v = -v;
+    if (v > std::numeric_limits<qint32>::max() || v < std::numeric_limits<qint32>::min())
+        return std::nullopt;
+    return static_cast<qint32>(v);
+}
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "KeyedCollection.h"
+#include "Prompter.h"
+#include "Types.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// The program-wide state of the ledger and its shared routines: the category
+// master, the twelve month slots of the open year, the carry-over and the
+// tables derived from them. Every window is given the one model.
+class LedgerModel {
+public:
+    explicit LedgerModel(Prompter& prompter);
+
+    Prompter& prompter() const { return *prompter_; }
+
+    // ---- state ----
+    int startYear = 0;
+    int startMonth = 1;
+    int curYear = 0;
+    int curMonth = 1;
+    int summaryMode = 0;
+    bool linkCalendar = false;
+    qint32 carryOver = 0;
+    bool carryAuto = false;
+
+    KeyedCollection<clsHimoku> categoryList;   // keyed by no
+    KeyedCollection<clsHimoku> categoryByName; // keyed by name
+    KeyedCollection<clsTekiyo> memoList;       // keyed by "mm/dd"
+    std::array<MonthSlot, 12> monthSlots;
+    std::vector<CategoryUseRow> categoryUse;
+    std::vector<GraphTargetRow> graphTargets;
+
+    std::array<std::optional<std::vector<clsMoney>>, 12> monthCatTotals;
+    qint64 yearOut = 0;
+    qint64 yearIn = 0;
+
+    std::vector<CategorySum> catSumOut;
+    std::vector<CategorySum> catSumIn;
+    qint64 totalOut = 0;
+    qint64 totalIn = 0;
+
+    // The month slot of month 1..12.
+    MonthSlot& slot(int month) { return monthSlots[month - 1]; }
+    const MonthSlot& slot(int month) const { return monthSlots[month - 1]; }
+    void clearMonthSlots();
+
+    std::shared_ptr<clsHimoku> category(const QString& no) const { return categoryList.find(no); }
+    std::shared_ptr<clsHimoku> categoryNamed(const QString& name) const { return categoryByName.find(name); }
+
+    // ---- entries ----
+    void InsertEntry(Entry e);
+    // Gives an entry a fresh identity for the lists that show it.
+    quint64 nextEntryId() { return ++lastEntryId_; }
+
+    // ---- sums ----
+    void BuildMonthCatTotals();
+    std::vector<CategorySum> SumByCategory(int month) const;
+    void MakeCategorySums(int month);
+    // Reorders categoryUse by use in startMonth and the month before it and
+    // returns the category names in that order (first = to be selected).
+    QStringList RankCategoriesByUse();
+    // Set by the entry dialog: receives the ranked names to refill its box.
+    std::function<void(const QStringList&)> onCategoriesRanked;
+
+    // ---- category master ----
+    QString masterPath() const;
+    // False when the master is missing or unreadable; the user has been told
+    // and the program must end.
+    bool ReadCategoryMaster(int mode);
+    // False when the master could not be written; the user has been told and
+    // the old file is intact.
+    bool WriteCategoryMaster();
+    // The master's lines as they are written (header date included).
+    QStringList masterLines() const;
+
+    // ---- year data file ----
+    QString yearPath(int year) const;
+    bool LoadYearFile();
+    // Set when the file of curYear exists but could not be read: saving it
+    // then would replace the user's entries with an empty year.
+    bool yearUnreadable = false;
+    bool SaveYearFile(int mode);
+    QString CalcPrevCarryOver();
+    // The year-end balance as the balance line gives it.
+    qint64 yearEndBalance() const;
+
+    // ---- memo file ----
+    QString memoPath(int year) const;
+    void ReadMemoFile(int year);
+    bool WriteMemoFile(int year);
+
+    // "mm-dd-yyyy" of today, for the file headers.
+    static QString headerDate();
+
+private:
+    bool askNewYearCarryOver();
+    void reportSkippedLines(const QString& fileName, const QList<int>& lineNumbers);
+    void reportWriteFailure(const QString& path, const QString& error);
+
+    Prompter* prompter_;
+    quint64 lastEntryId_ = 0;
+};

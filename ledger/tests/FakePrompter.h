@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+// A scripted prompter: records every box the program shows and answers from
+// queues the test fills beforehand. An unexpected question fails loudly.
+class FakePrompter : public Prompter {
+public:
+    struct Shown {
+        enum Kind { Message, Question, Input, OpenFile, Color } kind;
+        QString text;
+        QString title;
+        Icon icon = Icon::Information;
+        QString defaultText;
+    };
+
+    QList<Shown> shown;
+    QQueue<Answer> answers;
+    QQueue<QString> inputs;
+    QQueue<QString> files;
+    QQueue<std::optional<quint32>> colors;
+    int unexpected = 0; // questions asked with nothing queued
+
+    void message(const QString& text, Icon icon, const QString& title = {}) override;
+    Answer question(const QString& text, Buttons buttons, const QString& title = {}) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFile(const QString& title, const QStringList& filters, const QString& folder) override;
+    std::optional<quint32> chooseColor(quint32 initial) override;
+
+    // Texts of the message boxes only, in order.
+    QStringList messages() const;
+    QStringList texts() const; // every box's text
+    void clear();
+};
