@@ -12,6 +12,7 @@ class QStackedWidget;
 class QStatusBar;
 class QTabBar;
 class QTreeView;
+class QEvent;
 class QWidget;
 
 // The centre of the main window: the month tabs, the entry list lvwMonth and
@@ -37,6 +38,12 @@ public:
     QAction* tbrDaySummary = nullptr;      // toolbar toggle 20
     QAction* tbrCategorySummary = nullptr; // toolbar toggle 21
     QMenu* mnuResult = nullptr;            // 実績(&S)
+    // Result menu items by index; 0 and 1 (graphs) stay null until the
+    // graphs are added (insert them before mnuResultItem[3]), 2 and 4 are
+    // separators.
+    QAction* mnuResultItem[6] = {};
+    QMenu* mnuResultSub = nullptr;         // 集計表示
+    QAction* mnuResultSubItem[2] = {};     // 日単位, 費目単位
 
     void RefreshMonthView();
     void ShowCompress();
@@ -52,6 +59,17 @@ public:
     // Selects tab `month` as a user click would (RefreshMonthView follows).
     void selectMonth(int month);
 
+    // Font size in points of the entry list, and of both lists when
+    // alsoSummary (the summary list keeps its own size until the user
+    // changes it). Column widths follow the font.
+    void setListFontSize(int points, bool alsoSummary);
+    int listFontSize() const;
+
+    // The carry-over commands: the input box on row 1 (January, manual
+    // carry-over) and the automatic/manual switch of status panel 2.
+    void CarryOverInput();
+    void SwitchCarryOverMode();
+
     // The selected row of lvwMonth (0 = carry-over row), or -1.
     int selectedRow() const;
     void selectRow(int row);
@@ -64,11 +82,29 @@ public:
     bool loaded = false;
 
 signals:
-    // curMonth changed by a tab click (the calendar follows when linked).
+    // curMonth changed by a tab click after loading while linkCalendar is
+    // on; emitted before the month is rebuilt (the calendar follows).
     void monthTabClicked(int month);
     // The list font size changed (Options).
     void listsRebuilt();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildWidgets(QWidget* owner);
+    void buildStatusBar(QWidget* owner);
+    void buildResultMenu(QWidget* owner);
+    void onTabChanged(int index);
+    void onToggle(QAction* toggle, bool pressed);
+    void onResultSubItem(int item);
+    void onResultMenuShown();
+    void showPrevCarryOver();
+    void frontList(QTreeView* list);
+    void updateClock();
+    // Asks for the carry-over and fills row 1; false when nothing changed.
+    bool askCarryOver(const QString& defaultText);
+    void fitColumns(QTreeView* list);
+
     LedgerModel* model_;
 };

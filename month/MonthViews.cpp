@@ -1,0 +1,352 @@
+#include "MonthViews.h"
+
+#include "Clock.h"
+#include "Formats.h"
+#include "LedgerModel.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+const QString kDayOff = QStringLiteral("日単位 -オフ");
+const QString kCategoryOff = QStringLiteral("費目単位 -オフ");
+
+// Twelve tabs of one width that share the strip's width.
+class MonthTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        QSize s = QTabBar::tabSizeHint(index);
+        const int shared = (width() - 8) / 12;
+        if (shared > s.width())
+            s.setWidth(shared);
+        return s;
+    }
+    QSize minimumSizeHint() const override { return {0, QTabBar::minimumSizeHint().height()}; }
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QTabBar::resizeEvent(e);
+        setElideMode(elideMode()); // lays the tabs out again for the new width
+    }
+};
+
+QTreeView* makeList(const QString& name, MonthListModel* rows, QWidget* parent)
+{
+    auto* list = new QTreeView(parent);
+    list->setObjectName(name);
+    list->setModel(rows);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setAllColumnsShowFocus(true);
+    list->setSortingEnabled(false);
+    list->setAlternatingRowColors(true);
+    // The lists keep the order they were built in: headings are not buttons.
+    list->header()->setSectionsClickable(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setStretchLastSection(false);
+    list->header()->setDefaultAlignment(Qt::AlignCenter);
+    return list;
+}
+}
+
+MonthViews::MonthViews(LedgerModel& model, QWidget* owner) : QObject(owner), model_(&model)
+{
+    buildWidgets(owner);
+    buildStatusBar(owner);
+    buildResultMenu(owner);
+}
+
+void MonthViews::buildWidgets(QWidget* owner)
+{
+    centre = new QWidget(owner);
+    centre->setObjectName(QStringLiteral("centre"));
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 7, 0, 0);
+    layout->setSpacing(0);
+
+    tabMonth = new MonthTabBar(centre);
+    tabMonth->setObjectName(QStringLiteral("tabMonth"));
+    tabMonth->setExpanding(false);
+    tabMonth->setUsesScrollButtons(false);
+    tabMonth->setDrawBase(false);
+    for (int m = 1; m <= 12; ++m)
+        tabMonth->addTab(m < 10 ? QString::number(m) + QStringLiteral(" 月") : QString::number(m) + QStringLiteral("月"));
+    layout->addWidget(tabMonth);
+
+    // The tab page: both lists share one rectangle inside it.
+    auto* page = new QFrame(centre);
+    page->setFrameShape(QFrame::StyledPanel);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(8, 5, 8, 8);
+    listStack = new QStackedWidget(page);
+    pageLayout->addWidget(listStack);
+    layout->addWidget(page, 1);
+
+    monthRows = new MonthListModel(this);
+    monthRows->setHeadings({QStringLiteral("日付"), QStringLiteral("費目"), QStringLiteral("摘要項目"), QStringLiteral("出金"),
+                            QStringLiteral("入金"), QStringLiteral("残高")});
+    summaryRows = new MonthListModel(this);
+    summaryRows->setHeadings({QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("出金"),
+                              QStringLiteral("入金"), QStringLiteral("残高")});
+    lvwMonth = makeList(QStringLiteral("lvwMonth"), monthRows, listStack);
+    lvwMonthC = makeList(QStringLiteral("lvwMonthC"), summaryRows, listStack);
+    listStack->addWidget(lvwMonth);
+    listStack->addWidget(lvwMonthC);
+    listStack->setCurrentWidget(lvwMonth);
+    lvwMonth->viewport()->installEventFilter(this);
+    setListFontSize(11, true);
+
+    connect(tabMonth, &QTabBar::currentChanged, this, &MonthViews::onTabChanged);
+
+    tbrDaySummary = new QAction(kDayOff, owner);
+    tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
+    tbrDaySummary->setCheckable(true);
+    connect(tbrDaySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrDaySummary, on); });
+    tbrCategorySummary = new QAction(kCategoryOff, owner);
+    tbrCategorySummary->setObjectName(QStringLiteral("tbrCategorySummary"));
+    tbrCategorySummary->setCheckable(true);
+    connect(tbrCategorySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrCategorySummary, on); });
+}
+
+void MonthViews::buildStatusBar(QWidget* owner)
+{
+    sbrStatus = new QStatusBar(owner);
+    sbrStatus->setObjectName(QStringLiteral("sbrStatus"));
+    sbrStatus->setSizeGripEnabled(true);
+    static const int stretch[7] = {0, 2, 2, 2, 2, 0, 0};
+    for (int i = 0; i < 7; ++i) {
+        auto* panel = new QLabel(sbrStatus);
+        panel->setObjectName(QStringLiteral("sbrStatusPanel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        statusPanel[i] = panel;
+        if (i < 5)
+            sbrStatus->addWidget(panel, stretch[i]);
+        else
+            sbrStatus->addPermanentWidget(panel);
+    }
+    statusPanel[1]->installEventFilter(this);
+
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &MonthViews::updateClock);
+    timer->start(1000);
+    updateClock();
+}
+
+void MonthViews::updateClock()
+{
+    const QDateTime now = Clock::now();
+    statusPanel[5]->setText(now.date().toString(QStringLiteral("yyyy/MM/dd")));
+    statusPanel[6]->setText(now.time().toString(QStringLiteral("HH:mm")));
+}
+
+void MonthViews::buildResultMenu(QWidget* owner)
+{
+    mnuResult = new QMenu(QStringLiteral("実績(&S)"), owner);
+    mnuResult->setObjectName(QStringLiteral("mnuResult"));
+    mnuResultItem[2] = mnuResult->addSeparator();
+    mnuResultSub = mnuResult->addMenu(QStringLiteral("集計表示"));
+    mnuResultSub->setObjectName(QStringLiteral("mnuResultSub"));
+    mnuResultItem[3] = mnuResultSub->menuAction();
+    const QString subCaptions[2] = {QStringLiteral("日単位"), QStringLiteral("費目単位")};
+    for (int i = 0; i < 2; ++i) {
+        QAction* a = mnuResultSub->addAction(subCaptions[i]);
+        a->setObjectName(QStringLiteral("mnuResultSubItem%1").arg(i));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i] { onResultSubItem(i); });
+        mnuResultSubItem[i] = a;
+    }
+    connect(mnuResultSub, &QMenu::aboutToShow, this, [this] {
+        mnuResultSubItem[0]->setChecked(model_->summaryMode == 1);
+        mnuResultSubItem[1]->setChecked(model_->summaryMode == 2);
+    });
+    mnuResultItem[4] = mnuResult->addSeparator();
+    mnuResultItem[5] = mnuResult->addAction(QStringLiteral("前年度繰越高"));
+    mnuResultItem[5]->setObjectName(QStringLiteral("mnuResultItem5"));
+    connect(mnuResultItem[5], &QAction::triggered, this, &MonthViews::showPrevCarryOver);
+    connect(mnuResult, &QMenu::aboutToShow, this, &MonthViews::onResultMenuShown);
+}
+
+void MonthViews::onResultMenuShown()
+{
+    if (mnuResultItem[0])
+        mnuResultItem[0]->setText(QString::number(model_->curMonth) + QStringLiteral("月度支出内訳"));
+    const int prev = model_->curYear - 1;
+    const bool exists = QFileInfo::exists(model_->yearPath(prev));
+    mnuResultItem[5]->setText(QStringLiteral("前年度") + (exists ? QStringLiteral(" (") + QString::number(prev) + QStringLiteral("年) ") : QString())
+                              + QStringLiteral("繰越高"));
+    mnuResultItem[5]->setEnabled(exists);
+}
+
+void MonthViews::showPrevCarryOver()
+{
+    const QString value = model_->CalcPrevCarryOver();
+    model_->prompter().message(QString::number(model_->curYear - 1) + QStringLiteral("年度の繰越高は [ ")
+                                   + Fmt::hash(Num::toInt64(value).value_or(0)) + QStringLiteral(" 円 ] です。"),
+                               Prompter::Icon::Information);
+}
+
+void MonthViews::frontList(QTreeView* list) { listStack->setCurrentWidget(list); }
+
+void MonthViews::onToggle(QAction* toggle, bool pressed)
+{
+    const bool day = toggle == tbrDaySummary;
+    model_->summaryMode = pressed ? (day ? 1 : 2) : 0;
+    if (model_->summaryMode != 0) {
+        frontList(lvwMonthC);
+        ShowCompress();
+    } else {
+        frontList(lvwMonth);
+        toggle->setText(day ? kDayOff : kCategoryOff);
+    }
+}
+
+void MonthViews::onResultSubItem(int item)
+{
+    const bool checked = mnuResultSubItem[item]->isChecked();
+    model_->summaryMode = checked ? item + 1 : 0;
+    if (checked) {
+        frontList(lvwMonthC);
+        mnuResultSubItem[1 - item]->setChecked(false);
+        ShowCompress();
+    } else {
+        frontList(lvwMonth);
+        QAction* toggle = item == 0 ? tbrDaySummary : tbrCategorySummary;
+        toggle->setChecked(false);
+        toggle->setText(item == 0 ? kDayOff : kCategoryOff);
+    }
+}
+
+void MonthViews::setSummaryMode(int mode)
+{
+    model_->summaryMode = mode;
+    if (mode == 0) {
+        frontList(lvwMonth);
+        tbrDaySummary->setChecked(false);
+        tbrDaySummary->setText(kDayOff);
+        tbrCategorySummary->setChecked(false);
+        tbrCategorySummary->setText(kCategoryOff);
+        summaryRows->clear();
+    } else {
+        frontList(lvwMonthC);
+        ShowCompress();
+    }
+}
+
+void MonthViews::onTabChanged(int index)
+{
+    if (tabTag == QLatin1String("NOT CLICK")) {
+        tabTag.clear();
+        return;
+    }
+    if (index < 0)
+        return;
+    model_->curMonth = tabMonth->tabText(index).left(2).trimmed().toInt();
+    if (loaded && model_->linkCalendar)
+        emit monthTabClicked(model_->curMonth);
+    RefreshMonthView();
+}
+
+void MonthViews::selectMonth(int month)
+{
+    if (tabMonth->currentIndex() == month - 1)
+        onTabChanged(month - 1);
+    else
+        tabMonth->setCurrentIndex(month - 1);
+}
+
+int MonthViews::selectedRow() const
+{
+    const QModelIndexList rows = lvwMonth->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void MonthViews::selectRow(int row)
+{
+    if (row < 0 || row >= monthRows->count()) {
+        lvwMonth->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex i = monthRows->index(row, 0);
+    lvwMonth->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvwMonth->scrollTo(i);
+}
+
+int MonthViews::selectedSummaryRow() const
+{
+    const QModelIndexList rows = lvwMonthC->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void MonthViews::setListFontSize(int points, bool alsoSummary)
+{
+    for (QTreeView* list : {lvwMonth, lvwMonthC}) {
+        if (list == lvwMonthC && !alsoSummary)
+            continue;
+        QFont f = list->font();
+        f.setPointSize(points);
+        list->setFont(f);
+        fitColumns(list);
+    }
+    emit listsRebuilt();
+}
+
+int MonthViews::listFontSize() const { return lvwMonth->font().pointSize(); }
+
+// Widths from the font, not from the contents: measuring every cell of a
+// long month would cost more than building it.
+void MonthViews::fitColumns(QTreeView* list)
+{
+    const QFontMetrics fm(list->font());
+    const int pad = fm.horizontalAdvance(QLatin1Char('0')) * 2;
+    const int amount = fm.horizontalAdvance(QStringLiteral("▲-99,999,999")) + pad;
+    const int widths[6] = {fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
+                           fm.horizontalAdvance(QStringLiteral("前年度繰越残高")) + pad * 2,
+                           fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad,
+                           amount, amount, amount};
+    for (int c = 0; c < 6; ++c)
+        list->setColumnWidth(c, widths[c]);
+}
+
+bool MonthViews::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lvwMonth->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() != Qt::LeftButton)
+            return false;
+        // The row under the pointer, whatever column was hit.
+        const QModelIndex hit = lvwMonth->indexAt(QPoint(1, e->position().toPoint().y()));
+        if (!hit.isValid())
+            return false;
+        selectRow(hit.row());
+        if (hit.row() == 0 && !model_->carryAuto && model_->curMonth == 1) {
+            CarryOverInput();
+            return true;
+        }
+        return false;
+    }
+    if (watched == statusPanel[1] && event->type() == QEvent::MouseButtonDblClick) {
+        SwitchCarryOverMode();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,114 @@
+// Running balances, the status bar and the carry-over commands.
+#include "MonthViews.h"
+
+#include "Formats.h"
+#include "LedgerModel.h"
+
+#include <QLabel>
+
+namespace {
+const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
+                                            "(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)");
+const QString kCarryTitle = QStringLiteral("前年度繰越残高の設定");
+}
+
+void MonthViews::UpdateBalances(MonthListModel* list)
+{
+    const int n = list->count();
+    if (n == 0)
+        return;
+    const qint64 out = Num::cellValue(list->cell(0, MonthListModel::Out));
+    const qint64 in = Num::cellValue(list->cell(0, MonthListModel::In));
+    const qint64 brought = in - out;
+
+    // Sums in 64 bits: a month of large amounts never wraps.
+    qint64 outSum = 0, inSum = 0;
+    std::vector<QString> balances(n);
+    balances[0] = list->cell(0, MonthListModel::Balance);
+    for (int i = 1; i < n; ++i) {
+        outSum += Num::cellValue(list->cell(i, MonthListModel::Out));
+        inSum += Num::cellValue(list->cell(i, MonthListModel::In));
+        balances[i] = Fmt::hash(brought + inSum - outSum);
+    }
+    list->setColumn(MonthListModel::Balance, balances);
+
+    if (list != monthRows)
+        return;
+    LedgerModel& m = *model_;
+    statusPanel[0]->setText(QString::number(m.curMonth) + QStringLiteral(" 月度 収支状況   "));
+    QString carry = QStringLiteral("繰越高 : ") + Fmt::hash0(out > 0 ? -out : in);
+    QString tip;
+    if (m.curMonth == 1) {
+        carry += m.carryAuto ? QStringLiteral(" (A)") : QStringLiteral(" (M)");
+        tip = QStringLiteral("前年度繰越高は [") + (m.carryAuto ? QStringLiteral("自動") : QStringLiteral("手動"))
+            + QStringLiteral("] 算出です。");
+    }
+    statusPanel[1]->setText(carry);
+    statusPanel[1]->setToolTip(tip);
+    statusPanel[2]->setText(QStringLiteral("支出 : ") + Fmt::hash0(outSum));
+    statusPanel[3]->setText(QStringLiteral("収入 : ") + Fmt::hash0(inSum));
+    statusPanel[4]->setText(QStringLiteral("残高 : ") + Fmt::hash0(brought + inSum - outSum));
+
+    MonthSlot& slot = m.slot(m.curMonth);
+    if (slot.count() > 0) {
+        slot.totalOut = outSum;
+        slot.totalIn = inSum;
+    }
+}
+
+bool MonthViews::askCarryOver(const QString& defaultText)
+{
+    LedgerModel& m = *model_;
+    const QString answer = m.prompter().input(kCarryPrompt, kCarryTitle, defaultText).trimmed();
+    if (answer.isEmpty() || !Num::isNumeric(answer))
+        return false;
+    const auto value = Num::toInt32(answer);
+    if (!value) {
+        m.prompter().message(QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
+                                            "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
+                             Prompter::Icon::Warning);
+        return false;
+    }
+    if (answer.startsWith(QLatin1Char('-'))) {
+        monthRows->setCell(0, MonthListModel::Out, Fmt::hash(-qint64(*value)));
+        monthRows->setCell(0, MonthListModel::In, QString());
+    } else {
+        monthRows->setCell(0, MonthListModel::Out, QString());
+        monthRows->setCell(0, MonthListModel::In, Fmt::hash(*value));
+    }
+    m.carryOver = *value;
+    monthRows->setCell(0, MonthListModel::Balance, Fmt::hash(*value));
+    return true;
+}
+
+void MonthViews::CarryOverInput()
+{
+    const qint64 current = Num::cellValue(monthRows->cell(0, MonthListModel::In))
+        - Num::cellValue(monthRows->cell(0, MonthListModel::Out));
+    if (askCarryOver(QString::number(current)))
+        UpdateBalances(monthRows);
+}
+
+void MonthViews::SwitchCarryOverMode()
+{
+    LedgerModel& m = *model_;
+    if (m.curMonth != 1)
+        return;
+    QString text = QStringLiteral("前年度繰越高を [") + (m.carryAuto ? QStringLiteral("手動") : QStringLiteral("自動"))
+        + QStringLiteral("] 算出に変更しますか。");
+    if (!m.carryAuto)
+        text += QStringLiteral("\r\n\r\n前年度データファイルから算出します。\r\n(存在しない場合、[0円] が設定されます)");
+    if (m.prompter().question(text, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return;
+    m.carryAuto = !m.carryAuto;
+    if (!m.carryAuto) {
+        askCarryOver(QString::number(m.carryOver));
+        UpdateBalances(monthRows);
+        return;
+    }
+    m.carryOver = 0;
+    const QString prev = m.CalcPrevCarryOver();
+    if (prev != QLatin1String("NOFILE") && !prev.isEmpty())
+        m.carryOver = Num::toInt32(prev).value_or(0);
+    RefreshMonthView();
+}

@@ -1,0 +1,558 @@
+// The month views as the user sees them: the entry list, both summaries,
+// the status bar, the carry-over commands and the result menu.
+#include "Clock.h"
+#include "FakePrompter.h"
+#include "Formats.h"
+#include "LedgerModel.h"
+#include "MonthViews.h"
+#include "TestHome.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+const char* kMaster = "C\n*\n\n"
+                      "0100食費:1:255:10000\n0101外食\n0102食料品\n"
+                      "0200日用品:1:0:0\n"
+                      "0300給与:2:0:200000\n"
+                      "0400雑費:1:0:0\n";
+
+QString yearText(const QString& carryLine, const QStringList& entries)
+{
+    return QStringLiteral("C\n* test\n*\n\n") + carryLine + QLatin1Char('\n') + entries.join(QLatin1Char('\n'))
+        + (entries.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("$0\n");
+}
+
+QString rowText(const MonthListModel* list, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < 6; ++c)
+        cells << list->cell(row, c);
+    return cells.join(QLatin1Char('|'));
+}
+
+QStringList allRows(const MonthListModel* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << rowText(list, i);
+    return rows;
+}
+
+// A ledger for 2026 with the test master, shown in a window.
+struct Ledger {
+    TestHome home;
+    FakePrompter prompter;
+    LedgerModel model{prompter};
+    QWidget window;
+    MonthViews* views = nullptr;
+
+    explicit Ledger(const QString& year, const QString& previousYear = {})
+    {
+        home.writeText(QStringLiteral("MainSub.zbt"), QString::fromUtf8(kMaster));
+        home.writeText(QStringLiteral("2026.zbl"), year);
+        if (!previousYear.isEmpty())
+            home.writeText(QStringLiteral("2025.zbl"), previousYear);
+        model.curYear = model.startYear = 2026;
+        model.curMonth = 1;
+        if (!model.ReadCategoryMaster(1) || !model.LoadYearFile())
+            qFatal("test ledger not loaded");
+        views = new MonthViews(model, &window);
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(views->centre);
+        layout->addWidget(views->sbrStatus);
+        window.resize(900, 600);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("window not shown");
+    }
+
+    void clickTab(int month)
+    {
+        QTest::mouseClick(views->tabMonth, Qt::LeftButton, {}, views->tabMonth->tabRect(month - 1).center());
+    }
+    QString panel(int n) const { return views->statusPanel[n - 1]->text(); }
+    QStringList panels() const { return {panel(1), panel(2), panel(3), panel(4), panel(5)}; }
+    void pressRow(int row)
+    {
+        QTreeView* list = views->lvwMonth;
+        const QPoint at = list->visualRect(views->monthRows->index(row, 4)).center();
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+}
+
+class TestMonthViews : public QObject {
+    Q_OBJECT
+private slots:
+    void entryList_data();
+    void entryList();
+    void deletedCategoryLeavesOtherRowsOnTheirEntries();
+    void totalsRecordFollowsTheList();
+    void sumsDoNotWrap();
+    void daySummary_data();
+    void daySummary();
+    void categorySummary_data();
+    void categorySummary();
+    void categorySummaryOfHiddenCategories();
+    void togglesSwitchTheFrontList();
+    void submenuSwitchesAndReleasesToggle();
+    void tabClickSelectsMonth();
+    void tabSelectionMarkedNotClickIsIgnored();
+    void carryOverInput_data();
+    void carryOverInput();
+    void carryOverInputOnlyInJanuaryManual_data();
+    void carryOverInputOnlyInJanuaryManual();
+    void switchCarryOverMode_data();
+    void switchCarryOverMode();
+    void switchCarryOverModeOnlyInJanuary();
+    void resultMenuItem5_data();
+    void resultMenuItem5();
+    void dateAndTimePanels();
+};
+
+void TestMonthViews::entryList_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("panels");
+
+    QTest::newRow("january, carry-over 0, no entries")
+        << yearText("&0", {}) << 1 << QStringList{"|前年度繰越残高||||"}
+        << QStringList{"1 月度 収支状況   ", "繰越高 : 0 (M)", "支出 : 0", "収入 : 0", "残高 : 0"};
+    QTest::newRow("january, automatic carry-over without previous year")
+        << yearText("#0", {"01/050100001200"}) << 1
+        << QStringList{"|前年度繰越残高||||", "01/05|食費||1,200||-1,200"}
+        << QStringList{"1 月度 収支状況   ", "繰越高 : 0 (A)", "支出 : 1,200", "収入 : 0", "残高 : -1,200"};
+    QTest::newRow("days: three on the 3rd, one on the 7th")
+        << yearText("&10000", {"04/03010100500", "04/03020000300", "04/03030000250000", "04/070400001000"}) << 4
+        << QStringList{"|前月繰越残高|||10,000|10,000", "04/03|食費|外食|500||9,500", "|日用品||300||9,200",
+                       "|給与|||250,000|259,200", "04/07|雑費||1,000||258,200"}
+        << QStringList{"4 月度 収支状況   ", "繰越高 : 10,000", "支出 : 1,800", "収入 : 250,000", "残高 : 258,200"};
+    QTest::newRow("negative balance brought forward")
+        << yearText("&-5000", {"03/010100000100"}) << 3
+        << QStringList{"|前月繰越残高||5,000||-5,000", "03/01|食費||100||-5,100"}
+        << QStringList{"3 月度 収支状況   ", "繰越高 : -5,000", "支出 : 100", "収入 : 0", "残高 : -5,100"};
+    QTest::newRow("earlier months add their net")
+        << yearText("&1000", {"01/100300003000", "02/280100000500", "03/020100000100"}) << 3
+        << QStringList{"|前月繰越残高|||3,500|3,500", "03/02|食費||100||3,400"}
+        << QStringList{"3 月度 収支状況   ", "繰越高 : 3,500", "支出 : 100", "収入 : 0", "残高 : 3,400"};
+}
+
+void TestMonthViews::entryList()
+{
+    QFETCH(QString, year);
+    QFETCH(int, month);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, panels);
+    Ledger l(year);
+    if (month == 1)
+        l.views->selectMonth(1);
+    else
+        l.clickTab(month);
+    QCOMPARE(l.model.curMonth, month);
+    QCOMPARE(allRows(l.views->monthRows), rows);
+    QCOMPARE(l.panels(), panels);
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
+    QVERIFY(l.prompter.shown.isEmpty());
+}
+
+void TestMonthViews::deletedCategoryLeavesOtherRowsOnTheirEntries()
+{
+    Ledger l(yearText("&0", {"05/020400000700", "05/020100000100", "05/090200000200"}));
+    // The category editor removed 雑費 after the year was loaded.
+    l.model.categoryList.remove(QStringLiteral("04"));
+    l.clickTab(5);
+
+    QCOMPARE(l.prompter.messages(), QStringList{"費目番号[04]に該当する費目はすでに削除されています。"});
+    QCOMPARE(allRows(l.views->monthRows),
+             (QStringList{"|前月繰越残高||||", "05/02|食費||100||-100", "05/09|日用品||200||-300"}));
+    const auto& entries = l.model.slot(5).entries;
+    QCOMPARE(l.views->monthRows->row(1).entryId, entries[1].id);
+    QCOMPARE(l.views->monthRows->row(2).entryId, entries[2].id);
+    QCOMPARE(l.views->monthRows->findEntry(entries[0].id), -1);
+}
+
+void TestMonthViews::totalsRecordFollowsTheList()
+{
+    Ledger l(yearText("&0", {"06/010100000100", "06/020300002000"}));
+    // Stale totals of a month without entries stay untouched and count nothing.
+    l.model.slot(7).totalOut = 999;
+    l.model.slot(7).totalIn = 5;
+    l.model.slot(6).totalOut = 0;
+    l.clickTab(6);
+    QCOMPARE(l.model.slot(6).totalOut, 100);
+    QCOMPARE(l.model.slot(6).totalIn, 2000);
+    l.clickTab(7);
+    QCOMPARE(l.model.slot(7).totalOut, 999);
+    QCOMPARE(l.model.slot(7).totalIn, 5);
+    l.clickTab(8);
+    QCOMPARE(rowText(l.views->monthRows, 0), QStringLiteral("|前月繰越残高|||1,900|1,900"));
+}
+
+void TestMonthViews::sumsDoNotWrap()
+{
+    Ledger l(yearText("&0", {"02/01030000" "2000000000", "02/02030000" "2000000000"}));
+    l.clickTab(2);
+    QCOMPARE(rowText(l.views->monthRows, 2), QStringLiteral("02/02|給与|||2,000,000,000|4,000,000,000"));
+    QCOMPARE(l.panel(4), QStringLiteral("収入 : 4,000,000,000"));
+    QCOMPARE(l.model.slot(2).totalIn, Q_INT64_C(4000000000));
+    l.clickTab(3);
+    QCOMPARE(l.panel(2), QStringLiteral("繰越高 : 4,000,000,000"));
+}
+
+void TestMonthViews::daySummary_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("only the carry-over row") << yearText("&-300", {}) << QStringList{"|前月繰越残高||300||-300"};
+    QTest::newRow("two days") << yearText("&10000", {"04/03010100500", "04/03020000300", "04/03030000250000",
+                                                     "04/070400001000"})
+                              << QStringList{"|前月繰越残高|||10,000|10,000", "04/03|||800|250,000|259,200",
+                                             "04/07|||1,000||258,200"};
+    QTest::newRow("one entry") << yearText("&0", {"04/300100000100"})
+                               << QStringList{"|前月繰越残高||||", "04/30|||100||-100"};
+}
+
+void TestMonthViews::daySummary()
+{
+    QFETCH(QString, year);
+    QFETCH(QStringList, rows);
+    Ledger l(year);
+    l.clickTab(4);
+    l.views->tbrDaySummary->trigger();
+    QCOMPARE(l.model.summaryMode, 1);
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
+    QCOMPARE(l.views->summaryRows->headings(),
+             (QStringList{"日付", " ", " ", "出金", "入金", "残高"}));
+    QCOMPARE(allRows(l.views->summaryRows), rows);
+    // The entry list stays intact behind it.
+    QCOMPARE(rowText(l.views->monthRows, 0), rows.first());
+}
+
+void TestMonthViews::categorySummary_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("rows");
+
+    const QString out = QStringLiteral("|[支出費目]|%1|||");
+    const QString in = QStringLiteral("|[収入費目]|%1|||");
+    QTest::newRow("no entries") << QStringList{} << QStringList{};
+    QTest::newRow("overspent budget")
+        << QStringList{"04/010100002500", "04/020100010000", "04/030200000800"}
+        << QStringList{out.arg("13,300"), "|||||", "|食費|12,500|10,000|▲2,500|▲25.00 %", "|日用品|800|||", "|||||",
+                       in.arg(""), "|||||"};
+    QTest::newRow("budget met exactly, income above budget")
+        << QStringList{"04/010100010000", "04/250300250000"}
+        << QStringList{out.arg("10,000"), "|||||", "|食費|10,000|10,000||0.00 %", "|||||", in.arg("250,000"), "|||||",
+                       "|給与|250,000|200,000|▲50,000|▲25.00 %"};
+    QTest::newRow("within budget, descending amounts")
+        << QStringList{"04/010400000100", "04/020100007500", "04/050300150000"}
+        << QStringList{out.arg("7,600"), "|||||", "|食費|7,500|10,000|2,500|25.00 %", "|雑費|100|||", "|||||",
+                       in.arg("150,000"), "|||||", "|給与|150,000|200,000|50,000|25.00 %"};
+}
+
+void TestMonthViews::categorySummary()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, rows);
+    Ledger l(yearText("&0", entries));
+    l.clickTab(4);
+    l.views->tbrCategorySummary->trigger();
+    QCOMPARE(l.model.summaryMode, 2);
+    QCOMPARE(l.views->summaryRows->headings(),
+             (QStringList{" ", "費目", "金額", "予算", "予算達成状況", "余裕度 (%)"}));
+    QCOMPARE(allRows(l.views->summaryRows), rows);
+}
+
+void TestMonthViews::categorySummaryOfHiddenCategories()
+{
+    Ledger l(yearText("&0", {"04/010100002500", "04/250300250000"}));
+    for (GraphTargetRow& r : l.model.graphTargets)
+        r.show = 0;
+    l.clickTab(4);
+    l.views->tbrCategorySummary->trigger();
+    QCOMPARE(allRows(l.views->summaryRows),
+             (QStringList{"|[支出費目]||||", "|||||", "|||||", "|[収入費目]||||", "|||||"}));
+    // The month's own totals are not replaced by the shown categories' sums.
+    QCOMPARE(l.model.slot(4).totalOut, 2500);
+    l.clickTab(5);
+    QCOMPARE(rowText(l.views->monthRows, 0), QStringLiteral("|前月繰越残高|||247,500|247,500"));
+}
+
+void TestMonthViews::togglesSwitchTheFrontList()
+{
+    Ledger l(yearText("&0", {"04/010100002500"}));
+    l.clickTab(4);
+    QAction* day = l.views->tbrDaySummary;
+    QAction* cat = l.views->tbrCategorySummary;
+
+    day->trigger();
+    QVERIFY(day->isChecked());
+    QCOMPARE(day->text(), QStringLiteral("日単位 -オン"));
+    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
+
+    cat->trigger();
+    QCOMPARE(l.model.summaryMode, 2);
+    QVERIFY(!day->isChecked());
+    QVERIFY(cat->isChecked());
+    QCOMPARE(day->text(), QStringLiteral("日単位 -オフ"));
+    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オン"));
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
+
+    cat->trigger();
+    QCOMPARE(l.model.summaryMode, 0);
+    QVERIFY(!cat->isChecked());
+    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
+
+    // A month change keeps the summary in front and rebuilds it.
+    day->trigger();
+    l.clickTab(5);
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
+    QCOMPARE(allRows(l.views->summaryRows), QStringList{"|前月繰越残高||2,500||-2,500"});
+}
+
+void TestMonthViews::submenuSwitchesAndReleasesToggle()
+{
+    Ledger l(yearText("&0", {"04/010100002500"}));
+    l.clickTab(4);
+    QMenu* sub = l.views->mnuResultSub;
+    QAction* dayItem = l.views->mnuResultSubItem[0];
+    QAction* catItem = l.views->mnuResultSubItem[1];
+
+    l.views->tbrCategorySummary->trigger();
+    emit sub->aboutToShow();
+    QVERIFY(!dayItem->isChecked());
+    QVERIFY(catItem->isChecked());
+
+    dayItem->trigger();
+    QCOMPARE(l.model.summaryMode, 1);
+    QVERIFY(!catItem->isChecked());
+    QVERIFY(l.views->tbrDaySummary->isChecked());
+    QCOMPARE(l.views->summaryRows->count(), 2);
+
+    emit sub->aboutToShow();
+    dayItem->trigger();
+    QCOMPARE(l.model.summaryMode, 0);
+    QVERIFY(!l.views->tbrDaySummary->isChecked());
+    QCOMPARE(l.views->tbrDaySummary->text(), QStringLiteral("日単位 -オフ"));
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
+}
+
+void TestMonthViews::tabClickSelectsMonth()
+{
+    Ledger l(yearText("&0", {"11/300100000100"}));
+    QSignalSpy clicked(l.views, &MonthViews::monthTabClicked);
+    l.views->loaded = true;
+    l.clickTab(11);
+    QCOMPARE(l.model.curMonth, 11);
+    QCOMPARE(l.views->monthRows->count(), 2);
+    QCOMPARE(l.panel(1), QStringLiteral("11 月度 収支状況   "));
+    QCOMPARE(clicked.count(), 0); // the calendar link is off
+
+    l.model.linkCalendar = true;
+    l.clickTab(10);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.first().first().toInt(), 10);
+}
+
+void TestMonthViews::tabSelectionMarkedNotClickIsIgnored()
+{
+    Ledger l(yearText("&0", {"03/020100000100"}));
+    l.views->tabTag = QStringLiteral("NOT CLICK");
+    l.views->tabMonth->setCurrentIndex(2);
+    QCOMPARE(l.views->monthRows->count(), 0);
+    QVERIFY(l.views->tabTag.isEmpty());
+    l.clickTab(2);
+    l.clickTab(3);
+    QCOMPARE(l.views->monthRows->count(), 2);
+}
+
+void TestMonthViews::carryOverInput_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("row1");
+    QTest::addColumn<QString>("panel2");
+    QTest::addColumn<qint32>("carryOver");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString unchanged = QStringLiteral("|前年度繰越残高|||1,000|1,000");
+    QTest::newRow("deficit") << "-12000" << "|前年度繰越残高||12,000||-12,000" << "繰越高 : -12,000 (M)" << -12000
+                             << QStringList{};
+    QTest::newRow("surplus with separators") << "25,000" << "|前年度繰越残高|||25,000|25,000"
+                                             << "繰越高 : 25,000 (M)" << 25000 << QStringList{};
+    QTest::newRow("zero") << "0" << "|前年度繰越残高||||" << "繰越高 : 0 (M)" << 0 << QStringList{};
+    QTest::newRow("not a number") << "abc" << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{};
+    QTest::newRow("cancelled") << "" << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{};
+    QTest::newRow("beyond 32 bits")
+        << "-3000000000" << unchanged << "繰越高 : 1,000 (M)" << 1000
+        << QStringList{"入力された金額が大きすぎます。\r\n\r\n-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"};
+}
+
+void TestMonthViews::carryOverInput()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, row1);
+    QFETCH(QString, panel2);
+    QFETCH(qint32, carryOver);
+    QFETCH(QStringList, messages);
+
+    Ledger l(yearText("&1000", {"01/050100000100"}));
+    l.views->selectMonth(1);
+    l.prompter.inputs.enqueue(answer);
+    l.pressRow(0);
+
+    QCOMPARE(l.prompter.shown.size(), 1 + messages.size());
+    const FakePrompter::Shown& box = l.prompter.shown.first();
+    QCOMPARE(box.kind, FakePrompter::Shown::Input);
+    QCOMPARE(box.text, QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)"));
+    QCOMPARE(box.title, QStringLiteral("前年度繰越残高の設定"));
+    QCOMPARE(box.defaultText, QStringLiteral("1000"));
+    QCOMPARE(l.prompter.messages(), messages);
+    QCOMPARE(l.views->selectedRow(), 0);
+    QCOMPARE(rowText(l.views->monthRows, 0), row1);
+    QCOMPARE(l.panel(2), panel2);
+    QCOMPARE(l.model.carryOver, carryOver);
+    QCOMPARE(l.views->monthRows->cell(1, MonthListModel::Balance), Fmt::hash(qint64(carryOver) - 100));
+}
+
+void TestMonthViews::carryOverInputOnlyInJanuaryManual_data()
+{
+    QTest::addColumn<QString>("carryLine");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("automatic carry-over") << "#0" << 1 << 0;
+    QTest::newRow("february") << "&0" << 2 << 0;
+    QTest::newRow("entry row") << "&0" << 1 << 1;
+}
+
+void TestMonthViews::carryOverInputOnlyInJanuaryManual()
+{
+    QFETCH(QString, carryLine);
+    QFETCH(int, month);
+    QFETCH(int, row);
+    Ledger l(yearText(carryLine, {"01/050100000100", "02/050100000100"}));
+    l.views->selectMonth(month);
+    l.prompter.inputs.enqueue(QStringLiteral("500"));
+    l.pressRow(row);
+    QVERIFY(l.prompter.shown.isEmpty());
+    QCOMPARE(l.views->selectedRow(), row);
+    QCOMPARE(l.model.carryOver, 0);
+}
+
+void TestMonthViews::switchCarryOverMode_data()
+{
+    QTest::addColumn<QString>("carryLine");
+    QTest::addColumn<QString>("previousYear");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("carryAuto");
+    QTest::addColumn<QString>("panel2");
+
+    const QString toAuto = QStringLiteral("前年度繰越高を [自動] 算出に変更しますか。\r\n\r\n前年度データファイルから算出します。\r\n"
+                                          "(存在しない場合、[0円] が設定されます)");
+    const QString toManual = QStringLiteral("前年度繰越高を [手動] 算出に変更しますか。");
+    QTest::newRow("to automatic without previous year") << "&7000" << "" << "" << toAuto << true << "繰越高 : 0 (A)";
+    QTest::newRow("to automatic from previous year")
+        << "&7000" << "C\n&0\n$12345\n" << "" << toAuto << true << "繰越高 : 12,345 (A)";
+    QTest::newRow("to manual, amount typed") << "#0" << "" << "-800" << toManual << false << "繰越高 : -800 (M)";
+    QTest::newRow("to manual, input cancelled") << "#0" << "" << "" << toManual << false << "繰越高 : 0 (M)";
+}
+
+void TestMonthViews::switchCarryOverMode()
+{
+    QFETCH(QString, carryLine);
+    QFETCH(QString, previousYear);
+    QFETCH(QString, input);
+    QFETCH(QString, question);
+    QFETCH(bool, carryAuto);
+    QFETCH(QString, panel2);
+
+    Ledger l(yearText(carryLine, {"01/050100000100"}), previousYear);
+    l.views->selectMonth(1);
+    l.prompter.answers.enqueue(Prompter::Answer::Yes);
+    if (!carryAuto)
+        l.prompter.inputs.enqueue(input);
+    QTest::mouseDClick(l.views->statusPanel[1], Qt::LeftButton);
+
+    QCOMPARE(l.prompter.shown.first().kind, FakePrompter::Shown::Question);
+    QCOMPARE(l.prompter.shown.first().text, question);
+    QCOMPARE(l.prompter.unexpected, 0);
+    QCOMPARE(l.model.carryAuto, carryAuto);
+    QCOMPARE(l.panel(2), panel2);
+    QCOMPARE(l.views->statusPanel[1]->toolTip(),
+             carryAuto ? QStringLiteral("前年度繰越高は [自動] 算出です。") : QStringLiteral("前年度繰越高は [手動] 算出です。"));
+}
+
+void TestMonthViews::switchCarryOverModeOnlyInJanuary()
+{
+    Ledger l(yearText("&700", {"01/050100000100"}));
+    l.clickTab(2);
+    l.prompter.answers.enqueue(Prompter::Answer::Yes);
+    QTest::mouseDClick(l.views->statusPanel[1], Qt::LeftButton);
+    QTest::mouseDClick(l.views->statusPanel[2], Qt::LeftButton);
+    QVERIFY(l.prompter.shown.isEmpty());
+    QVERIFY(!l.model.carryAuto);
+    QCOMPARE(l.panel(2), QStringLiteral("繰越高 : 600"));
+    QCOMPARE(l.views->statusPanel[1]->toolTip(), QString());
+}
+
+void TestMonthViews::resultMenuItem5_data()
+{
+    QTest::addColumn<QString>("previousYear");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no previous year") << "" << "前年度繰越高" << false << "";
+    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "前年度 (2025年) 繰越高" << true
+                                   << "2025年度の繰越高は [ -45,678 円 ] です。";
+    QTest::newRow("previous year ending at 0") << "C\n&0\n$0\n" << "前年度 (2025年) 繰越高" << true
+                                               << "2025年度の繰越高は [  円 ] です。";
+}
+
+void TestMonthViews::resultMenuItem5()
+{
+    QFETCH(QString, previousYear);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+    QFETCH(QString, message);
+
+    Ledger l(yearText("&0", {}), previousYear);
+    QVERIFY(!l.views->mnuResultItem[0]); // graphs come later
+    emit l.views->mnuResult->aboutToShow();
+    QAction* item = l.views->mnuResultItem[5];
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->isEnabled(), enabled);
+    if (enabled) {
+        item->trigger();
+        QCOMPARE(l.prompter.messages(), QStringList{message});
+        QCOMPARE(l.prompter.shown.first().icon, Prompter::Icon::Information);
+    }
+}
+
+void TestMonthViews::dateAndTimePanels()
+{
+    Ledger l(yearText("&0", {}));
+    QCOMPARE(l.panel(6), QStringLiteral("2026/03/15"));
+    QCOMPARE(l.panel(7), QStringLiteral("10:00"));
+    Clock::setFixed(QDateTime(QDate(2026, 3, 16), QTime(0, 1)));
+    QTRY_COMPARE(l.panel(6), QStringLiteral("2026/03/16"));
+    QCOMPARE(l.panel(7), QStringLiteral("00:01"));
+}
+
+QTEST_MAIN(TestMonthViews)
+#include "test_monthviews.moc"
