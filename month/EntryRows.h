@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QtGlobal>
+
+class MonthListModel;
+struct MonthSlot;
+
+// Removing entries from the entry list and from a month slot, shared by the
+// entry dialog (undo, change of date) and the delete command.
+
+// Removes a row of the entry list; when it shows its day's date and the next
+// row is of the same day, the next row takes the date over.
+void removeEntryRow(MonthListModel& rows, int row);
+
+// Removes the entry with that id from the slot and lowers the slot's totals
+// by its amounts. False when the slot holds no such entry.
+bool removeSlotEntry(MonthSlot& slot, quint64 id);

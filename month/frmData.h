@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "Types.h"
+
+class LedgerModel;
+class MonthViews;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+// The entry dialog. In add mode (empty tag) the user adds entries one after
+// the other and may undo the last ones; in change mode (tag = the date of the
+// entry) it edits the entry of one row of the entry list. Entries of the shown
+// month go into the entry list, which is written back into the month slot
+// when the dialog closes; entries of other months go straight into their slot.
+// The dialog is hidden between uses, not destroyed.
+class frmData : public QDialog {
+    Q_OBJECT
+public:
+    frmData(LedgerModel& model, MonthViews& views, QWidget* parent = nullptr);
+
+    QLabel* lblDate = nullptr;
+    QLabel* lblDateFormat = nullptr;
+    QLineEdit* txtDate = nullptr;
+    QToolButton* cmbDate = nullptr;
+    QLabel* lblMain = nullptr;
+    QComboBox* cmbMain = nullptr;
+    QLabel* lblSub = nullptr;
+    QLineEdit* txtSub = nullptr;
+    QListWidget* lstSub = nullptr;
+    QGroupBox* fraMoney = nullptr;
+    QRadioButton* optOut = nullptr;
+    QRadioButton* optIn = nullptr;
+    QLineEdit* txtMoney = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+    // Mode: empty = add; otherwise change mode, holding the entry's date.
+    QString tag;
+    // Keys of the entries added since add mode began, after one empty slot.
+    QStringList addedLog;
+    qint32 calcTotal = 0;
+    QString calcOp;
+
+    // Opening, as the edit commands do it. The dialog is prepared but not
+    // shown; showModal() shows it.
+    void prepareAdd(const QString& date);
+    // entryId: the entry of the row being changed.
+    void prepareChange(const QString& date, const QString& category, const QString& sub, const QString& amount,
+                       quint64 entryId);
+    int showModal();
+
+    // Resets the adding machine, sets the buttons for the mode and puts the
+    // focus in the category box.
+    void Activate();
+
+    bool ValidateEntry();
+    void InsertEntryRow();
+    // Registers the typed sub-item in the chosen category when it lacks it.
+    void RegisterSubItem();
+
+    void cmbMain_Click();
+    void lstSub_Click();
+    void cmbDate_Click();
+    void cmdOK_Click();
+    void cmdExit_Click();
+    void cmdCancel_Click();
+
+    // Refills the category box in the given order and selects the first line.
+    void fillCategories(const QStringList& names);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Esc and the close box: 終了 in add mode (the list is written back),
+    // キャンセル in change mode.
+    void reject() override;
+
+private:
+    struct AddedEntry {
+        int month = 0;
+        quint64 id = 0;
+    };
+
+    bool isAddMode() const { return tag.isEmpty(); }
+    void setButtonsForMode();
+    // The adding machine.
+    void moneyKey(QChar key);
+    void moneyEnter();
+    void applyPending(qint32 current);
+    // The field's value, or nothing after telling the user why it cannot be used.
+    std::optional<qint32> currentAmount();
+    // The typed entry as a record for another month's slot; registers its
+    // sub-item first when the category lacks it. The id is left to the caller.
+    Entry buildEntry();
+    QString amountCell(bool out) const;
+    QString addedKey() const;
+    void applyChange();
+    void undoLast();
+    // Rewrites the slot of curMonth from the entry list, keeping entry ids.
+    void writeBack();
+    // Rebuilds the summary in front, from an up-to-date slot.
+    void refreshSummary();
+    void noteOtherMonth(int month);
+
+    LedgerModel& model_;
+    MonthViews& views_;
+    std::vector<AddedEntry> added_; // parallel to addedLog without its empty slot
+    quint64 changeEntryId_ = 0;
+    quint64 lastRowId_ = 0; // entry id of the row InsertEntryRow made
+    // An entry went into or left a month before the shown one: the balance
+    // brought forward of the shown month has changed.
+    bool earlierMonthChanged_ = false;
+};
