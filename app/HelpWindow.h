@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+
+// The help pages (HTML files of the help folder) with a contents list and a
+// full-text search.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(const QString& folder, QWidget* parent = nullptr);
+
+    // Shows the contents page (index.html).
+    void showContents();
+    // Lists the pages whose text holds every word of `words`.
+    void search(const QString& words);
+    void openPage(const QString& fileName);
+
+    QTabWidget* tabNavi = nullptr;
+    QListWidget* lstContents = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QListWidget* lstResults = nullptr;
+    QTextBrowser* txtPage = nullptr;
+
+private:
+    struct Page {
+        QString file;
+        QString title;
+        QString text; // plain text, for the search
+    };
+    void loadPages();
+    void onItem(QListWidgetItem* item);
+
+    QString folder_;
+    QList<Page> pages_;
+    QString lastWords_;
+};

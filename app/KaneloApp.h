@@ -1,0 +1,28 @@
+#pragma once
+
+#include "LedgerModel.h"
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+class frmKanelo;
+
+// The running program: one ledger model and its main window, guarded so
+// that only one instance uses the program folder at a time.
+class KaneloApp {
+public:
+    explicit KaneloApp(Prompter& prompter);
+    ~KaneloApp();
+
+    // Starts the program with its command line (the arguments joined by
+    // spaces). False when it must end at once: another instance is running
+    // (silently), or the start-up refused the argument or found no master.
+    bool start(const QString& commandLine);
+
+    LedgerModel model;
+    std::unique_ptr<frmKanelo> window;
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};

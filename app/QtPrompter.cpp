@@ -1,0 +1,105 @@
+#include "QtPrompter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+const QString QtPrompter::kTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
+
+namespace {
+// The texts carry CR LF line ends; Qt's labels want LF.
+QString shown(const QString& text)
+{
+    QString t = text;
+    return t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QString titleOr(const QString& title) { return title.isEmpty() ? QtPrompter::kTitle : title; }
+
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information: return QMessageBox::Information;
+    case Prompter::Icon::Warning: return QMessageBox::Warning;
+    case Prompter::Icon::Question: return QMessageBox::Question;
+    case Prompter::Icon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+}
+
+QWidget* QtPrompter::owner() const
+{
+    if (owner_ && owner_->isVisible())
+        return owner_;
+    return QApplication::activeWindow();
+}
+
+void QtPrompter::message(const QString& text, Icon icon, const QString& title)
+{
+    QMessageBox box(boxIcon(icon), titleOr(title), shown(text), QMessageBox::Ok, owner());
+    box.exec();
+}
+
+Prompter::Answer QtPrompter::question(const QString& text, Buttons buttons, const QString& title)
+{
+    const bool cancel = buttons == Buttons::YesNoCancel;
+    QMessageBox box(QMessageBox::Question, titleOr(title), shown(text),
+                    cancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No,
+                    owner());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    if (cancel)
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return cancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+QString QtPrompter::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    QInputDialog box(owner());
+    box.setWindowTitle(titleOr(title));
+    box.setLabelText(shown(prompt));
+    box.setTextValue(defaultText);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("キャンセル"));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+QString QtPrompter::openFile(const QString& title, const QStringList& filters, const QString& folder)
+{
+    QStringList nameFilters;
+    for (const QString& f : filters) {
+        const QString caption = f.section(QLatin1Char('|'), 0, 0);
+        const QString pattern = f.section(QLatin1Char('|'), 1);
+        // The dialog takes the patterns from the last parentheses of a filter.
+        nameFilters << (caption.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))
+                            ? caption
+                            : caption + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    QFileDialog box(owner(), titleOr(title), folder);
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setNameFilters(nameFilters);
+    if (!nameFilters.isEmpty())
+        box.selectNameFilter(nameFilters.first());
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return {};
+    return box.selectedFiles().first();
+}
+
+std::optional<quint32> QtPrompter::chooseColor(quint32 initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor c = QColorDialog::getColor(start, owner());
+    if (!c.isValid())
+        return std::nullopt;
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}

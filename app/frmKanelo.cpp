@@ -1,0 +1,253 @@
+#include "frmKanelo.h"
+
+#include "HelpWindow.h"
+#include "LedgerModel.h"
+#include "MonthViews.h"
+#include "ProgramFolder.h"
+#include "frmVersion.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolBar>
+#include <QTreeView>
+
+const QString frmKanelo::kAppTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
+
+frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent), model_(&model)
+{
+    setObjectName(QStringLiteral("frmKanelo"));
+    setWindowTitle(kAppTitle);
+    // Toolbars are shown and hidden through the options menu only.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    views = new MonthViews(model, this);
+    setCentralWidget(views->centre);
+    setStatusBar(views->sbrStatus);
+    buildMenus();
+    buildToolbar();
+
+    // ---- EDIT MENU: the edit commands are created here, before Form_Load
+    // loads the year, so that the entry dialog is loaded with the window:
+    //   edit = new EditCommands(model, *views, this);
+    //   addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+
+    // The design geometry: centred on the screen, at least 10000 x 4000 twips.
+    setMinimumSize(667, 267);
+    resize(900, 620);
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+frmKanelo::~frmKanelo()
+{
+    if (help)
+        delete help;
+    if (splash)
+        delete splash;
+}
+
+void frmKanelo::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    auto fileItem = [this](int index, const QString& caption) {
+        QAction* a = mnuFile->addAction(caption);
+        a->setObjectName(QStringLiteral("mnuFileItem%1").arg(index));
+        connect(a, &QAction::triggered, this, [this, index] { mnuFileItem_Click(index); });
+        mnuFileItem[index] = a;
+    };
+    fileItem(0, QStringLiteral("新規作成(&N)"));
+    fileItem(1, QStringLiteral("開く(&O)"));
+    mnuFileItem[2] = mnuFile->addSeparator();
+    fileItem(3, QStringLiteral("上書き保存(&S)"));
+    mnuFileItem[4] = mnuFile->addSeparator();
+    // ---- 5: the import item goes here once the import tool exists.
+    fileItem(6, QStringLiteral("家計簿データのエクスポート"));
+    mnuFileItem[7] = mnuFile->addSeparator();
+    // ---- 8, 9: the print submenu and its separator go here with the reports.
+    fileItem(10, QStringLiteral("Kanelo Yの終了(&X)"));
+
+    // ---- the edit menu is inserted here, before 実績 (addEditMenu).
+    menuBar()->addMenu(views->mnuResult);
+
+    mnuEnv = menuBar()->addMenu(QStringLiteral("環境(&K)"));
+    mnuEnv->setObjectName(QStringLiteral("mnuEnv"));
+    mnuEnvItem[0] = mnuEnv->addAction(QStringLiteral("ツールバー非表示"), this, &frmKanelo::ToggleToolbar);
+    mnuEnvItem[0]->setObjectName(QStringLiteral("mnuEnvItem0"));
+    mnuEnvItem[0]->setCheckable(true);
+    mnuEnvItem[1] = mnuEnv->addSeparator();
+    mnuEnvItem[2] = mnuEnv->addAction(QStringLiteral("フォントサイズの変更"), this, &frmKanelo::ChangeFontSize);
+    mnuEnvItem[2]->setObjectName(QStringLiteral("mnuEnvItem2"));
+    mnuEnvItem[3] = mnuEnv->addSeparator();
+    mnuEnvSub = mnuEnv->addMenu(QStringLiteral("オプション(&O)"));
+    mnuEnvSub->setObjectName(QStringLiteral("mnuEnvSub"));
+    mnuEnvItem[4] = mnuEnvSub->menuAction();
+    mnuEnvSubItem[0] = mnuEnvSub->addAction(QStringLiteral("カレンダーとデータ入力画面の年月を連動させる"), this,
+                                            &frmKanelo::ToggleLinkCalendar);
+    mnuEnvSubItem[0]->setObjectName(QStringLiteral("mnuEnvSubItem0"));
+    mnuEnvSubItem[0]->setCheckable(true);
+    connect(mnuEnvSub, &QMenu::aboutToShow, this, [this] { mnuEnvSubItem[0]->setChecked(model_->linkCalendar); });
+
+    // ---- the tools menu (calendar, calculator) goes here.
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpItem[0] = mnuHelp->addAction(QStringLiteral("トピックの検索"), this, &frmKanelo::ShowHelp);
+    mnuHelpItem[0]->setObjectName(QStringLiteral("mnuHelpItem0"));
+    mnuHelpItem[1] = mnuHelp->addSeparator();
+    mnuHelpItem[2] = mnuHelp->addAction(QStringLiteral("バージョン情報(&A)..."), this, &frmKanelo::ShowVersion);
+    mnuHelpItem[2]->setObjectName(QStringLiteral("mnuHelpItem2"));
+}
+
+void frmKanelo::buildToolbar()
+{
+    tbrToolBar = addToolBar(QStringLiteral("ツールバー"));
+    tbrToolBar->setObjectName(QStringLiteral("tbrToolBar"));
+    tbrToolBar->setMovable(false);
+    tbrToolBar->setFloatable(false);
+    tbrToolBar->setIconSize(QSize(20, 20));
+    QStyle* st = style();
+    auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& tip, QAction* runs) {
+        QAction* a = tbrToolBar->addAction(style()->standardIcon(icon), tip);
+        a->setObjectName(name);
+        a->setToolTip(tip);
+        connect(a, &QAction::triggered, runs, &QAction::trigger);
+        return a;
+    };
+    Q_UNUSED(st);
+    tbrExit = button(QStringLiteral("tbrExit"), QStyle::SP_DialogCloseButton, QStringLiteral("Kanelo Y の終了"), mnuFileItem[10]);
+    tbrToolBar->addSeparator();
+    tbrNew = button(QStringLiteral("tbrNew"), QStyle::SP_FileIcon, QStringLiteral("新規作成"), mnuFileItem[0]);
+    tbrOpen = button(QStringLiteral("tbrOpen"), QStyle::SP_DialogOpenButton, QStringLiteral("家計簿データファイルを開く"),
+                     mnuFileItem[1]);
+    tbrSave = button(QStringLiteral("tbrSave"), QStyle::SP_DialogSaveButton, QStringLiteral("上書き保存"), mnuFileItem[3]);
+    tbrToolBar->addSeparator();
+    // ---- 8, 9 (print), 15 (categories), 17, 18 (graphs) join here with their commands.
+    tbrEditPlace = views->tbrDaySummary; // the edit buttons 11-13 go before the toggles
+    tbrSummaryPlace = views->tbrDaySummary;
+    tbrToolBar->addAction(views->tbrDaySummary);
+    tbrToolBar->addAction(views->tbrCategorySummary);
+    tbrToolBar->addSeparator();
+    // ---- 23, 24 (calendar, calculator) join here.
+    tbrHelp = button(QStringLiteral("tbrHelp"), QStyle::SP_DialogHelpButton, QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
+
+    // Today's memo stays at the right end of the toolbar row.
+    auto* spacer = new QWidget(tbrToolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tbrToolBar->addWidget(spacer);
+    picLabel = new QLabel(QStringLiteral("今日のメモ"), tbrToolBar);
+    picLabel->setObjectName(QStringLiteral("picLabel"));
+    picLabel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    picLabel->setContentsMargins(6, 2, 6, 2);
+    picLabel->setStyleSheet(QStringLiteral("QLabel { background: #ffffe0; }"));
+    picMemo = new QLabel(tbrToolBar);
+    picMemo->setObjectName(QStringLiteral("picMemo"));
+    picMemo->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    picMemo->setContentsMargins(6, 2, 6, 2);
+    picMemo->setFixedWidth(280);
+    tbrToolBar->addWidget(picLabel)->setObjectName(QStringLiteral("picLabelAction"));
+    tbrToolBar->addWidget(picMemo)->setObjectName(QStringLiteral("picMemoAction"));
+    ShowTodayMemo({});
+}
+
+void frmKanelo::addEditMenu(QMenu* mnuEdit, const QList<QAction*>& toolbarButtons)
+{
+    menuBar()->insertMenu(views->mnuResult->menuAction(), mnuEdit);
+    for (QAction* a : toolbarButtons)
+        tbrToolBar->insertAction(tbrEditPlace, a);
+    if (!toolbarButtons.isEmpty())
+        tbrToolBar->insertSeparator(tbrEditPlace);
+}
+
+void frmKanelo::ShowTodayMemo(const QString& text)
+{
+    const bool shown = !text.isEmpty();
+    for (QAction* a : tbrToolBar->actions())
+        if (a->objectName() == QLatin1String("picLabelAction") || a->objectName() == QLatin1String("picMemoAction"))
+            a->setVisible(shown);
+    picMemo->setText(picMemo->fontMetrics().elidedText(text, Qt::ElideRight, picMemo->width() - 14));
+    picMemo->setToolTip(text);
+}
+
+void frmKanelo::UpdateCaption()
+{
+    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear) + QStringLiteral(" 年度]"));
+}
+
+void frmKanelo::ToggleToolbar()
+{
+    tbrToolBar->setHidden(!tbrToolBar->isHidden());
+    mnuEnvItem[0]->setChecked(tbrToolBar->isHidden());
+}
+
+void frmKanelo::ToggleLinkCalendar()
+{
+    model_->linkCalendar = mnuEnvSubItem[0]->isChecked();
+    emit linkCalendarChanged(model_->linkCalendar);
+}
+
+void frmKanelo::ShowHelp()
+{
+    const QString folder = programFile(QStringLiteral("help"));
+    if (!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("index.html")))) {
+        model_->prompter().message(QStringLiteral("ヘルプファイルが見つかりません。\r\n\r\n  [") + QDir::toNativeSeparators(folder)
+                                       + QStringLiteral("]"),
+                                   Prompter::Icon::Warning);
+        return;
+    }
+    if (!help) {
+        help = new HelpWindow(folder);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    help->showContents();
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+void frmKanelo::ShowVersion()
+{
+    frmVersion box(this);
+    box.exec();
+}
+
+void frmKanelo::closeEvent(QCloseEvent* event)
+{
+    if (!closingByProgram_) {
+        const auto answer = model_->prompter().question(
+            QStringLiteral("[ぽるもさん]を終了してよろしいですか。\r\n\r\n"
+                           "  ・家計簿データを保存して終了する場合は [はい]\r\n"
+                           "  ・家計簿データを保存せずに終了する場合は、[いいえ]\r\n"
+                           "  ・終了しない場合は、[キャンセル]\r\n\r\n"
+                           "をそれぞれクリックして下さい。"),
+            Prompter::Buttons::YesNoCancel);
+        // A year that could not be saved keeps the window open: the user has been told.
+        if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !model_->SaveYearFile(1))) {
+            event->ignore();
+            return;
+        }
+    }
+    closingByProgram_ = false;
+    for (auto& totals : model_->monthCatTotals)
+        totals.reset();
+    emit unloading();
+    if (help)
+        help->close();
+    event->accept();
+}
+
+void frmKanelo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        views->lvwMonth->setFocus();
+    QMainWindow::changeEvent(event);
+}

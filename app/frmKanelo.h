@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class HelpWindow;
+class LedgerModel;
+class MonthViews;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class frmVersion;
+
+// The main window. Loading it starts the program, closing it ends it.
+class frmKanelo : public QMainWindow {
+    Q_OBJECT
+public:
+    static const QString kAppTitle; // "Kanelo Y -ぽるもさん!?"
+
+    explicit frmKanelo(LedgerModel& model, QWidget* parent = nullptr);
+    ~frmKanelo() override;
+
+    LedgerModel& model() const { return *model_; }
+
+    // The start-up after the single-instance check: splash, command line,
+    // settings, master, year, month view, memos, window shown. False when
+    // the program must end (bad argument, no category master).
+    bool Form_Load(const QString& commandLine);
+    // The year named by the command line, 0 for none, -1 (after telling
+    // the user) when it names no year data file.
+    static int ParseCommandLine(const QString& commandLine, LedgerModel& model);
+
+    // The edit menu 編集(&E) goes between File and Result, its toolbar
+    // buttons at positions 11-13 (add, change, delete).
+    void addEditMenu(QMenu* mnuEdit, const QList<QAction*>& toolbarButtons);
+
+    // File menu commands by index (0 new, 1 open, 3 save, 6 export, 10 exit).
+    void mnuFileItem_Click(int index);
+    void NewYearFile();
+    void OpenYearFile();
+    void ExportCsv();
+    void ExitProgram();
+    // curYear = startYear = year, the year loaded and shown.
+    void SwitchYear(int year);
+    void UpdateCaption();
+
+    // Options: 0 toolbar on/off, 2 font size, 4/0 calendar link.
+    void ToggleToolbar();
+    void ChangeFontSize();
+    void ToggleLinkCalendar();
+
+    // Help: 0 the help pages, 2 the About box (modal).
+    void ShowHelp();
+    void ShowVersion();
+
+    // Today's memo in the toolbar row; empty text hides the panels.
+    void ShowTodayMemo(const QString& text);
+
+    MonthViews* views = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    // Items by index; absent items (5 import, 8 print, 9) are null until
+    // their commands exist.
+    QAction* mnuFileItem[11] = {};
+    QMenu* mnuEnv = nullptr;
+    QAction* mnuEnvItem[5] = {};
+    QMenu* mnuEnvSub = nullptr;
+    QAction* mnuEnvSubItem[1] = {};
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpItem[3] = {};
+
+    QToolBar* tbrToolBar = nullptr;
+    QAction* tbrExit = nullptr;  // 2
+    QAction* tbrNew = nullptr;   // 4
+    QAction* tbrOpen = nullptr;  // 5
+    QAction* tbrSave = nullptr;  // 6
+    QAction* tbrHelp = nullptr;  // 26
+    // Separators after which the later toolbar groups are inserted.
+    QAction* tbrEditPlace = nullptr;    // before 11-13
+    QAction* tbrSummaryPlace = nullptr; // before 20-21
+
+    QLabel* picLabel = nullptr; // "今日のメモ"
+    QLabel* picMemo = nullptr;  // the memo text (its tooltip too)
+
+    QPointer<frmVersion> splash;
+    QPointer<HelpWindow> help;
+
+signals:
+    // The window is being unloaded: tool windows close with it.
+    void unloading();
+    // The calendar link option changed.
+    void linkCalendarChanged(bool on);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void readSettings();
+    void writeSettings();
+    void TodayMemoFromList();
+
+    LedgerModel* model_;
+    bool closingByProgram_ = false;
+};

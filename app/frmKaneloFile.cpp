@@ -1,0 +1,180 @@
+// The File menu: new year, open, save, CSV export and exit.
+#include "frmKanelo.h"
+
+#include "LedgerModel.h"
+#include "MonthViews.h"
+#include "ProgramFolder.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+
+namespace {
+bool allDigits(const QString& s)
+{
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+// Fields holding a separator, a quote or a line break are quoted as CSV
+// readers expect; all others are written as they are.
+void appendField(QString& line, const QString& field)
+{
+    if (field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n'))
+        || field.contains(QLatin1Char('\r'))) {
+        QString quoted = field;
+        quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+        line += QLatin1Char('"') + quoted + QLatin1Char('"');
+    } else {
+        line += field;
+    }
+}
+}
+
+void frmKanelo::mnuFileItem_Click(int index)
+{
+    switch (index) {
+    case 0: NewYearFile(); break;
+    case 1: OpenYearFile(); break;
+    case 3: model_->SaveYearFile(1); break;
+    case 6: ExportCsv(); break;
+    case 10: ExitProgram(); break;
+    default: break;
+    }
+}
+
+void frmKanelo::SwitchYear(int year)
+{
+    LedgerModel& m = *model_;
+    m.curYear = m.startYear = year;
+    UpdateCaption();
+    m.clearMonthSlots();
+    m.LoadYearFile();
+    views->RefreshMonthView();
+}
+
+void frmKanelo::NewYearFile()
+{
+    LedgerModel& m = *model_;
+    Prompter& p = m.prompter();
+    const QString answer = p.input(QStringLiteral("作成する年度を西暦(4桁)で入力して下さい。(半角入力)"),
+                                   QStringLiteral("新規家計簿ファイル作成"), QString::number(m.startYear));
+    if (answer.isEmpty())
+        return;
+    const QString s = answer.trimmed();
+    QString error;
+    if (s.size() != 4)
+        error = QStringLiteral("入力された年度が [4] 桁以外です。");
+    else if (!allDigits(s))
+        error = QStringLiteral("入力された年度が数値以外です。");
+    if (!error.isEmpty()) {
+        p.message(error, Prompter::Icon::Warning);
+        return;
+    }
+    const int year = s.toInt();
+    if (QFile::exists(m.yearPath(year))) {
+        const auto again = p.question(QStringLiteral("すでに ") + s + QStringLiteral(" 年度のデータファイルが存在しますが、作成し直しますか。"),
+                                      Prompter::Buttons::YesNo, QStringLiteral("新規データファイル作成"));
+        if (again == Prompter::Answer::No) {
+            // An open year that could not be saved is not left behind.
+            if (year != m.curYear && m.SaveYearFile(1))
+                SwitchYear(year);
+            return;
+        }
+    }
+    QFile::remove(m.yearPath(year));
+    m.curYear = m.startYear = year;
+    UpdateCaption();
+    m.SaveYearFile(0);
+    m.clearMonthSlots();
+    m.LoadYearFile();
+    views->RefreshMonthView();
+}
+
+void frmKanelo::OpenYearFile()
+{
+    LedgerModel& m = *model_;
+    Prompter& p = m.prompter();
+    for (;;) {
+        QString path = p.openFile(QStringLiteral("Kanelo Y -家計簿ファイルを開く"),
+                                  {QStringLiteral("家計簿データファイル(*.zbl)|*.zbl"), QStringLiteral("すべてのﾌｧｲﾙ(*.*)|*.*")},
+                                  QDir::currentPath());
+        if (path.isEmpty())
+            return;
+        const qsizetype nul = path.indexOf(QChar(0));
+        if (nul >= 0)
+            path.truncate(nul);
+        const QString s = path.right(8);
+        if (!s.endsWith(QLatin1String(".zbl"))) {
+            p.message(QStringLiteral("家計簿データファイルを指定して下さい。\r\n\r\n  形式は [yyyy.zbl (yyyy:西暦年(4桁))]"),
+                      Prompter::Icon::Warning);
+            continue;
+        }
+        if (s.size() == 8 && allDigits(s.left(4))) {
+            const int year = s.left(4).toInt();
+            if (year != m.curYear && m.SaveYearFile(1))
+                SwitchYear(year);
+            return;
+        }
+        p.message(QStringLiteral("指定された家計簿データファイル名が正しくありません。\r\n\r\n"
+                                 "  正しい形式は [yyyy.zbl (yyyy:西暦年(4桁))] です。"),
+                  Prompter::Icon::Warning);
+    }
+}
+
+void frmKanelo::ExportCsv()
+{
+    LedgerModel& m = *model_;
+    const QString path = programFile(QString::number(m.startYear) + QStringLiteral(".csv"));
+
+    QHash<QString, clsHimoku*> categories;
+    for (const auto& c : m.categoryList)
+        categories.insert(c.key, c.item.get());
+
+    QStringList lines;
+    for (int month = 1; month <= 12; ++month) {
+        for (const Entry& e : m.slot(month).entries) {
+            QString category, sub;
+            if (clsHimoku* cat = categories.value(e.category)) {
+                category = cat->name;
+                if (e.sub != QLatin1String("00")) {
+                    const auto item = cat->nTekiyo.find(e.sub);
+                    sub = item ? item->name : QStringLiteral("摘要項目番号: ") + e.sub + QStringLiteral(" (削除されています)");
+                }
+            } else {
+                category = QStringLiteral("費目番号: ") + e.category + QStringLiteral(" (削除されています)");
+                sub = e.sub == QLatin1String("00")
+                    ? QStringLiteral("摘要項目なし")
+                    : QStringLiteral("摘要項目番号: ") + e.sub + QStringLiteral(" (費目が削除されています)");
+            }
+            QString line = e.date;
+            line.reserve(64);
+            line += QLatin1Char(',');
+            appendField(line, category);
+            line += QLatin1Char(',');
+            appendField(line, sub);
+            line += QLatin1Char(',') + QString::number(e.out) + QLatin1Char(',') + QString::number(e.in);
+            lines << line;
+        }
+    }
+    const TextFile::WriteResult r = TextFile::writeLines(path, lines);
+    if (!r.ok) {
+        m.prompter().message(QStringLiteral("CSVファイル [") + QDir::toNativeSeparators(path)
+                                 + QStringLiteral("] を作成できませんでした。\r\n\r\n") + r.error,
+                             Prompter::Icon::Warning);
+        return;
+    }
+    m.prompter().message(QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [") + QDir::toNativeSeparators(path)
+                             + QStringLiteral("]"),
+                         Prompter::Icon::Information);
+}
+
+void frmKanelo::ExitProgram()
+{
+    writeSettings();
+    // A year that could not be saved keeps the program running: the user has been told.
+    if (!model_->SaveYearFile(1))
+        return;
+    closingByProgram_ = true;
+    close();
+}

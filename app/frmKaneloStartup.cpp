@@ -1,0 +1,174 @@
+// Start-up, the stored settings and the list font size.
+#include "frmKanelo.h"
+
+#include "Clock.h"
+#include "Formats.h"
+#include "LedgerModel.h"
+#include "MonthViews.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
+#include "frmVersion.h"
+
+#include <QFile>
+#include <QScreen>
+#include <QTabBar>
+#include <QToolBar>
+#include <QAction>
+
+namespace {
+bool allDigits(const QString& s)
+{
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+bool isTrue(const QString& s) { return s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0; }
+QString trueFalse(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+
+// Geometry is stored in twips. The conversion rounds both ways, so a stored
+// value always restores the same pixels; values are whole numbers of any
+// size (a large screen does not overflow 16 bits).
+double dpi(const QWidget* w)
+{
+    const QScreen* s = w->screen();
+    return s ? s->logicalDotsPerInchX() : 96.0;
+}
+int toTwips(int px, double dpi) { return qRound(px * 1440.0 / dpi); }
+int toPixels(int twips, double dpi) { return qRound(twips * dpi / 1440.0); }
+
+int readTwips(const QString& key, int current)
+{
+    bool ok = false;
+    const int v = ReadSetting(kAppName, QStringLiteral("Settings"), key, QString::number(current)).trimmed().toInt(&ok);
+    return ok ? v : current;
+}
+}
+
+int frmKanelo::ParseCommandLine(const QString& commandLine, LedgerModel& model)
+{
+    const QString line = commandLine.trimmed();
+    if (line.isEmpty())
+        return 0;
+    const QString s = line.right(8);
+    if (s.right(4).toLower() != QLatin1String(".zbl") || !allDigits(s.left(4)) || s.size() < 8) {
+        model.prompter().message(QStringLiteral("指定されたファイルは家計簿データファイルではありません。\r\n\r\n"
+                                                "家計簿データファイル(yyyy.zbl)を指定して下さい。\r\nプログラムを終了します。"),
+                                 Prompter::Icon::Warning);
+        return -1;
+    }
+    return s.left(4).toInt();
+}
+
+bool frmKanelo::Form_Load(const QString& commandLine)
+{
+    LedgerModel& m = *model_;
+    splash = new frmVersion;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->showAsSplash();
+    auto endProgram = [this] {
+        if (splash)
+            splash->close();
+        return false;
+    };
+
+    const int year = ParseCommandLine(commandLine, m);
+    if (year == -1)
+        return endProgram();
+    if (year != 0) {
+        m.startYear = year;
+        m.startMonth = 1;
+    } else {
+        m.startYear = Clock::today().year();
+        m.startMonth = Clock::today().month();
+    }
+    m.curYear = m.startYear;
+    m.curMonth = m.startMonth;
+
+    readSettings();
+    // ---- 5: the import item is shown here when the import tool is present.
+    UpdateCaption();
+
+    // Selecting the start month is no click: the month is built below.
+    views->tabTag = QStringLiteral("NOT CLICK");
+    views->tabMonth->setCurrentIndex(m.curMonth - 1);
+    views->tabTag.clear();
+
+    const QString yearFile = m.yearPath(m.curYear);
+    if (QFile::exists(yearFile)) {
+        const QString copy = programFile(QString::number(m.curYear) + QStringLiteral(".z__"));
+        QFile::remove(copy);
+        QFile::copy(yearFile, copy);
+    }
+
+    if (!m.ReadCategoryMaster(1))
+        return endProgram();
+    m.LoadYearFile();
+    views->RefreshMonthView();
+    m.RankCategoriesByUse();
+    m.ReadMemoFile(m.curYear);
+    TodayMemoFromList();
+
+    views->setSummaryMode(0);
+    if (splash)
+        splash->close();
+    show();
+    views->loaded = true;
+    return true;
+}
+
+void frmKanelo::TodayMemoFromList()
+{
+    const QDate today = Clock::today();
+    const auto memo = model_->memoList.find(Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day()));
+    ShowTodayMemo(memo ? memo->name : QString());
+}
+
+void frmKanelo::readSettings()
+{
+    const double d = dpi(this);
+    const int left = readTwips(QStringLiteral("left"), toTwips(x(), d));
+    const int top = readTwips(QStringLiteral("top"), toTwips(y(), d));
+    const int width = readTwips(QStringLiteral("width"), toTwips(this->width(), d));
+    const int height = readTwips(QStringLiteral("height"), toTwips(this->height(), d));
+    move(toPixels(left, d), toPixels(top, d));
+    resize(toPixels(width, d), toPixels(height, d));
+
+    const bool toolbar = isTrue(ReadSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("toolbar"), QStringLiteral("True")));
+    tbrToolBar->setHidden(!toolbar);
+    mnuEnvItem[0]->setChecked(!toolbar);
+
+    bool ok = false;
+    const int size = ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QStringLiteral("11")).toInt(&ok);
+    if (ok && size > 0)
+        views->setListFontSize(size, false);
+
+    model_->linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
+    mnuEnvSubItem[0]->setChecked(model_->linkCalendar);
+}
+
+void frmKanelo::writeSettings()
+{
+    const double d = dpi(this);
+    WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("left"), QString::number(toTwips(x(), d)));
+    WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("top"), QString::number(toTwips(y(), d)));
+    WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("width"), QString::number(toTwips(width(), d)));
+    WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("height"), QString::number(toTwips(height(), d)));
+    WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("toolbar"), trueFalse(!tbrToolBar->isHidden()));
+    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QString::number(views->listFontSize()));
+    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), trueFalse(model_->linkCalendar));
+}
+
+void frmKanelo::ChangeFontSize()
+{
+    const QString current = QString::number(views->listFontSize());
+    const QString answer = model_->prompter().input(
+        QStringLiteral("家計簿データ入力画面のフォントサイズを入力して下さい。\r\n\r\n  現在のフォントサイズ : ") + current,
+        QStringLiteral("データ入力画面のフォントサイズ変更"), current);
+    if (answer.trimmed().isEmpty() || !Num::isNumeric(answer))
+        return;
+    // Sizes the font engine cannot draw sensibly are ignored like any other
+    // unusable answer.
+    const auto size = Num::toInt32(answer);
+    if (!size || *size < 1 || *size > 200)
+        return;
+    views->setListFontSize(*size, true);
+}

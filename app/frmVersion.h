@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The About box; also the splash screen while the program starts.
+class frmVersion : public QDialog {
+    Q_OBJECT
+public:
+    static const QString kVersion;
+
+    explicit frmVersion(QWidget* parent = nullptr);
+
+    // Modeless, without caption and cut to two thirds of its height, painted
+    // at once.
+    void showAsSplash();
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblComment = nullptr;
+    QPushButton* cmdOK = nullptr;
+};

@@ -1,0 +1,208 @@
+// The options menu (toolbar, font size, calendar link) and the help menu.
+#include "AppFixture.h"
+
+#include "HelpWindow.h"
+#include "Settings.h"
+#include "frmVersion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace {
+void startYear(AppFixture& f)
+{
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {}));
+    if (!f.start())
+        qFatal("not started");
+}
+
+void copyHelpPages(const TestHome& home)
+{
+    QDir(home.path({})).mkdir(QStringLiteral("help"));
+    const QDir source(QStringLiteral(KANELO_HELP_SOURCE));
+    for (const QString& name : source.entryList(QDir::Files))
+        QFile::copy(source.filePath(name), home.path(QStringLiteral("help/") + name));
+}
+}
+
+class TestOptionsHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void toolbarToggleLastsOnlyThroughExit_data();
+    void toolbarToggleLastsOnlyThroughExit();
+    void fontSize_data();
+    void fontSize();
+    void fontSizeReturnsAfterExit();
+    void calendarLinkOption();
+    void helpPages();
+    void helpWithoutPages();
+    void versionBoxIsModal();
+};
+
+void TestOptionsHelp::toolbarToggleLastsOnlyThroughExit_data()
+{
+    QTest::addColumn<bool>("viaExit");
+    QTest::newRow("file menu exit") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestOptionsHelp::toolbarToggleLastsOnlyThroughExit()
+{
+    QFETCH(bool, viaExit);
+    AppFixture f;
+    startYear(f);
+    QAction* item = f.window()->mnuEnvItem[0];
+    QCOMPARE(item->text(), QStringLiteral("ツールバー非表示"));
+    item->trigger();
+    QVERIFY(f.window()->tbrToolBar->isHidden());
+    QVERIFY(item->isChecked());
+    item->trigger();
+    QVERIFY(f.window()->tbrToolBar->isVisible());
+    QVERIFY(!item->isChecked());
+    item->trigger();
+
+    if (viaExit) {
+        f.window()->mnuFileItem[10]->trigger();
+    } else {
+        f.prompter.answers.enqueue(Prompter::Answer::No);
+        f.window()->close();
+    }
+    f.app.reset();
+    QVERIFY(f.start());
+    QCOMPARE(f.window()->tbrToolBar->isHidden(), viaExit);
+    QCOMPARE(f.window()->mnuEnvItem[0]->isChecked(), viaExit);
+}
+
+void TestOptionsHelp::fontSize_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("12") << "12" << 12;
+    QTest::newRow("not a number") << "abc" << 11;
+    QTest::newRow("cancelled") << "" << 11;
+    QTest::newRow("undrawable") << "100000" << 11;
+}
+
+void TestOptionsHelp::fontSize()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, size);
+    AppFixture f;
+    startYear(f);
+    f.prompter.inputs.enqueue(answer);
+    f.window()->mnuEnvItem[2]->trigger();
+
+    const FakePrompter::Shown& box = f.prompter.shown.first();
+    QCOMPARE(box.text, QStringLiteral("家計簿データ入力画面のフォントサイズを入力して下さい。\r\n\r\n  現在のフォントサイズ : 11"));
+    QCOMPARE(box.title, QStringLiteral("データ入力画面のフォントサイズ変更"));
+    QCOMPARE(box.defaultText, QStringLiteral("11"));
+    QCOMPARE(f.views()->lvwMonth->font().pointSize(), size);
+    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), size);
+}
+
+void TestOptionsHelp::fontSizeReturnsAfterExit()
+{
+    AppFixture f;
+    startYear(f);
+    f.prompter.inputs.enqueue(QStringLiteral("16"));
+    f.window()->mnuEnvItem[2]->trigger();
+    f.window()->ExitProgram();
+    f.app.reset();
+    QVERIFY(f.start());
+    QCOMPARE(f.views()->lvwMonth->font().pointSize(), 16);
+    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 11);
+}
+
+void TestOptionsHelp::calendarLinkOption()
+{
+    AppFixture f;
+    startYear(f);
+    QSignalSpy changed(f.window(), &frmKanelo::linkCalendarChanged);
+    QAction* item = f.window()->mnuEnvSubItem[0];
+    QCOMPARE(item->text(), QStringLiteral("カレンダーとデータ入力画面の年月を連動させる"));
+    item->trigger();
+    QVERIFY(f.model().linkCalendar);
+    QCOMPARE(changed.count(), 1);
+    f.window()->ExitProgram();
+    QCOMPARE(ReadSetting(QStringLiteral("Kanelo Y"), QStringLiteral("Options"), QStringLiteral("movewith"), {}),
+             QStringLiteral("True"));
+}
+
+void TestOptionsHelp::helpPages()
+{
+    AppFixture f;
+    copyHelpPages(f.home);
+    startYear(f);
+    f.window()->tbrHelp->trigger();
+    HelpWindow* help = f.window()->help;
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->txtPage->source().fileName(), QStringLiteral("index.html"));
+    QVERIFY(help->txtPage->toPlainText().contains(QStringLiteral("Kanelo Y -ぽるもさん!? ヘルプ")));
+
+    QStringList contents;
+    for (int i = 0; i < help->lstContents->count(); ++i)
+        contents << help->lstContents->item(i)->text();
+    QVERIFY(contents.contains(QStringLiteral("繰越高・残高とステータスバー")));
+    QVERIFY(contents.size() >= 6);
+
+    // Every contents entry opens a page of the folder.
+    for (int i = 1; i < help->lstContents->count(); ++i) {
+        emit help->lstContents->itemClicked(help->lstContents->item(i));
+        QVERIFY2(!help->txtPage->toPlainText().trimmed().isEmpty(), qPrintable(contents[i]));
+    }
+
+    help->txtSearch->setText(QStringLiteral("前年度繰越残高 ダブルクリック"));
+    QTest::mouseClick(help->cmdSearch, Qt::LeftButton);
+    QCOMPARE(help->lstResults->count(), 1);
+    QCOMPARE(help->lstResults->item(0)->text(), QStringLiteral("繰越高・残高とステータスバー"));
+    emit help->lstResults->itemClicked(help->lstResults->item(0));
+    QCOMPARE(help->txtPage->source().fileName(), QStringLiteral("balance.html"));
+
+    help->search(QStringLiteral("存在しない語句xyz"));
+    QCOMPARE(help->lstResults->count(), 1);
+    QCOMPARE(help->lstResults->item(0)->text(), QStringLiteral("該当するページはありません。"));
+    QVERIFY(f.prompter.shown.isEmpty());
+}
+
+void TestOptionsHelp::helpWithoutPages()
+{
+    AppFixture f;
+    startYear(f);
+    f.window()->mnuHelpItem[0]->trigger();
+    QVERIFY(!f.window()->help);
+    QCOMPARE(f.prompter.messages().size(), 1);
+    QVERIFY(f.prompter.messages().first().startsWith(QStringLiteral("ヘルプファイルが見つかりません。")));
+}
+
+void TestOptionsHelp::versionBoxIsModal()
+{
+    AppFixture f;
+    startYear(f);
+    bool modal = false;
+    QString version;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<frmVersion*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        modal = box->isModal();
+        version = box->lblVersion->text();
+        QTest::mouseClick(box->cmdOK, Qt::LeftButton);
+    });
+    f.window()->mnuHelpItem[2]->trigger();
+    QVERIFY(modal);
+    QCOMPARE(version, QStringLiteral("Version ") + frmVersion::kVersion);
+    QCOMPARE(f.window()->mnuHelpItem[2]->text(), QStringLiteral("バージョン情報(&A)..."));
+}
+
+QTEST_MAIN(TestOptionsHelp)
+#include "test_options_help.moc"
