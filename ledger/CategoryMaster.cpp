@@ -25,9 +25,9 @@ std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line)
         return nullptr;
     const auto color = Num::parseFileInt32(QStringView(line).mid(p + 3, q - p - 3));
     const auto limit = Num::parseFileInt32(QStringView(line).mid(q + 1));
-    const QString name = line.mid(4, p - 4);
-    if (!color || !limit || name.isEmpty())
+    if (!color || !limit)
         return nullptr;
+    const QString name = line.mid(4, p - 4);
     auto c = std::make_shared<clsHimoku>();
     c->no = line.left(2);
     c->name = name;
@@ -70,7 +70,7 @@ bool LedgerModel::ReadCategoryMaster(int mode)
                 categoryByName.add(c->name, c);
                 ok = true;
             }
-        } else if (line.size() >= 5 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
+        } else if (line.size() >= 4 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
             if (const auto c = categoryList.find(line.left(2)))
                 ok = c->addsub(line.mid(2, 2), line.mid(4));
         }
@@ -111,28 +111,39 @@ QStringList LedgerModel::masterLines() const
     return lines;
 }
 
+namespace {
+// Why a name cannot go into the master as it stands, or empty text. A ":"
+// in a category name or a line break would split the line differently when
+// read back; text beyond CP932 would be written as "?".
+QString nameFault(const QString& name, bool isCategory)
+{
+    if (isCategory && name.contains(QLatin1Char(':')))
+        return QStringLiteral("費目名に「:」は使えません。");
+    if (name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')))
+        return QStringLiteral("名前に改行は使えません。");
+    QByteArray b;
+    QString bad;
+    if (!TextFile::encode(name, b, &bad))
+        return QStringLiteral("文字「%1」は保存できない文字です。").arg(bad);
+    return {};
+}
+}
+
 bool LedgerModel::WriteCategoryMaster()
 {
-    // Say which name cannot be stored rather than writing it as "?".
     for (const auto& slot : categoryList) {
         const auto& c = slot.item;
-        QByteArray b;
-        QString bad;
-        if (!TextFile::encode(c->name, b, &bad)) {
-            prompter_->message(QStringLiteral("費目名 [%1] の文字「%2」は保存できない文字のため、"
-                                              "費目・摘要項目管理ファイルを保存できませんでした。")
-                                   .arg(c->name, bad),
+        QString fault = nameFault(c->name, true);
+        QString what = QStringLiteral("費目名 [%1]").arg(c->name);
+        for (int i = 0; fault.isEmpty() && i < c->nTekiyo.count(); ++i) {
+            fault = nameFault(c->nTekiyo.at(i)->name, false);
+            what = QStringLiteral("費目 [%1] の摘要項目 [%2]").arg(c->name, c->nTekiyo.at(i)->name);
+        }
+        if (!fault.isEmpty()) {
+            prompter_->message(QStringLiteral("%1 は保存できないため、費目・摘要項目管理ファイルを保存できませんでした。\r\n\r\n%2")
+                                   .arg(what, fault),
                                Prompter::Icon::Warning);
             return false;
-        }
-        for (const auto& t : c->nTekiyo) {
-            if (!TextFile::encode(t.item->name, b, &bad)) {
-                prompter_->message(QStringLiteral("費目 [%1] の摘要項目 [%2] の文字「%3」は保存できない文字のため、"
-                                                  "費目・摘要項目管理ファイルを保存できませんでした。")
-                                       .arg(c->name, t.item->name, bad),
-                                   Prompter::Icon::Warning);
-                return false;
-            }
         }
     }
     const TextFile::WriteResult r = TextFile::writeLines(masterPath(), masterLines());

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Formats.h"
+#include "LineText.h"
 #include "ProgramFolder.h"
 
 #include <QFileInfo>
@@ -16,8 +17,12 @@ void LedgerModel::clearMonthSlots()
 
 QString LedgerModel::headerDate() { return Clock::today().toString(QStringLiteral("MM-dd-yyyy")); }
 
-void LedgerModel::InsertEntry(Entry e)
+bool LedgerModel::InsertEntry(Entry e)
 {
+    // The month picks the slot; a date that names none would fall outside the table.
+    const QStringView d(e.date);
+    if (d.size() != 5 || !isTwoDigits(d.left(2), 1, 12) || d[2] != QLatin1Char('/') || !isTwoDigits(d.mid(3, 2), 1, 31))
+        return false;
     if (e.id == 0)
         e.id = nextEntryId();
     MonthSlot& s = slot(e.month());
@@ -32,17 +37,33 @@ void LedgerModel::InsertEntry(Entry e)
     s.totalOut += e.out;
     s.totalIn += e.in;
     s.entries.insert(pos, std::move(e));
+    return true;
 }
 
 std::vector<CategorySum> LedgerModel::SumByCategory(int month) const
 {
     std::vector<CategorySum> list;
+    // Where each two-digit number sits in the list, so a month of many
+    // entries is not rescanned per entry; other texts fall back to the scan.
+    std::array<int, 100> at;
+    at.fill(-1);
     for (const Entry& e : slot(month).entries) {
-        auto it = std::find_if(list.begin(), list.end(), [&](const CategorySum& c) { return c.no == e.category; });
-        if (it != list.end())
-            it->amount += qint64(e.out) + e.in;
-        else
-            list.push_back({e.category, qint64(e.out) + e.in});
+        const qint64 amount = qint64(e.out) + e.in;
+        int* known = isTwoDigits(e.category, 0, 99)
+            ? &at[(e.category[0].unicode() - '0') * 10 + e.category[1].unicode() - '0']
+            : nullptr;
+        int i = known ? *known : -1;
+        if (i < 0 && !known) {
+            const auto it = std::find_if(list.begin(), list.end(), [&](const CategorySum& c) { return c.no == e.category; });
+            i = it == list.end() ? -1 : int(it - list.begin());
+        }
+        if (i >= 0) {
+            list[i].amount += amount;
+        } else {
+            if (known)
+                *known = int(list.size());
+            list.push_back({e.category, amount});
+        }
     }
     return list;
 }
@@ -141,19 +162,24 @@ void LedgerModel::reportSkippedLines(const QString& fileName, const QList<int>& 
 {
     if (lineNumbers.isEmpty())
         return;
+    // A file that is not a ledger file at all would otherwise fill the screen.
+    constexpr int kListed = 20;
     QStringList numbers;
-    for (int n : lineNumbers)
-        numbers << QString::number(n);
+    for (int i = 0; i < lineNumbers.size() && i < kListed; ++i)
+        numbers << QString::number(lineNumbers[i]);
+    QString list = numbers.join(QStringLiteral(", "));
+    if (lineNumbers.size() > kListed)
+        list += QStringLiteral(" ほか %1 行").arg(lineNumbers.size() - kListed);
     prompter_->message(QStringLiteral("%1 の次の行は形式が正しくないため、読み飛ばしました。\r\n\r\n  行番号 : %2\r\n\r\n"
                                       "このまま保存すると、これらの行はファイルから失われます。")
-                           .arg(fileName, numbers.join(QStringLiteral(", "))),
+                           .arg(fileName, list),
                        Prompter::Icon::Warning);
 }
 
 void LedgerModel::reportWriteFailure(const QString& path, const QString& error)
 {
-    prompter_->message(QStringLiteral("ファイル [%1] を保存できませんでした。\r\n\r\n%2\r\n\r\n"
-                                      "保存されていたファイルはそのまま残っています。")
-                           .arg(path, error),
-                       Prompter::Icon::Warning);
+    QString text = QStringLiteral("ファイル [%1] を保存できませんでした。\r\n\r\n%2").arg(path, error);
+    if (QFileInfo(path).isFile())
+        text += QStringLiteral("\r\n\r\n保存されていたファイルはそのまま残っています。");
+    prompter_->message(text, Prompter::Icon::Warning);
 }

@@ -55,7 +55,9 @@ public:
     std::shared_ptr<clsHimoku> categoryNamed(const QString& name) const { return categoryByName.find(name); }
 
     // ---- entries ----
-    void InsertEntry(Entry e);
+    // Files the entry before the first entry of its month on the same or a
+    // later day. False, filing nothing, when the date is not "mm/dd".
+    bool InsertEntry(Entry e);
     // Gives an entry a fresh identity for the lists that show it.
     quint64 nextEntryId() { return ++lastEntryId_; }
 
@@ -83,6 +85,10 @@ public:
     // ---- year data file ----
     QString yearPath(int year) const;
     bool LoadYearFile();
+    // Reads an entry line "mm/ddccssamount" as the year file holds it. The
+    // amount goes to `out`; the caller moves it by the category's kind.
+    // False when the line breaks the layout.
+    static bool parseEntryLine(const QString& line, Entry& e);
     // Set when the file of curYear exists but could not be read: saving it
     // then would replace the user's entries with an empty year.
     bool yearUnreadable = false;

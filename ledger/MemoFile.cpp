@@ -25,8 +25,9 @@ void LedgerModel::ReadMemoFile(int year)
         const QString key = line.left(5);
         const bool keyOk = line.size() >= 5 && isTwoDigits(QStringView(key).left(2), 1, 12) && key[2] == QLatin1Char('/')
             && isTwoDigits(QStringView(key).mid(3, 2), 1, 31);
+        // The text is trimmed too: spaces typed after the key are no part of the memo.
         // A second memo for the same day cannot be held; say so instead of losing it unnoticed.
-        if (!keyOk || !memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, line.mid(5)})))
+        if (!keyOk || !memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, trimSpaces(line.mid(5))})))
             skipped << i + 1;
     }
     reportSkippedLines(QFileInfo(path).fileName(), skipped);

@@ -62,20 +62,32 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-ReadResult readLines(const QString& path)
+BytesResult readBytes(const QString& path)
 {
-    ReadResult r;
+    BytesResult r;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         r.error = f.errorString();
         return r;
     }
-    const QByteArray bytes = f.readAll();
+    r.bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         r.error = f.errorString();
+        r.bytes.clear();
         return r;
     }
-    r.lines = splitLines(decode(bytes));
+    r.ok = true;
+    return r;
+}
+
+ReadResult readLines(const QString& path)
+{
+    ReadResult r;
+    const BytesResult b = readBytes(path);
+    r.error = b.error;
+    if (!b.ok)
+        return r;
+    r.lines = splitLines(decode(b.bytes));
     r.ok = true;
     return r;
 }
@@ -88,7 +100,10 @@ WriteResult writeBytes(const QString& path, const QByteArray& bytes)
         r.error = f.errorString();
         return r;
     }
-    if (f.write(bytes) != bytes.size()) {
+    // The buffered rest is written by flush(); commit() would report success
+    // after a short write there (a full disk) and replace the file with the
+    // truncated one, so the flush is checked here.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
         r.error = f.errorString();
         f.cancelWriting();
         return r;

@@ -23,6 +23,14 @@ struct ReadResult {
 };
 ReadResult readLines(const QString& path);
 
+struct BytesResult {
+    bool ok = false;
+    QString error;
+    QByteArray bytes;
+};
+// The whole file as it lies on disk.
+BytesResult readBytes(const QString& path);
+
 // Splits decoded text into lines at CR LF or LF.
 QStringList splitLines(const QString& text);
 

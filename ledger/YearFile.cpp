@@ -4,8 +4,17 @@
 #include "LineText.h"
 #include "TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <bitset>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+// The year file is parsed on its raw bytes. Every character the reader acts
+// on is ASCII, and in CP932 no byte below 0x40 (digits, "/", "-", "$", "#",
+// "&", "*", space, CR, LF) is ever the second byte of a double-byte
+// character, so lines split and trim the same as after decoding.
 
 namespace {
 const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
@@ -13,24 +22,123 @@ const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力�
 
 QString fileName(const QString& path) { return QFileInfo(path).fileName(); }
 
-// An entry line "mm/ddccssamount"; false when it breaks the layout.
-bool parseEntryLine(const QString& line, Entry& e)
+bool twoDigits(const char* p, int lo, int hi, int& value)
 {
-    if (line.size() < 10)
+    if (p[0] < '0' || p[0] > '9' || p[1] < '0' || p[1] > '9')
         return false;
-    const QStringView v(line);
-    if (!isTwoDigits(v.left(2), 1, 12) || line[2] != QLatin1Char('/') || !isTwoDigits(v.mid(3, 2), 1, 31)
-        || !isTwoDigits(v.mid(5, 2), 1, 99) || !isTwoDigits(v.mid(7, 2), 0, 99))
+    value = (p[0] - '0') * 10 + (p[1] - '0');
+    return value >= lo && value <= hi;
+}
+
+// Optional "-" and digits only; beyond the 32-bit range is malformed, never wrapped.
+std::optional<qint32> parseInt32(const char* b, const char* e)
+{
+    const bool neg = b < e && *b == '-';
+    if (neg)
+        ++b;
+    if (b == e)
+        return std::nullopt;
+    qint64 v = 0;
+    for (; b < e; ++b) {
+        if (*b < '0' || *b > '9')
+            return std::nullopt;
+        v = v * 10 + (*b - '0');
+        if (v > qint64(1) << 31)
+            return std::nullopt;
+    }
+    if (neg)
+        v = -v;
+    if (v > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(v);
+}
+
+struct RawEntry {
+    int month = 0, day = 0, category = 0, sub = 0;
+    qint32 amount = 0;
+};
+
+// An entry line "mm/ddccssamount", already trimmed.
+bool parseEntry(const char* b, const char* e, RawEntry& r)
+{
+    if (e - b < 10 || b[2] != '/')
         return false;
-    const auto amount = Num::parseFileInt32(v.mid(9));
+    if (!twoDigits(b, 1, 12, r.month) || !twoDigits(b + 3, 1, 31, r.day) || !twoDigits(b + 5, 1, 99, r.category)
+        || !twoDigits(b + 7, 0, 99, r.sub))
+        return false;
+    const auto amount = parseInt32(b + 9, e);
     if (!amount)
         return false;
-    e.date = line.left(5);
-    e.category = line.mid(5, 2);
-    e.sub = line.mid(7, 2);
-    e.out = *amount; // the category decides the side
+    r.amount = *amount;
     return true;
 }
+
+// Entries share their date, category and sub-item texts, so a year of
+// 100,000 entries holds a few hundred strings rather than 300,000.
+class FieldTexts {
+public:
+    const QString& date(const char* p, int month, int day)
+    {
+        QString& s = dates_[(month - 1) * 31 + day - 1];
+        if (s.isNull())
+            s = QString::fromLatin1(p, 5);
+        return s;
+    }
+    const QString& number(const char* p, int value)
+    {
+        QString& s = numbers_[value];
+        if (s.isNull())
+            s = QString::fromLatin1(p, 2);
+        return s;
+    }
+
+private:
+    std::array<QString, 12 * 31> dates_;
+    std::array<QString, 100> numbers_;
+};
+
+// The fields of an entry as the reader accepts them back.
+bool writableEntry(const Entry& e)
+{
+    const QStringView d(e.date);
+    return d.size() == 5 && isTwoDigits(d.left(2), 1, 12) && d[2] == QLatin1Char('/') && isTwoDigits(d.mid(3, 2), 1, 31)
+        && isTwoDigits(e.category, 1, 99) && isTwoDigits(e.sub, 0, 99);
+}
+
+void appendAscii(QByteArray& out, const QString& s)
+{
+    for (const QChar c : s)
+        out.append(char(c.unicode()));
+}
+
+void appendNumber(QByteArray& out, qint64 v)
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr - buf);
+}
+
+// The amount an entry line carries. An expense of the wrong sign is still the
+// expense: taking the income (0) instead would lose it.
+qint32 writtenAmount(const Entry& e, bool& isOut)
+{
+    isOut = e.out != 0;
+    return isOut ? e.out : e.in;
+}
+}
+
+bool LedgerModel::parseEntryLine(const QString& line, Entry& e)
+{
+    const QByteArray bytes = trimSpaces(line).toLatin1(); // characters beyond Latin-1 become "?" and fail
+    RawEntry r;
+    if (!parseEntry(bytes.constData(), bytes.constData() + bytes.size(), r))
+        return false;
+    e.date = QString::fromLatin1(bytes.constData(), 5);
+    e.category = QString::fromLatin1(bytes.constData() + 5, 2);
+    e.sub = QString::fromLatin1(bytes.constData() + 7, 2);
+    e.out = r.amount;
+    e.in = 0;
+    return true;
 }
 
 bool LedgerModel::askNewYearCarryOver()
@@ -69,35 +177,59 @@ bool LedgerModel::askNewYearCarryOver()
 bool LedgerModel::LoadYearFile()
 {
     const QString path = yearPath(curYear);
+    yearUnreadable = false;
+    clearMonthSlots();
     if (!QFileInfo::exists(path) && !askNewYearCarryOver())
         return false;
 
-    const TextFile::ReadResult file = TextFile::readLines(path);
-    yearUnreadable = !file.ok;
+    const TextFile::BytesResult file = TextFile::readBytes(path);
     if (!file.ok) {
+        yearUnreadable = true;
         prompter_->message(QStringLiteral("家計簿データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
                            Prompter::Icon::Warning);
         return false;
     }
-    for (MonthSlot& s : monthSlots) {
-        s.totalOut = s.totalIn = 0;
-        s.entries.reserve(s.entries.size() + file.lines.size() / 12);
+
+    // Category numbers are two digits, so the categories and their sub-item
+    // numbers are looked up by index instead of by text for every line.
+    std::array<const clsHimoku*, 100> categoryAt{};
+    std::array<std::bitset<100>, 100> subAt{};
+    for (const auto& c : categoryList) {
+        if (c.key.size() != 2 || !isTwoDigits(c.key, 0, 99))
+            continue;
+        const int n = c.key.toInt();
+        categoryAt[n] = c.item.get();
+        for (const auto& t : c.item->nTekiyo)
+            if (t.key.size() == 2 && isTwoDigits(t.key, 0, 99))
+                subAt[n].set(t.key.toInt());
     }
 
+    FieldTexts texts;
     QList<int> skipped;
-    for (int i = 0; i < file.lines.size(); ++i) {
-        const QString line = trimSpaces(file.lines[i]);
-        if (line.isEmpty() || line == QLatin1String("C") || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('$')))
+    const char* p = file.bytes.constData();
+    const char* const end = p + file.bytes.size();
+    for (int lineNo = 1; p < end; ++lineNo) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
+        const char* b = p;
+        const char* e = nl ? nl : end;
+        p = nl ? nl + 1 : end;
+        if (e > b && e[-1] == '\r')
+            --e;
+        while (b < e && *b == ' ')
+            ++b;
+        while (e > b && e[-1] == ' ')
+            --e;
+
+        if (b == e || *b == '*' || *b == '$' || (e - b == 1 && *b == 'C'))
             continue;
-        const QChar first = line[0];
-        if (first == QLatin1Char('&') || first == QLatin1Char('#')) {
-            const auto value = Num::parseFileInt32(QStringView(line).mid(1));
+        if (*b == '&' || *b == '#') {
+            const auto value = parseInt32(b + 1, e);
             if (!value) {
-                skipped << i + 1;
+                skipped << lineNo;
                 continue;
             }
             carryOver = *value;
-            carryAuto = first == QLatin1Char('#');
+            carryAuto = *b == '#';
             if (carryAuto) {
                 const QString r = CalcPrevCarryOver();
                 if (r != QLatin1String("NOFILE") && !r.isEmpty())
@@ -105,33 +237,40 @@ bool LedgerModel::LoadYearFile()
             }
             continue;
         }
-        Entry e;
-        if (!parseEntryLine(line, e)) {
-            skipped << i + 1;
+
+        RawEntry raw;
+        if (!parseEntry(b, e, raw)) {
+            skipped << lineNo;
             continue;
         }
-        const auto cat = category(e.category);
+        const clsHimoku* cat = categoryAt[raw.category];
         if (!cat) {
-            prompter_->message(QStringLiteral("費目番号 [") + e.category + QStringLiteral("] に該当する費目は削除されています。"),
+            prompter_->message(QStringLiteral("費目番号 [") + QString::fromLatin1(b + 5, 2)
+                                   + QStringLiteral("] に該当する費目は削除されています。"),
                                Prompter::Icon::Warning);
             continue;
         }
-        if (cat->ioflag != 1) {
-            e.in = e.out;
-            e.out = 0;
-        }
-        if (e.sub != QLatin1String("00") && !cat->nTekiyo.contains(e.sub)) {
-            prompter_->message(QStringLiteral("費目 [") + cat->name + QStringLiteral("] の [") + e.sub
+        Entry entry;
+        entry.date = texts.date(b, raw.month, raw.day);
+        entry.category = texts.number(b + 5, raw.category);
+        if (raw.sub != 0 && !subAt[raw.category].test(raw.sub)) {
+            prompter_->message(QStringLiteral("費目 [") + cat->name + QStringLiteral("] の [") + QString::fromLatin1(b + 7, 2)
                                    + QStringLiteral("] に該当する摘要項目は削除されているため、\r\n"
                                                     " [摘要項目なし] のデータとして処理を続行します。"),
                                Prompter::Icon::Warning);
-            e.sub = QStringLiteral("00");
+            entry.sub = texts.number("00", 0);
+        } else {
+            entry.sub = texts.number(b + 7, raw.sub);
         }
-        e.id = nextEntryId();
-        MonthSlot& s = slot(e.month());
-        s.totalOut += e.out;
-        s.totalIn += e.in;
-        s.entries.push_back(std::move(e));
+        if (cat->ioflag == 1)
+            entry.out = raw.amount;
+        else
+            entry.in = raw.amount;
+        entry.id = nextEntryId();
+        MonthSlot& s = slot(raw.month);
+        s.totalOut += entry.out;
+        s.totalIn += entry.in;
+        s.entries.push_back(std::move(entry));
     }
     reportSkippedLines(fileName(path), skipped);
     return true;
@@ -140,17 +279,21 @@ bool LedgerModel::LoadYearFile()
 qint64 LedgerModel::yearEndBalance() const
 {
     qint64 balance = carryOver;
-    for (const MonthSlot& s : monthSlots)
-        for (const Entry& e : s.entries)
-            balance += e.out > 0 ? -qint64(e.out) : qint64(e.in);
+    bool isOut = false;
+    for (const MonthSlot& s : monthSlots) {
+        for (const Entry& e : s.entries) {
+            const qint32 amount = writtenAmount(e, isOut);
+            balance += isOut ? -qint64(amount) : qint64(amount);
+        }
+    }
     return balance;
 }
 
 bool LedgerModel::SaveYearFile(int mode)
 {
+    const QString path = yearPath(curYear);
     if (yearUnreadable && mode == 1) {
-        prompter_->message(QStringLiteral("家計簿データファイル [%1] は読み込めなかったため、上書き保存しません。")
-                               .arg(yearPath(curYear)),
+        prompter_->message(QStringLiteral("家計簿データファイル [%1] は読み込めなかったため、上書き保存しません。").arg(path),
                            Prompter::Icon::Warning);
         return false;
     }
@@ -164,43 +307,47 @@ bool LedgerModel::SaveYearFile(int mode)
         }
     }
 
+    qsizetype entryCount = 0;
+    if (mode == 1)
+        for (const MonthSlot& s : monthSlots)
+            entryCount += s.count();
+
     QByteArray out;
-    out.reserve(64 * 1024);
-    {
-        QByteArray header;
-        TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
-                             + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(curYear)
-                             + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
-                         header);
-        out += header;
-    }
+    TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
+                         + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(curYear)
+                         + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
+                     out);
+    out.reserve(out.size() + 24 * (entryCount + 2));
     out += carryAuto ? '#' : '&';
-    out += QByteArray::number(carry);
+    appendNumber(out, carry);
     out += "\r\n";
 
     qint64 sumOut = 0, sumIn = 0;
     if (mode == 1) {
         for (const MonthSlot& s : monthSlots) {
             for (const Entry& e : s.entries) {
-                out += e.date.toLatin1();
-                out += e.category.toLatin1();
-                out += e.sub.toLatin1();
-                if (e.out > 0) {
-                    out += QByteArray::number(e.out);
-                    sumOut += e.out;
-                } else {
-                    out += QByteArray::number(e.in);
-                    sumIn += e.in;
+                if (!writableEntry(e)) {
+                    prompter_->message(QStringLiteral("日付 [%1]、費目番号 [%2]、摘要項目番号 [%3] のデータは形式が正しくないため、"
+                                                      "家計簿データファイルを保存できませんでした。")
+                                           .arg(e.date, e.category, e.sub),
+                                       Prompter::Icon::Warning);
+                    return false;
                 }
+                appendAscii(out, e.date);
+                appendAscii(out, e.category);
+                appendAscii(out, e.sub);
+                bool isOut = false;
+                const qint32 amount = writtenAmount(e, isOut);
+                appendNumber(out, amount);
+                (isOut ? sumOut : sumIn) += amount;
                 out += "\r\n";
             }
         }
     }
     out += '$';
-    out += QByteArray::number(qint64(carry) + sumIn - sumOut);
+    appendNumber(out, qint64(carry) + sumIn - sumOut);
     out += "\r\n";
 
-    const QString path = yearPath(curYear);
     const TextFile::WriteResult r = TextFile::writeBytes(path, out);
     if (!r.ok) {
         reportWriteFailure(path, r.error);
@@ -215,12 +362,9 @@ QString LedgerModel::CalcPrevCarryOver()
     const QString path = yearPath(curYear - 1);
     if (!QFileInfo::exists(path))
         return QStringLiteral("NOFILE");
-    QFile f(path);
-    QByteArray bytes;
-    if (f.open(QIODevice::ReadOnly))
-        bytes = f.readAll();
-    // "$" is plain ASCII and never the second byte of a CP932 character, so
-    // the balance line is found in the raw bytes.
+    const QByteArray bytes = TextFile::readBytes(path).bytes;
+    // "$" is below 0x40, never the second byte of a CP932 character, so the
+    // balance line is found in the raw bytes.
     qsizetype at = bytes.startsWith('$') ? 0 : -1;
     if (at < 0) {
         const qsizetype nl = bytes.indexOf("\n$");

@@ -1,25 +1,369 @@
+// The shared routines of the ledger model: filing entries, the month and
+// category sums, the use ranking, sub-item upkeep and the number formats.
+
 #include "FakePrompter.h"
+#include "Formats.h"
 #include "LedgerModel.h"
-#include "TestHome.h"
+#include "LedgerTestData.h"
 
 #include <QTest>
+
+namespace {
+// Categories 01 食費, 02 日用品, 03 交通費 (expense) and 05 給与, 06 賞与 (income).
+void addStandardCategories(LedgerModel& m)
+{
+    addCategory(m, "01", "食費", 1);
+    addCategory(m, "02", "日用品", 1);
+    addCategory(m, "03", "交通費", 1);
+    addCategory(m, "05", "給与", 2);
+    addCategory(m, "06", "賞与", 2);
+    for (const auto& c : m.categoryList) {
+        m.categoryUse.push_back({c.key.toInt(), 0});
+        m.graphTargets.push_back({c.key.toInt(), 1});
+    }
+}
+
+// Files "cat:amount" items into a month through InsertEntry, the amount on
+// the side of the category.
+void fill(LedgerModel& m, int month, const QStringList& items)
+{
+    // One day after another, so the slot keeps the order of the list.
+    int day = 0;
+    for (const QString& item : items) {
+        const QString cat = item.section(QLatin1Char(':'), 0, 0);
+        const int amount = item.section(QLatin1Char(':'), 1, 1).toInt();
+        const bool isOut = m.category(cat)->ioflag == 1;
+        const QString date = Fmt::zero2(month) + QLatin1Char('/') + Fmt::zero2(++day);
+        QVERIFY(m.InsertEntry(entry(date, cat, isOut ? amount : 0, isOut ? 0 : amount)));
+    }
+}
+
+QString dumpSums(const std::vector<CategorySum>& list)
+{
+    QStringList out;
+    for (const CategorySum& s : list)
+        out << s.no + QLatin1Char(':') + QString::number(s.amount);
+    return out.join(QLatin1Char(','));
+}
+}
 
 class TestLedger : public QObject {
     Q_OBJECT
 private slots:
-    void masterRoundTrip();
+    void insertEntry_data();
+    void insertEntry();
+    void insertEntryRefusesBadDates_data();
+    void insertEntryRefusesBadDates();
+    void buildMonthCatTotals();
+    void buildMonthCatTotalsIn64Bits();
+    void makeCategorySums_data();
+    void makeCategorySums();
+    void rankCategoriesByUse_data();
+    void rankCategoriesByUse();
+    void subItems();
+    void formats_data();
+    void formats();
+    void amountsTyped_data();
+    void amountsTyped();
 };
 
-void TestLedger::masterRoundTrip()
+void TestLedger::insertEntry_data()
 {
-    TestHome home;
-    home.writeText("MainSub.zbt", "C\n*\n\n0100食費:1:255:30000\n0101外食\n0200給与:2:65280:0\n");
+    QTest::addColumn<QStringList>("days"); // days already in March
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<int>("position"); // 1-based, as the slot counts
+    QTest::newRow("before both entries of the same day") << QStringList{"05", "10", "10", "12"} << "03/10" << 2;
+    QTest::newRow("last day goes to the end") << QStringList{"05", "10", "10", "12"} << "03/31" << 5;
+    QTest::newRow("first day goes to the front") << QStringList{"05", "10", "10", "12"} << "03/01" << 1;
+    QTest::newRow("between two days") << QStringList{"05", "10", "10", "12"} << "03/11" << 4;
+    QTest::newRow("empty month") << QStringList{} << "03/10" << 1;
+    QTest::newRow("unsorted slot: first later day") << QStringList{"20", "03", "25"} << "03/15" << 1;
+}
+
+void TestLedger::insertEntry()
+{
+    QFETCH(QStringList, days);
+    QFETCH(QString, date);
+    QFETCH(int, position);
     FakePrompter p;
     LedgerModel m(p);
-    QVERIFY(m.ReadCategoryMaster(1));
-    QCOMPARE(m.categoryList.count(), 2);
-    QVERIFY(m.WriteCategoryMaster());
-    QVERIFY(home.readBytes("MainSub.zbt").endsWith("0100\x90\x48\x94\xef:1:255:30000\r\n0101\x8a\x4f\x90\x48\r\n0200\x8b\x8b\x97\x5e:2:65280:0\r\n"));
+    MonthSlot& march = m.slot(3);
+    for (const QString& d : days) {
+        Entry e = entry("03/" + d, "01", 100);
+        e.id = m.nextEntryId();
+        march.entries.push_back(e);
+        march.totalOut += 100;
+    }
+    const QList<quint64> before = [&] {
+        QList<quint64> ids;
+        for (const Entry& e : march.entries)
+            ids << e.id;
+        return ids;
+    }();
+
+    QVERIFY(m.InsertEntry(entry(date, "05", 0, 7000)));
+    QCOMPARE(march.count(), days.size() + 1);
+    const Entry& added = march.entries[position - 1];
+    QCOMPARE(added.date, date);
+    QVERIFY(added.id != 0 && !before.contains(added.id));
+    QList<quint64> others;
+    for (const Entry& e : march.entries)
+        if (e.id != added.id)
+            others << e.id;
+    QCOMPARE(others, before);
+    QCOMPARE(march.totalOut, 100 * days.size());
+    QCOMPARE(march.totalIn, 7000);
+    for (int month = 1; month <= 12; ++month)
+        if (month != 3)
+            QCOMPARE(m.slot(month).count(), 0);
+}
+
+void TestLedger::insertEntryRefusesBadDates_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::newRow("month 13") << "13/01";
+    QTest::newRow("month 00") << "00/05";
+    QTest::newRow("one-digit parts") << "3/5";
+    QTest::newRow("empty") << "";
+    QTest::newRow("day 00") << "03/00";
+    QTest::newRow("day 32") << "03/32";
+    QTest::newRow("fullwidth digits") << "０３/０５";
+    QTest::newRow("no slash") << "03-05";
+}
+
+void TestLedger::insertEntryRefusesBadDates()
+{
+    QFETCH(QString, date);
+    FakePrompter p;
+    LedgerModel m(p);
+    QVERIFY(!m.InsertEntry(entry(date, "01", 500)));
+    for (const MonthSlot& s : m.monthSlots) {
+        QCOMPARE(s.count(), 0);
+        QCOMPARE(s.totalOut, 0);
+    }
+}
+
+void TestLedger::buildMonthCatTotals()
+{
+    FakePrompter p;
+    LedgerModel m(p);
+    addStandardCategories(m);
+    m.monthCatTotals[0].emplace(); // left from an earlier build
+    m.yearOut = 99;
+    fill(m, 3, {"01:100", "05:5000", "03:40", "01:200"});
+    m.BuildMonthCatTotals();
+
+    for (int month = 1; month <= 12; ++month)
+        QCOMPARE(m.monthCatTotals[month - 1].has_value(), month == 3);
+    QStringList march;
+    for (const clsMoney& c : *m.monthCatTotals[2])
+        march << c.no + QLatin1Char('=') + QString::number(c.money);
+    QCOMPARE(march, (QStringList{"01=300", "02=0", "03=40", "05=5000", "06=0"}));
+    QCOMPARE(m.yearOut, 340);
+    QCOMPARE(m.yearIn, 5000);
+}
+
+void TestLedger::buildMonthCatTotalsIn64Bits()
+{
+    FakePrompter p;
+    LedgerModel m(p);
+    addStandardCategories(m);
+    fill(m, 1, {"01:2000000000", "01:2000000000"});
+    fill(m, 12, {"05:2147483647", "06:2147483647"});
+    m.BuildMonthCatTotals();
+    QCOMPARE(m.yearOut, 4000000000LL);
+    QCOMPARE(m.yearIn, 4294967294LL);
+    QCOMPARE(m.monthCatTotals[0]->front().money, 4000000000LL);
+}
+
+void TestLedger::makeCategorySums_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("hidden");  // show flag 0
+    QTest::addColumn<QStringList>("removed"); // no graph row at all
+    QTest::addColumn<QString>("sumOut");
+    QTest::addColumn<QString>("sumIn");
+    QTest::addColumn<qint64>("totalOut");
+    QTest::addColumn<qint64>("totalIn");
+
+    QTest::newRow("largest first") << QStringList{"01:100", "02:500", "03:300"} << QStringList{} << QStringList{}
+                                   << "02:500,03:300,01:100" << "" << qint64(900) << qint64(0);
+    QTest::newRow("ties keep arrival order") << QStringList{"02:300", "01:300", "03:300"} << QStringList{}
+                                             << QStringList{} << "02:300,01:300,03:300" << "" << qint64(900) << qint64(0);
+    QTest::newRow("sums of a category tie in order of first entry")
+        << QStringList{"01:100", "02:200", "01:100", "03:250"} << QStringList{} << QStringList{}
+        << "03:250,01:200,02:200" << "" << qint64(650) << qint64(0);
+    QTest::newRow("income apart") << QStringList{"05:1000", "01:50", "06:2000"} << QStringList{} << QStringList{}
+                                  << "01:50" << "06:2000,05:1000" << qint64(50) << qint64(3000);
+    QTest::newRow("hidden categories left out") << QStringList{"01:100", "02:500", "05:70"} << QStringList{"02", "05"}
+                                                << QStringList{} << "01:100" << "" << qint64(100) << qint64(0);
+    QTest::newRow("category without a graph row left out")
+        << QStringList{"01:100", "03:500"} << QStringList{} << QStringList{"03"} << "01:100" << "" << qint64(100)
+        << qint64(0);
+    QTest::newRow("no entries") << QStringList{} << QStringList{} << QStringList{} << "" << "" << qint64(0) << qint64(0);
+}
+
+void TestLedger::makeCategorySums()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, hidden);
+    QFETCH(QStringList, removed);
+    QFETCH(QString, sumOut);
+    QFETCH(QString, sumIn);
+    QFETCH(qint64, totalOut);
+    QFETCH(qint64, totalIn);
+
+    FakePrompter p;
+    LedgerModel m(p);
+    addStandardCategories(m);
+    for (auto& r : m.graphTargets)
+        if (hidden.contains(Fmt::zero2(r.no)))
+            r.show = 0;
+    std::erase_if(m.graphTargets, [&](const GraphTargetRow& r) { return removed.contains(Fmt::zero2(r.no)); });
+    fill(m, 4, items);
+    m.catSumOut = {{"09", 1}}; // left from another month
+    m.totalIn = 5;
+    const qint64 recordOut = m.slot(4).totalOut, recordIn = m.slot(4).totalIn;
+
+    m.MakeCategorySums(4);
+    QCOMPARE(dumpSums(m.catSumOut), sumOut);
+    QCOMPARE(dumpSums(m.catSumIn), sumIn);
+    QCOMPARE(m.totalOut, totalOut);
+    QCOMPARE(m.totalIn, totalIn);
+    // Hiding a category in the graph must not change the balances brought forward.
+    QCOMPARE(m.slot(4).totalOut, recordOut);
+    QCOMPARE(m.slot(4).totalIn, recordIn);
+}
+
+void TestLedger::rankCategoriesByUse_data()
+{
+    QTest::addColumn<int>("startMonth");
+    QTest::addColumn<QList<int>>("previousOrder");
+    QTest::addColumn<QStringList>("names");
+
+    const QList<int> byNumber{1, 2, 3, 5, 6};
+    QTest::newRow("January counts January only") << 1 << byNumber
+                                                 << QStringList{"交通費", "日用品", "食費", "給与", "賞与"};
+    QTest::newRow("February counts January and February")
+        << 2 << byNumber << QStringList{"交通費", "日用品", "食費", "給与", "賞与"};
+    QTest::newRow("July counts June and July") << 7 << byNumber << QStringList{"給与", "食費", "日用品", "交通費", "賞与"};
+    QTest::newRow("December counts November and December")
+        << 12 << byNumber << QStringList{"食費", "日用品", "交通費", "給与", "賞与"};
+    QTest::newRow("ties keep the previous order") << 1 << QList<int>{6, 5, 3, 2, 1}
+                                                  << QStringList{"交通費", "日用品", "賞与", "給与", "食費"};
+}
+
+void TestLedger::rankCategoriesByUse()
+{
+    QFETCH(int, startMonth);
+    QFETCH(QList<int>, previousOrder);
+    QFETCH(QStringList, names);
+
+    FakePrompter p;
+    LedgerModel m(p);
+    addStandardCategories(m);
+    m.categoryUse.clear();
+    for (int no : previousOrder)
+        m.categoryUse.push_back({no, 7}); // stale counts are reset
+    fill(m, 1, {"02:1", "03:1", "03:1"});
+    fill(m, 5, {"06:1", "06:1", "06:1", "06:1", "06:1", "06:1"});
+    fill(m, 6, {"05:1", "05:1", "05:1"});
+    fill(m, 7, {"01:1", "05:1"});
+    fill(m, 10, {"06:1", "06:1", "06:1", "06:1", "06:1", "06:1"});
+    fill(m, 12, {"01:1", "01:1", "01:1", "01:1", "01:1"});
+    m.startMonth = startMonth;
+    m.curMonth = 10; // the shown month plays no part
+
+    QStringList shown;
+    m.onCategoriesRanked = [&](const QStringList& list) { shown = list; };
+    QCOMPARE(m.RankCategoriesByUse(), names);
+    QCOMPARE(shown, names);
+    QCOMPARE(int(m.categoryUse.size()), 5);
+    QCOMPARE(m.categoryUse.front().no, m.categoryNamed(names.first())->no.toInt());
+    QVERIFY(m.categoryUse.back().count == 0);
+}
+
+void TestLedger::subItems()
+{
+    clsHimoku c;
+    QVERIFY(c.addsub("01", "外食"));
+    QVERIFY(c.addsub("02", "食材"));
+    QVERIFY(c.addsub("03", "間食"));
+    QVERIFY(!c.addsub("02", "弁当")); // number taken
+    QVERIFY(!c.addsub("04", "外食")); // name taken
+    QCOMPARE(c.nTekiyo.count(), 3);
+    QCOMPARE(c.sTekiyo.count(), 3);
+
+    c.deleachsub("09", "外食"); // no such number; the name plays no part
+    QCOMPARE(c.nTekiyo.count(), 3);
+    QCOMPARE(c.sTekiyo.count(), 3);
+
+    c.deleachsub("02", "関係ない名前");
+    QCOMPARE(c.nTekiyo.count(), 2);
+    QVERIFY(!c.nTekiyo.contains("02"));
+    QVERIFY(!c.sTekiyo.contains("食材"));
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(c.sTekiyo.at(i), c.nTekiyo.at(i));
+    QCOMPARE(c.sTekiyo.find("間食")->no, QStringLiteral("03"));
+    QVERIFY(c.addsub("02", "食材")); // the freed number and name can be used again
+
+    c.delsub();
+    QCOMPARE(c.nTekiyo.count(), 0);
+    QCOMPARE(c.sTekiyo.count(), 0);
+}
+
+void TestLedger::formats_data()
+{
+    QTest::addColumn<QString>("got");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("#,# zero is empty") << Fmt::hash(0) << "";
+    QTest::newRow("#,0 zero") << Fmt::hash0(0) << "0";
+    QTest::newRow("#,# millions") << Fmt::hash(1234567) << "1,234,567";
+    QTest::newRow("#,0 negative") << Fmt::hash0(-1234) << "-1,234";
+    QTest::newRow("#,# three digits") << Fmt::hash(999) << "999";
+    QTest::newRow("#,# 64-bit") << Fmt::hash(6147483647LL) << "6,147,483,647";
+    QTest::newRow("#,0 smallest 64-bit") << Fmt::hash0(std::numeric_limits<qint64>::min()) << "-9,223,372,036,854,775,808";
+    QTest::newRow("0# one digit") << Fmt::zero2(3) << "03";
+    QTest::newRow("0# two digits") << Fmt::zero2(12) << "12";
+    QTest::newRow("0.00%") << Fmt::percent(0.125) << "12.50%";
+    QTest::newRow("0.00 %") << Fmt::percentSp(1.0) << "100.00 %";
+}
+
+void TestLedger::formats()
+{
+    QFETCH(QString, got);
+    QFETCH(QString, expected);
+    QCOMPARE(got, expected);
+}
+
+void TestLedger::amountsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("plain") << "1200" << true << 1200 << false;
+    QTest::newRow("separators and spaces") << " 1,200 " << true << 1200 << false;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647 << false;
+    QTest::newRow("smallest") << "-2147483648" << true << int(std::numeric_limits<qint32>::min()) << false;
+    QTest::newRow("one beyond") << "2147483648" << false << 0 << true;
+    QTest::newRow("one below") << "-2147483649" << false << 0 << true;
+    QTest::newRow("far beyond 64 bits") << "99999999999999999999999" << false << 0 << true;
+    QTest::newRow("not a number") << "12a" << false << 0 << false;
+    QTest::newRow("empty") << "" << false << 0 << false;
+}
+
+void TestLedger::amountsTyped()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+    QFETCH(int, value);
+    QFETCH(bool, tooLarge);
+    const auto v = Num::toInt32(text);
+    QCOMPARE(v.has_value(), fits);
+    if (fits)
+        QCOMPARE(*v, value);
+    QCOMPARE(Num::beyondInt32(text), tooLarge);
 }
 
 QTEST_GUILESS_MAIN(TestLedger)

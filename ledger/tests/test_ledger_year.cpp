@@ -1,0 +1,551 @@
+// The year data file yyyy.zbl: layout written, carry-over of a new year,
+// the balance line, and what the reader does with broken or stale lines.
+
+#include "FakePrompter.h"
+#include "LedgerModel.h"
+#include "LedgerTestData.h"
+#include "TestHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+const QString kHeader2026 = QStringLiteral("C\r\n"
+                                           "* Last modified: 03-15-2026\r\n"
+                                           "*\r\n"
+                                           "*  Kanelo Y -データファイル (2026年度)-\r\n"
+                                           "*\r\n"
+                                           "*      [データ内容] 日付/費目/摘要項目/出入金\r\n"
+                                           "*\r\n"
+                                           "\r\n");
+
+const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
+                                            "(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)");
+
+// The lines of a year file after the header, as text.
+QStringList bodyLines(const TestHome& home, const QString& name)
+{
+    const QByteArray bytes = home.readBytes(name);
+    QStringList lines = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines.mid(8);
+}
+
+// A model with the usual master read from the test folder, for 2026.
+struct Ledger {
+    TestHome home;
+    FakePrompter p;
+    LedgerModel m{p};
+    Ledger()
+    {
+        home.writeText("MainSub.zbt", QString::fromUtf8(kMasterText));
+        m.ReadCategoryMaster(1);
+        m.curYear = m.startYear = 2026;
+    }
+};
+
+// Lowers the largest file this process may write, the way a full disk
+// refuses a write; works for root too, where file modes do not.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit r = old_;
+        r.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &r);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+}
+
+class TestLedgerYear : public QObject {
+    Q_OBJECT
+private slots:
+    void writesLayout();
+    void writesHeaderOnlyInMode0();
+    void balanceLine_data();
+    void balanceLine();
+    void loadsEntries_data();
+    void loadsEntries();
+    void newYearCarryOver_data();
+    void newYearCarryOver();
+    void refusesCarryBeyond32Bits();
+    void automaticCarryFollowsPreviousYear_data();
+    void automaticCarryFollowsPreviousYear();
+    void calcPrevCarryOver_data();
+    void calcPrevCarryOver();
+    void dropsEntriesOfDeletedCategories();
+    void skipsBrokenLines_data();
+    void skipsBrokenLines();
+    void failedSaveKeepsFileAndModel();
+    void saveRefusesTargetThatIsAFolder();
+    void unreadableYearIsNotOverwritten();
+    void refusesEntriesThatWouldNotReadBack();
+    void parsesEntryLines_data();
+    void parsesEntryLines();
+};
+
+void TestLedgerYear::writesLayout()
+{
+    Ledger l;
+    l.m.carryOver = 10000;
+    l.m.slot(1).entries = {entry("01/15", "01", 1200, 0, "01"), entry("01/20", "05", 0, 250000, "01")};
+    l.m.slot(3).entries = {entry("03/31", "02", 980)};
+    l.m.slot(12).entries = {entry("12/01", "05", 0, 500000, "03")};
+    QVERIFY(l.m.SaveYearFile(1));
+
+    const QByteArray want = sjis(kHeader2026)
+        + "&10000\r\n"
+          "01/1501011200\r\n"
+          "01/200501250000\r\n"
+          "03/310200980\r\n"
+          "12/010503500000\r\n"
+          "$757820\r\n";
+    QCOMPARE(l.home.readBytes("2026.zbl"), want);
+    QVERIFY(l.p.shown.isEmpty());
+    QCOMPARE(l.m.yearEndBalance(), 757820);
+}
+
+void TestLedgerYear::writesHeaderOnlyInMode0()
+{
+    Ledger l;
+    l.m.carryOver = -300;
+    l.m.slot(2).entries = {entry("02/02", "01", 500)};
+    QVERIFY(l.m.SaveYearFile(0));
+    QCOMPARE(l.home.readBytes("2026.zbl"), sjis(kHeader2026) + "&-300\r\n$-300\r\n");
+
+    // An automatic carry-over is not looked up when only the frame is written.
+    l.home.writeText("2025.zbl", "$25000\n");
+    l.m.carryAuto = true;
+    QVERIFY(l.m.SaveYearFile(0));
+    QCOMPARE(bodyLines(l.home, "2026.zbl"), (QStringList{"#0", "$0"}));
+    QCOMPARE(l.m.carryOver, 0);
+}
+
+void TestLedgerYear::balanceLine_data()
+{
+    QTest::addColumn<int>("carry");
+    QTest::addColumn<QStringList>("lines"); // entry lines, categories 01/02 expense, 05 income
+    QTest::addColumn<qint64>("balance");
+    QTest::addColumn<qint64>("yearOut");
+    QTest::addColumn<qint64>("yearIn");
+
+    QTest::newRow("one expense, manual carry") << 10000 << QStringList{"04/0101003000"} << qint64(7000)
+                                               << qint64(3000) << qint64(0);
+    QTest::newRow("income of an income category")
+        << 0 << QStringList{"04/250501300000", "04/2601001000"} << qint64(299000) << qint64(1000) << qint64(300000);
+    QTest::newRow("expense sums beyond 2^31")
+        << 5 << QStringList{"01/1001002000000000", "06/1001002000000000", "11/1002002147483647"}
+        << qint64(5) - 6147483647LL << qint64(6147483647LL) << qint64(0);
+    QTest::newRow("income sums beyond 2^31")
+        << -2147483647 - 1 << QStringList{"02/2805002147483647", "03/0105002147483647"}
+        << qint64(2147483646LL) << qint64(0) << qint64(4294967294LL);
+    QTest::newRow("negative expense is kept")
+        << 1000 << QStringList{"05/050100-500", "05/060200700"} << qint64(800) << qint64(200) << qint64(0);
+}
+
+void TestLedgerYear::balanceLine()
+{
+    QFETCH(int, carry);
+    QFETCH(QStringList, lines);
+    QFETCH(qint64, balance);
+    QFETCH(qint64, yearOut);
+    QFETCH(qint64, yearIn);
+
+    Ledger l;
+    l.home.writeText("2026.zbl", QStringLiteral("C\n*\n\n&%1\n%2\n$0\n").arg(carry).arg(lines.join(QLatin1Char('\n'))));
+    QVERIFY(l.m.LoadYearFile());
+    QVERIFY(l.p.shown.isEmpty());
+    QCOMPARE(l.m.yearEndBalance(), balance);
+    l.m.BuildMonthCatTotals();
+    QCOMPARE(l.m.yearOut, yearOut);
+    QCOMPARE(l.m.yearIn, yearIn);
+
+    QVERIFY(l.m.SaveYearFile(1));
+    QStringList expected = QStringList{QStringLiteral("&%1").arg(carry)} + lines;
+    expected << QStringLiteral("$%1").arg(balance);
+    QCOMPARE(bodyLines(l.home, "2026.zbl"), expected);
+}
+
+void TestLedgerYear::loadsEntries_data()
+{
+    QTest::addColumn<QByteArray>("eol");
+    QTest::newRow("crlf") << QByteArray("\r\n");
+    QTest::newRow("lf only") << QByteArray("\n");
+}
+
+void TestLedgerYear::loadsEntries()
+{
+    QFETCH(QByteArray, eol);
+    Ledger l;
+    l.m.slot(7).entries = {entry("07/07", "01", 1)}; // left over from another year
+    l.home.writeText("2026.zbl",
+                     QStringLiteral("C\n* Last modified: 01-01-2026\n*\n\n  &2500  \n"
+                                    "03/200102800\n  03/050100150\n"
+                                    "03/200501120000\n05/010503-20\n$1\n"),
+                     eol.constData());
+    QVERIFY(l.m.LoadYearFile());
+    QVERIFY(l.p.shown.isEmpty());
+    QCOMPARE(l.m.carryOver, 2500);
+    QVERIFY(!l.m.carryAuto);
+    // File order, not day order; the category decides the side.
+    QCOMPARE(dumpMonth(l.m, 3), QStringLiteral("03/20 01 02 800/0; 03/05 01 00 150/0; 03/20 05 01 0/120000"));
+    QCOMPARE(dumpMonth(l.m, 5), QStringLiteral("05/01 05 03 0/-20"));
+    QCOMPARE(l.m.slot(3).totalOut, 950);
+    QCOMPARE(l.m.slot(3).totalIn, 120000);
+    QCOMPARE(l.m.slot(7).count(), 0);
+    for (int month = 1; month <= 12; ++month)
+        for (const Entry& e : l.m.slot(month).entries)
+            QVERIFY(e.id != 0);
+
+    // Loading again starts from empty slots.
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(l.m.slot(3).count(), 3);
+}
+
+void TestLedgerYear::newYearCarryOver_data()
+{
+    QTest::addColumn<bool>("previousFile");
+    QTest::addColumn<int>("answer"); // Prompter::Answer when asked
+    QTest::addColumn<QString>("typed"); // null: no input box expected
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<int>("carryOver");
+    QTest::addColumn<bool>("carryAuto");
+
+    const int yes = int(Prompter::Answer::Yes), no = int(Prompter::Answer::No);
+    QTest::newRow("no previous year, typed deficit")
+        << false << -1 << QStringLiteral("-5000") << QStringList{"&-5000", "$-5000"} << -5000 << false;
+    QTest::newRow("previous year, taken over")
+        << true << yes << QString() << QStringList{"#0", "$0"} << 25000 << true;
+    QTest::newRow("previous year declined, typed")
+        << true << no << QStringLiteral("-5000") << QStringList{"&-5000", "$-5000"} << -5000 << false;
+    QTest::newRow("cancelled") << false << -1 << QStringLiteral("") << QStringList{"&0", "$0"} << 0 << false;
+    QTest::newRow("not a number") << false << -1 << QStringLiteral("abc") << QStringList{"&0", "$0"} << 0 << false;
+    QTest::newRow("separators") << false << -1 << QStringLiteral("1,200") << QStringList{"&1200", "$1200"} << 1200
+                                << false;
+}
+
+void TestLedgerYear::newYearCarryOver()
+{
+    QFETCH(bool, previousFile);
+    QFETCH(int, answer);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, written);
+    QFETCH(int, carryOver);
+    QFETCH(bool, carryAuto);
+
+    Ledger l;
+    if (previousFile)
+        l.home.writeText("2025.zbl", "C\n&0\n01/010100100\n$25000\n");
+    if (answer >= 0)
+        l.p.answers.enqueue(Prompter::Answer(answer));
+    if (!typed.isNull())
+        l.p.inputs.enqueue(typed);
+
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(l.p.unexpected, 0);
+    QVERIFY(l.p.answers.isEmpty() && l.p.inputs.isEmpty());
+    QCOMPARE(l.m.carryOver, carryOver);
+    QCOMPARE(l.m.carryAuto, carryAuto);
+    QCOMPARE(bodyLines(l.home, "2026.zbl"), written);
+    QCOMPARE(l.home.readBytes("2026.zbl").left(sjis(kHeader2026).size()), sjis(kHeader2026));
+
+    int box = 0;
+    if (previousFile) {
+        QCOMPARE(l.p.shown[box].kind, FakePrompter::Shown::Question);
+        QCOMPARE(l.p.shown[box].text, QStringLiteral("2026 年度のデータファイルを作成します。\r\n"
+                                                     "前年度 (2025年) の残高を繰越高として引き継ぎますか。\r\n\r\n"
+                                                     "[はい]を選択した場合、前年度データファイルから自動算出します。"));
+        ++box;
+    }
+    if (!typed.isNull()) {
+        QCOMPARE(l.p.shown[box].kind, FakePrompter::Shown::Input);
+        QCOMPARE(l.p.shown[box].text, kCarryPrompt);
+        QCOMPARE(l.p.shown[box].defaultText, QStringLiteral("0"));
+        ++box;
+    }
+    QCOMPARE(l.p.shown.size(), box);
+}
+
+void TestLedgerYear::refusesCarryBeyond32Bits()
+{
+    Ledger l;
+    l.p.inputs << QStringLiteral("2147483648") << QStringLiteral("-2147483648");
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(l.p.messages().size(), 1); // refused, then asked again
+    QCOMPARE(l.m.carryOver, std::numeric_limits<qint32>::min());
+    QCOMPARE(bodyLines(l.home, "2026.zbl"), (QStringList{"&-2147483648", "$-2147483648"}));
+}
+
+void TestLedgerYear::automaticCarryFollowsPreviousYear_data()
+{
+    QTest::addColumn<QString>("previous"); // null: no previous file
+    QTest::addColumn<QByteArray>("eol");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("saved");
+    QTest::addColumn<int>("warnings");
+    const QByteArray crlf("\r\n");
+    QTest::newRow("previous balance") << QStringLiteral("C\n&0\n$25000\n") << crlf << 25000 << 25000 << 0;
+    QTest::newRow("previous lf only, negative")
+        << QStringLiteral("&0\n01/010100100\n$-100\n") << QByteArray("\n") << -100 << -100 << 0;
+    QTest::newRow("previous file gone") << QString() << crlf << 1000 << 0 << 0;
+    // The stored number serves when loading, 0 when saving; warned each time.
+    QTest::newRow("previous without balance line") << QStringLiteral("C\n&0\n01/010100100\n") << crlf << 1000 << 0 << 2;
+}
+
+void TestLedgerYear::automaticCarryFollowsPreviousYear()
+{
+    QFETCH(QString, previous);
+    QFETCH(QByteArray, eol);
+    QFETCH(int, loaded);
+    QFETCH(int, saved);
+    QFETCH(int, warnings);
+    Ledger l;
+    if (!previous.isNull())
+        l.home.writeText("2025.zbl", previous, eol.constData());
+    l.home.writeText("2026.zbl", "C\n#1000\n02/010100500\n$500\n");
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(l.m.carryOver, loaded);
+    QVERIFY(l.m.carryAuto);
+    QVERIFY(l.m.SaveYearFile(1));
+    QCOMPARE(l.m.carryOver, saved);
+    QCOMPARE(bodyLines(l.home, "2026.zbl"),
+             (QStringList{QStringLiteral("#%1").arg(saved), "02/010100500", QStringLiteral("$%1").arg(saved - 500)}));
+    QCOMPARE(l.p.messages().size(), warnings);
+    for (const QString& m : l.p.messages())
+        QCOMPARE(m, QStringLiteral("家計簿データファイルが異常です。"));
+}
+
+void TestLedgerYear::calcPrevCarryOver_data()
+{
+    QTest::addColumn<QString>("previous"); // null: no file
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("no file") << QString() << QStringLiteral("NOFILE") << false;
+    QTest::newRow("balance line") << QStringLiteral("C\n*\n&5\n$25000\n") << QStringLiteral("25000") << false;
+    QTest::newRow("first balance line counts") << QStringLiteral("$7\n$8\n") << QStringLiteral("7") << false;
+    QTest::newRow("spaces after the number") << QStringLiteral("&0\n$-40  \n") << QStringLiteral("-40") << false;
+    QTest::newRow("no balance line") << QStringLiteral("C\n&5\n01/010100100\n") << QString("") << true;
+    QTest::newRow("empty file") << QStringLiteral("") << QString("") << true;
+    QTest::newRow("balance not a number") << QStringLiteral("&5\n$abc\n") << QString("") << true;
+}
+
+void TestLedgerYear::calcPrevCarryOver()
+{
+    QFETCH(QString, previous);
+    QFETCH(QString, result);
+    QFETCH(bool, warned);
+    Ledger l;
+    if (!previous.isNull())
+        l.home.writeText("2025.zbl", previous);
+    QCOMPARE(l.m.CalcPrevCarryOver(), result);
+    QCOMPARE(l.p.messages(), warned ? QStringList{QStringLiteral("家計簿データファイルが異常です。")} : QStringList{});
+}
+
+void TestLedgerYear::dropsEntriesOfDeletedCategories()
+{
+    Ledger l;
+    l.home.writeText("2026.zbl", "C\n&0\n"
+                                 "01/020100100\n"
+                                 "01/030900777\n" // category 09 is gone
+                                 "01/040107200\n" // sub-item 07 of 食費 is gone
+                                 "01/050502300\n" // sub-item 02 of 給与 is gone
+                                 "01/060900888\n"
+                                 "$0\n");
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(l.p.messages(),
+             (QStringList{QStringLiteral("費目番号 [09] に該当する費目は削除されています。"),
+                          QStringLiteral("費目 [食費] の [07] に該当する摘要項目は削除されているため、\r\n"
+                                         " [摘要項目なし] のデータとして処理を続行します。"),
+                          QStringLiteral("費目 [給与] の [02] に該当する摘要項目は削除されているため、\r\n"
+                                         " [摘要項目なし] のデータとして処理を続行します。"),
+                          QStringLiteral("費目番号 [09] に該当する費目は削除されています。")}));
+    for (const auto& s : l.p.shown)
+        QCOMPARE(s.icon, Prompter::Icon::Warning);
+    QCOMPARE(dumpMonth(l.m, 1), QStringLiteral("01/02 01 00 100/0; 01/04 01 00 200/0; 01/05 05 00 0/300"));
+    QCOMPARE(l.m.slot(1).totalOut, 300);
+    QCOMPARE(l.m.slot(1).totalIn, 300);
+
+    QVERIFY(l.m.SaveYearFile(1));
+    QCOMPARE(bodyLines(l.home, "2026.zbl"),
+             (QStringList{"&0", "01/020100100", "01/040100200", "01/050500300", "$0"}));
+}
+
+void TestLedgerYear::skipsBrokenLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("carryOver");
+    QTest::addColumn<QString>("lineNumbers"); // as the message lists them
+
+    const QString head = QStringLiteral("C\n&10\n");
+    QTest::newRow("short lines") << head + "01/15\n01/150100\n01/150100100\n0\n" << QStringLiteral("01/15 01 00 100/0")
+                                 << 10 << QStringLiteral("3, 4, 6");
+    QTest::newRow("month outside 01-12")
+        << head + "13/010100100\n00/010100100\n1a/010100100\n01/010100100\n" << QStringLiteral("01/01 01 00 100/0") << 10
+        << QStringLiteral("3, 4, 5");
+    QTest::newRow("amount not a number")
+        << head + "01/010100abc\n01/0101001,000\n01/010100+5\n01/010100-\n01/010100１０\n01/010100100\n"
+        << QStringLiteral("01/01 01 00 100/0") << 10 << QStringLiteral("3, 4, 5, 6, 7");
+    QTest::newRow("amount beyond 32 bits")
+        << head + "01/0101002147483648\n01/010100-2147483649\n01/01010099999999999999999999\n"
+                  "01/0101002147483647\n01/010100-2147483648\n"
+        << QStringLiteral("01/01 01 00 2147483647/0; 01/01 01 00 -2147483648/0") << 10 << QStringLiteral("3, 4, 5");
+    QTest::newRow("date, category and sub-item forms")
+        << head + "01-010100100\n01/320100100\n01/000100100\n01/010000100\n01/01010a100\n01/01 0100100\n"
+                  "01/010100100\n"
+        << QStringLiteral("01/01 01 00 100/0") << 10 << QStringLiteral("3, 4, 5, 6, 7, 8");
+    QTest::newRow("carry lines that are no numbers")
+        << QStringLiteral("C\n&abc\n#2147483648\n&\n&-7\n") << QString() << -7 << QStringLiteral("2, 3, 4");
+    {
+        // Not a ledger file at all: the box lists the first lines and counts the rest.
+        QString text = head;
+        QStringList first;
+        for (int line = 3; line <= 27; ++line) {
+            text += QStringLiteral("not an entry\n");
+            if (line <= 22)
+                first << QString::number(line);
+        }
+        QTest::newRow("many broken lines") << text << QString() << 10 << first.join(QStringLiteral(", ")) + " ほか 5 行";
+    }
+    QTest::newRow("text where an entry belongs")
+        << head + "食費 1200\nCx\n01/010100100\n" << QStringLiteral("01/01 01 00 100/0") << 10 << QStringLiteral("3, 4");
+}
+
+void TestLedgerYear::skipsBrokenLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    QFETCH(int, carryOver);
+    QFETCH(QString, lineNumbers);
+    Ledger l;
+    l.home.writeText("2026.zbl", text);
+    QVERIFY(l.m.LoadYearFile());
+    QCOMPARE(dumpMonth(l.m, 1), kept);
+    for (int month = 2; month <= 12; ++month)
+        QCOMPARE(l.m.slot(month).count(), 0);
+    QCOMPARE(l.m.carryOver, carryOver);
+    QCOMPARE(l.p.messages().size(), 1);
+    const QString msg = l.p.messages().first();
+    QVERIFY2(msg.startsWith(QStringLiteral("2026.zbl ")), qPrintable(msg));
+    QVERIFY2(msg.contains(QStringLiteral("行番号 : ") + lineNumbers + QStringLiteral("\r\n")), qPrintable(msg));
+}
+
+void TestLedgerYear::failedSaveKeepsFileAndModel()
+{
+    Ledger l;
+    l.home.writeText("2025.zbl", "&0\n$25000\n");
+    l.home.writeText("2026.zbl", "C\n#100\n01/010100100\n$0\n");
+    QVERIFY(l.m.LoadYearFile());
+    const QByteArray before = l.home.readBytes("2026.zbl");
+    // Stands for a carry-over changed since loading; a failed save must not touch it.
+    l.m.carryOver = 5;
+    l.m.slot(2).entries.push_back(entry("02/02", "01", 300));
+
+    bool saved = true;
+    {
+        FileSizeLimit limit(64);
+        saved = l.m.SaveYearFile(1);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(l.home.readBytes("2026.zbl"), before);
+    QCOMPARE(l.m.carryOver, 5);
+    QCOMPARE(l.p.messages().size(), 1);
+    QVERIFY(l.p.messages().first().startsWith(QStringLiteral("ファイル [") + l.m.yearPath(2026) + QStringLiteral("] を保存できませんでした。")));
+    QVERIFY(l.p.messages().first().endsWith(QStringLiteral("保存されていたファイルはそのまま残っています。")));
+    QCOMPARE(QDir(l.home.path(".")).entryList(QDir::Files).size(), 3); // no temporary file left
+
+    QVERIFY(l.m.SaveYearFile(1)); // and it works once there is room
+    QCOMPARE(l.m.carryOver, 25000);
+}
+
+void TestLedgerYear::saveRefusesTargetThatIsAFolder()
+{
+    Ledger l;
+    l.m.carryOver = 42;
+    l.m.carryAuto = true; // a save would set it from the (missing) previous year
+    QVERIFY(QDir().mkdir(l.home.path("2026.zbl")));
+    QVERIFY(!l.m.SaveYearFile(1));
+    QCOMPARE(l.p.messages().size(), 1);
+    QVERIFY(l.p.messages().first().contains(l.m.yearPath(2026)));
+    QVERIFY(QFileInfo(l.home.path("2026.zbl")).isDir());
+    QCOMPARE(l.m.carryOver, 42);
+
+    // A program folder that is a file: nothing can be created in it.
+    qputenv("KANELO_HOME", l.home.path("MainSub.zbt").toLocal8Bit());
+    l.p.clear();
+    QVERIFY(!l.m.SaveYearFile(1));
+    QCOMPARE(l.p.messages().size(), 1);
+    QCOMPARE(l.m.carryOver, 42);
+}
+
+void TestLedgerYear::unreadableYearIsNotOverwritten()
+{
+    Ledger l;
+    QVERIFY(QDir().mkdir(l.home.path("2026.zbl")));
+    QVERIFY(!l.m.LoadYearFile());
+    QCOMPARE(l.p.messages().size(), 1);
+    QVERIFY(l.p.messages().first().contains(QStringLiteral("読み込めませんでした")));
+    QVERIFY(QDir().rmdir(l.home.path("2026.zbl")));
+    l.p.clear();
+    QVERIFY(!l.m.SaveYearFile(1)); // an empty year must not replace what could not be read
+    QVERIFY(!l.home.exists("2026.zbl"));
+    QVERIFY(l.p.messages().first().contains(QStringLiteral("上書き保存しません")));
+}
+
+void TestLedgerYear::refusesEntriesThatWouldNotReadBack()
+{
+    Ledger l;
+    l.home.writeText("2026.zbl", "C\n&0\n01/010100100\n$-100\n");
+    QVERIFY(l.m.LoadYearFile());
+    const QByteArray before = l.home.readBytes("2026.zbl");
+    for (const Entry& bad : {entry("3/5", "01", 1), entry("０３/０５", "01", 1), entry("03/05", "1", 1),
+                             entry("03/05", "01", 1, 0, "x")}) {
+        l.m.slot(3).entries = {bad};
+        l.p.clear();
+        QVERIFY(!l.m.SaveYearFile(1));
+        QCOMPARE(l.p.messages().size(), 1);
+        QVERIFY(l.p.messages().first().contains(QLatin1Char('[') + bad.date + QLatin1Char(']')));
+        QCOMPARE(l.home.readBytes("2026.zbl"), before);
+    }
+}
+
+void TestLedgerYear::parsesEntryLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("parsed"); // empty: refused
+    QTest::newRow("plain") << QStringLiteral("04/150301800") << QStringLiteral("04/15 03 01 800/0");
+    QTest::newRow("spaces around") << QStringLiteral("  12/310500-1 ") << QStringLiteral("12/31 05 00 -1/0");
+    QTest::newRow("kanji amount") << QStringLiteral("04/150301８００") << QString();
+    QTest::newRow("month 13") << QStringLiteral("13/150301800") << QString();
+    QTest::newRow("no amount") << QStringLiteral("04/150301") << QString();
+}
+
+void TestLedgerYear::parsesEntryLines()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, parsed);
+    Entry e;
+    const bool ok = LedgerModel::parseEntryLine(line, e);
+    QCOMPARE(ok, !parsed.isEmpty());
+    if (ok)
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4/%5").arg(e.date, e.category, e.sub).arg(e.out).arg(e.in), parsed);
+}
+
+QTEST_GUILESS_MAIN(TestLedgerYear)
+#include "test_ledger_year.moc"
