@@ -29,6 +29,7 @@ class frmData : public QDialog {
     Q_OBJECT
 public:
     frmData(LedgerModel& model, MonthViews& views, QWidget* parent = nullptr);
+    ~frmData() override;
 
     QLabel* lblDate = nullptr;
     QLabel* lblDateFormat = nullptr;
@@ -89,6 +90,7 @@ protected:
     void reject() override;
 
 private:
+    // What undo removes: exactly the entry an add made, found by its id.
     struct AddedEntry {
         int month = 0;
         quint64 id = 0;

@@ -3,6 +3,9 @@
 
 #include "test_entrydialog_fixture.h"
 
+#include "frmDataCalender.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -51,6 +54,7 @@ private slots:
     void changeDate_data();
     void changeDate();
     void cancelChangesNothing();
+    void datePicker();
 };
 
 void TestEntryDialog::addModeLooks()
@@ -607,6 +611,46 @@ void TestEntryDialog::cancelChangesNothing()
     QCOMPARE(f.column(MonthListModel::Out), (QStringList{"", "700"}));
     QCOMPARE(f.model.slot(4).entries[0].date, QStringLiteral("04/05"));
     QCOMPARE(f.model.slot(4).entries[0].out, 700);
+}
+
+void TestEntryDialog::datePicker()
+{
+    EntryFixture f;
+    f.show();
+    // Runs `act` on the picker once it is open; returns the date it opened on.
+    auto withPicker = [&](const std::function<void(frmDataCalender&)>& act) {
+        QString opened;
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* picker = qobject_cast<frmDataCalender*>(w); picker && picker->isVisible()) {
+                    opened = picker->GetDate();
+                    act(*picker);
+                }
+            }
+        });
+        timer.start(0);
+        QTest::mouseClick(f.dialog->cmbDate, Qt::LeftButton);
+        timer.stop(); // no picker opened: nothing left to fire later
+        return opened;
+    };
+    f.whileAdding([&] {
+        frmData& d = *f.dialog;
+        f.typeDate(QStringLiteral("04/31"));
+        QCOMPARE(withPicker([](frmDataCalender& p) { p.reject(); }), QString());
+        QCOMPARE(f.prompter.messages(), QStringList{kNoDate});
+        QCOMPARE(d.focusWidget(), d.txtDate);
+
+        f.typeDate(QStringLiteral("04/05"));
+        QCOMPARE(withPicker([](frmDataCalender& p) { QTest::keyClick(&p, Qt::Key_Escape); }), QStringLiteral("04/05"));
+        QCOMPARE(d.txtDate->text(), QStringLiteral("04/05"));
+        QCOMPARE(withPicker([](frmDataCalender& p) { QTest::mouseClick(p.cmdToday, Qt::LeftButton); }),
+                 QStringLiteral("04/05"));
+        QCOMPARE(d.txtDate->text(), QStringLiteral("03/15"));
+        QCOMPARE(d.focusWidget(), d.cmbMain);
+        QTest::mouseClick(d.cmdExit, Qt::LeftButton);
+    });
 }
 
 QTEST_MAIN(TestEntryDialog)

@@ -1,0 +1,179 @@
+// Timings of entry editing in a long month: adding one entry through the
+// entry dialog, closing the dialog (write-back and re-ranking) and deleting
+// an entry. A month of N entries over 30 categories is generated in a
+// temporary program folder; the month views are shown on the offscreen
+// platform and every timed step includes the repaint it causes.
+
+#include "EditCommands.h"
+#include "FakePrompter.h"
+#include "LedgerModel.h"
+#include "MonthListModel.h"
+#include "MonthViews.h"
+#include "TestHome.h"
+#include "frmData.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <stdexcept>
+
+namespace {
+constexpr int kCategories = 30;
+constexpr int kMonth = 4;
+
+QString two(int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); }
+
+// The main window's centre with a month of `entries` entries shown, and the
+// edit commands over it.
+struct Month {
+    TestHome home;
+    FakePrompter prompter;
+    LedgerModel model{prompter};
+    QWidget window;
+    MonthViews* views = nullptr;
+    EditCommands* edit = nullptr;
+
+    explicit Month(int entries)
+    {
+        for (int n = 1; n <= kCategories; ++n) {
+            auto c = std::make_shared<clsHimoku>();
+            c->no = two(n);
+            c->name = QStringLiteral("費目%1").arg(n);
+            c->ioflag = n <= 25 ? 1 : 2;
+            for (int m = 1; m <= 8; ++m)
+                c->addsub(two(m), QStringLiteral("摘要%1-%2").arg(n).arg(m));
+            model.categoryList.add(c->no, c);
+            model.categoryByName.add(c->name, c);
+        }
+        if (!model.WriteCategoryMaster() || !model.ReadCategoryMaster(1))
+            throw std::runtime_error("master");
+        model.curYear = model.startYear = 2026;
+        // The ranking then counts the long month too.
+        model.startMonth = kMonth;
+        model.curMonth = kMonth;
+        model.carryOver = 100000;
+
+        std::mt19937 rng(42);
+        auto& list = model.slot(kMonth).entries;
+        for (int i = 0; i < entries; ++i) {
+            Entry e;
+            e.date = two(kMonth) + QLatin1Char('/') + two(1 + i * 30 / entries);
+            const int cat = 1 + int(rng() % kCategories);
+            e.category = two(cat);
+            e.sub = two(int(rng() % 9));
+            (cat <= 25 ? e.out : e.in) = 100 + int(rng() % 50000);
+            e.id = model.nextEntryId();
+            model.slot(kMonth).totalOut += e.out;
+            model.slot(kMonth).totalIn += e.in;
+            list.push_back(e);
+        }
+
+        auto* layout = new QVBoxLayout(&window);
+        views = new MonthViews(model, &window);
+        layout->addWidget(views->centre);
+        layout->addWidget(views->sbrStatus);
+        edit = new EditCommands(model, *views, &window);
+        window.resize(1000, 700);
+        window.show();
+        views->RefreshMonthView();
+        QApplication::processEvents();
+    }
+
+    frmData& dialog() const { return *edit->dataDialog; }
+
+    // The dialog open in add mode, as a user leaves it between two entries.
+    void openAdd()
+    {
+        dialog().prepareAdd(QStringLiteral("04/15"));
+        dialog().show();
+        QApplication::processEvents();
+    }
+    void typeEntry() const
+    {
+        frmData& d = dialog();
+        d.cmbMain->setCurrentIndex(d.cmbMain->findText(QStringLiteral("費目3")));
+        d.txtSub->setText(QStringLiteral("摘要3-2"));
+        d.txtMoney->setText(QStringLiteral("1280"));
+    }
+};
+
+void BM_AddEntry(benchmark::State& state)
+{
+    Month m(int(state.range(0)));
+    m.openAdd();
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.typeEntry();
+        state.ResumeTiming();
+        m.dialog().cmdOK->click();
+        QApplication::processEvents();
+        state.PauseTiming();
+        m.dialog().cmdCancel->click(); // undo: the month keeps its length
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (m.views->monthRows->count() != state.range(0) + 1)
+        state.SkipWithError("the month changed length");
+}
+
+void BM_DialogWriteBack(benchmark::State& state)
+{
+    Month m(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.openAdd();
+        state.ResumeTiming();
+        m.dialog().cmdExit->click();
+        QApplication::processEvents();
+    }
+    if (m.model.slot(kMonth).count() != state.range(0))
+        state.SkipWithError("the month changed length");
+}
+
+void BM_DeleteEntry(benchmark::State& state)
+{
+    Month m(int(state.range(0)));
+    const int row = int(state.range(0)) / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const Entry kept = m.model.slot(kMonth).entries[row - 1];
+        m.views->selectRow(row);
+        m.prompter.answers.enqueue(Prompter::Answer::Yes);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        m.edit->mnuEditItem(2);
+        QApplication::processEvents();
+        state.PauseTiming();
+        // Put the entry back so every round deletes from a full month.
+        auto& entries = m.model.slot(kMonth).entries;
+        entries.insert(entries.begin() + (row - 1), kept);
+        m.views->RefreshMonthView();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+}
+
+BENCHMARK(BM_AddEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DialogWriteBack)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// Messages and small checks shared by the entry dialog's files.
+
+#include "Formats.h"
+#include "Types.h"
+
+#include <QDate>
+#include <QString>
+#include <limits>
+
+namespace EntryText {
+inline constexpr qint64 kMaxAmount = std::numeric_limits<qint32>::max();
+
+inline const QString kShortMessage = QStringLiteral("入力データの内容が不足です。");
+inline const QString kDigitsMessage =
+    QStringLiteral("日付の桁数が [5 桁] 以外です。\r\n\r\n  形式は [mm/dd](1桁の場合は先頭に 0 を入れて下さい)");
+inline const QString kNoDateMessage = QStringLiteral("存在しない日付か、または日付として認識できません。");
+inline const QString kSlashMessage = QStringLiteral("日付の形式は [mm/dd](1桁の場合は先頭に 0 を挿入) です。");
+inline const QString kNotNumberMessage = QStringLiteral("入力された金額データが数値ではありません。");
+inline const QString kMinusMessage = QStringLiteral("金額が -(マイナス)になってしまいます。");
+inline const QString kNoSubQuestion = QStringLiteral("摘要項目が未入力ですがよろしいですか。");
+
+inline QString tooLargeMessage()
+{
+    return QStringLiteral("金額が大きすぎます。\r\n\r\n金額は %1 円以下で入力して下さい。").arg(Fmt::hash0(kMaxAmount));
+}
+
+inline bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// "mm/dd" (or with "-" or "." between) naming a day of the year.
+inline bool readsAsDate(const QString& text, int year)
+{
+    if (text.size() != 5 || !isAsciiDigit(text[0]) || !isAsciiDigit(text[1]) || !isAsciiDigit(text[3])
+        || !isAsciiDigit(text[4]))
+        return false;
+    if (!QStringLiteral("/-.").contains(text[2]))
+        return false;
+    return QDate(year, text.left(2).toInt(), text.right(2).toInt()).isValid();
+}
+
+// The lowest sub-item number "01".."99" the category does not use, or empty.
+inline QString freeSubNumber(const clsHimoku& c)
+{
+    for (int n = 1; n <= 99; ++n)
+        if (!c.nTekiyo.contains(Fmt::zero2(n)))
+            return Fmt::zero2(n);
+    return {};
+}
+}
