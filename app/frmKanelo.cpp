@@ -207,6 +207,7 @@ void frmKanelo::ShowHelp()
     if (!help) {
         help = new HelpWindow(folder);
         help->setAttribute(Qt::WA_DeleteOnClose);
+        help->move(geometry().center() - help->rect().center());
     }
     help->showContents();
     help->show();

@@ -102,6 +102,7 @@ private:
     void readSettings();
     void writeSettings();
     void TodayMemoFromList();
+    QString csvNames(const QString& categoryNo, const QString& subNo) const;
 
     LedgerModel* model_;
     bool closingByProgram_ = false;

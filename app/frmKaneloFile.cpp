@@ -122,46 +122,68 @@ void frmKanelo::OpenYearFile()
     }
 }
 
+// The ",category,sub-item," middle of an export line for one category and
+// sub-item number, as the master now names them.
+QString frmKanelo::csvNames(const QString& categoryNo, const QString& subNo) const
+{
+    QString category, sub;
+    if (const auto cat = model_->category(categoryNo)) {
+        category = cat->name;
+        if (subNo != QLatin1String("00")) {
+            const auto item = cat->nTekiyo.find(subNo);
+            sub = item ? item->name : QStringLiteral("摘要項目番号: ") + subNo + QStringLiteral(" (削除されています)");
+        }
+    } else {
+        category = QStringLiteral("費目番号: ") + categoryNo + QStringLiteral(" (削除されています)");
+        sub = subNo == QLatin1String("00") ? QStringLiteral("摘要項目なし")
+                                           : QStringLiteral("摘要項目番号: ") + subNo + QStringLiteral(" (費目が削除されています)");
+    }
+    QString middle = QStringLiteral(",");
+    appendField(middle, category);
+    middle += QLatin1Char(',');
+    appendField(middle, sub);
+    return middle + QLatin1Char(',');
+}
+
 void frmKanelo::ExportCsv()
 {
     LedgerModel& m = *model_;
     const QString path = programFile(QString::number(m.startYear) + QStringLiteral(".csv"));
+    auto fail = [&](const QString& why) {
+        m.prompter().message(QStringLiteral("CSVファイル [") + QDir::toNativeSeparators(path)
+                                 + QStringLiteral("] を作成できませんでした。\r\n\r\n") + why,
+                             Prompter::Icon::Warning);
+    };
 
-    QHash<QString, clsHimoku*> categories;
-    for (const auto& c : m.categoryList)
-        categories.insert(c.key, c.item.get());
-
-    QStringList lines;
+    // Names are encoded once per category and sub-item; dates and amounts are ASCII.
+    QHash<QString, QByteArray> names;
+    QByteArray bytes;
+    bytes.reserve(1024 * 1024);
     for (int month = 1; month <= 12; ++month) {
         for (const Entry& e : m.slot(month).entries) {
-            QString category, sub;
-            if (clsHimoku* cat = categories.value(e.category)) {
-                category = cat->name;
-                if (e.sub != QLatin1String("00")) {
-                    const auto item = cat->nTekiyo.find(e.sub);
-                    sub = item ? item->name : QStringLiteral("摘要項目番号: ") + e.sub + QStringLiteral(" (削除されています)");
+            const QString key = e.category + e.sub;
+            auto it = names.find(key);
+            if (it == names.end()) {
+                const QString middle = csvNames(e.category, e.sub);
+                QByteArray encoded;
+                QString bad;
+                if (!TextFile::encode(middle, encoded, &bad)) {
+                    fail(QStringLiteral("「%1」の文字「%2」は保存できない文字です。").arg(middle.mid(1).chopped(1), bad));
+                    return;
                 }
-            } else {
-                category = QStringLiteral("費目番号: ") + e.category + QStringLiteral(" (削除されています)");
-                sub = e.sub == QLatin1String("00")
-                    ? QStringLiteral("摘要項目なし")
-                    : QStringLiteral("摘要項目番号: ") + e.sub + QStringLiteral(" (費目が削除されています)");
+                it = names.insert(key, encoded);
             }
-            QString line = e.date;
-            line.reserve(64);
-            line += QLatin1Char(',');
-            appendField(line, category);
-            line += QLatin1Char(',');
-            appendField(line, sub);
-            line += QLatin1Char(',') + QString::number(e.out) + QLatin1Char(',') + QString::number(e.in);
-            lines << line;
+            bytes += e.date.toLatin1();
+            bytes += *it;
+            bytes += QByteArray::number(e.out);
+            bytes += ',';
+            bytes += QByteArray::number(e.in);
+            bytes += "\r\n";
         }
     }
-    const TextFile::WriteResult r = TextFile::writeLines(path, lines);
+    const TextFile::WriteResult r = TextFile::writeBytes(path, bytes);
     if (!r.ok) {
-        m.prompter().message(QStringLiteral("CSVファイル [") + QDir::toNativeSeparators(path)
-                                 + QStringLiteral("] を作成できませんでした。\r\n\r\n") + r.error,
-                             Prompter::Icon::Warning);
+        fail(r.error);
         return;
     }
     m.prompter().message(QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [") + QDir::toNativeSeparators(path)

@@ -318,7 +318,7 @@ void MonthViews::fitColumns(QTreeView* list)
 {
     const QFontMetrics fm(list->font());
     const int pad = fm.horizontalAdvance(QLatin1Char('0')) * 2;
-    const int amount = fm.horizontalAdvance(QStringLiteral("▲-99,999,999")) + pad;
+    const int amount = fm.horizontalAdvance(QStringLiteral("-999,999,999")) + pad;
     const int widths[6] = {fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
                            fm.horizontalAdvance(QStringLiteral("前年度繰越残高")) + pad * 2,
                            fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad,

@@ -33,6 +33,7 @@ private slots:
     void open();
     void saveFromToolbar();
     void exportCsv();
+    void exportRefusesWhatTheCodePageCannotHold();
     void exitStoresSettingsAndYear();
     void exitThatCannotSaveKeepsWindow();
     void largeGeometryRoundTrips();
@@ -191,6 +192,19 @@ void TestFileMenu::exportCsv()
              QStringList{QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [%1]")
                              .arg(QDir::toNativeSeparators(f.home.path(QStringLiteral("2026.csv"))))});
     QCOMPARE(f.prompter.shown.first().icon, Prompter::Icon::Information);
+}
+
+void TestFileMenu::exportRefusesWhatTheCodePageCannotHold()
+{
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"01/050101001200"}));
+    QVERIFY(f.start());
+    f.model().category(QStringLiteral("01"))->name = QStringLiteral("食費😀");
+    f.window()->ExportCsv();
+    QCOMPARE(f.prompter.messages(),
+             QStringList{QStringLiteral("CSVファイル [%1] を作成できませんでした。\r\n\r\n「食費😀,外食」の文字「😀」は保存できない文字です。")
+                             .arg(QDir::toNativeSeparators(f.home.path(QStringLiteral("2026.csv"))))});
+    QVERIFY(!f.home.exists(QStringLiteral("2026.csv")));
 }
 
 void TestFileMenu::exitStoresSettingsAndYear()
