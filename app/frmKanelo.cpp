@@ -40,8 +40,9 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     //   edit = new EditCommands(model, *views, this);
     //   addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
 
-    // The design geometry: centred on the screen, at least 10000 x 4000 twips.
-    setMinimumSize(667, 267);
+    // The design geometry, centred on the screen. The least size (above
+    // 10000 x 4000 twips) keeps every status panel and the toolbar in view.
+    setMinimumSize(820, 360);
     resize(900, 620);
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
@@ -244,6 +245,14 @@ void frmKanelo::closeEvent(QCloseEvent* event)
     if (help)
         help->close();
     event->accept();
+}
+
+void frmKanelo::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // Today's memo takes what the toolbar buttons leave, up to its own width.
+    picMemo->setFixedWidth(qBound(120, width() - 640, 280));
+    picMemo->setText(picMemo->fontMetrics().elidedText(picMemo->toolTip(), Qt::ElideRight, picMemo->width() - 14));
 }
 
 void frmKanelo::changeEvent(QEvent* event)

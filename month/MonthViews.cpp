@@ -132,17 +132,24 @@ void MonthViews::buildStatusBar(QWidget* owner)
     sbrStatus = new QStatusBar(owner);
     sbrStatus->setObjectName(QStringLiteral("sbrStatus"));
     sbrStatus->setSizeGripEnabled(true);
-    static const int stretch[7] = {0, 2, 2, 2, 2, 0, 0};
     for (int i = 0; i < 7; ++i) {
         auto* panel = new QLabel(sbrStatus);
         panel->setObjectName(QStringLiteral("sbrStatusPanel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         panel->setContentsMargins(4, 0, 4, 0);
         statusPanel[i] = panel;
-        if (i < 5)
-            sbrStatus->addWidget(panel, stretch[i]);
-        else
+        if (i >= 5) {
             sbrStatus->addPermanentWidget(panel);
+        } else if (i == 0) {
+            sbrStatus->addWidget(panel);
+        } else {
+            // The four amounts share the width by fixed parts whatever their
+            // text, so a long amount never pushes the date and time out of
+            // view; the carry-over panel has the longest text.
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            panel->setMinimumWidth(60);
+            sbrStatus->addWidget(panel, i == 1 ? 4 : 3);
+        }
     }
     statusPanel[1]->installEventFilter(this);
 

@@ -193,7 +193,7 @@ void TestStartup::storedSettingsAreApplied()
     const QString app = QStringLiteral("Kanelo Y");
     WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("left"), QStringLiteral("1500"));
     WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("top"), QStringLiteral("750"));
-    WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("width"), QStringLiteral("12000"));
+    WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("width"), QStringLiteral("13500"));
     WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("height"), QStringLiteral("7500"));
     WriteSetting(app, QStringLiteral("Settings"), QStringLiteral("toolbar"), QStringLiteral("False"));
     WriteSetting(app, QStringLiteral("Options"), QStringLiteral("fontsize"), QStringLiteral("14"));
@@ -201,7 +201,7 @@ void TestStartup::storedSettingsAreApplied()
     QVERIFY(f.start());
 
     QCOMPARE(f.window()->pos(), QPoint(100, 50));
-    QCOMPARE(f.window()->size(), QSize(800, 500));
+    QCOMPARE(f.window()->size(), QSize(900, 500));
     QVERIFY(f.window()->tbrToolBar->isHidden());
     QVERIFY(f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 14);
@@ -219,7 +219,7 @@ void TestStartup::firstRunUsesDefaults()
     QVERIFY(!f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 11);
     QVERIFY(!f.model().linkCalendar);
-    QVERIFY(f.window()->width() >= 667 && f.window()->height() >= 267);
+    QVERIFY(f.window()->width() >= 667 && f.window()->height() >= 267); // 10000 x 4000 twips
 }
 
 void TestStartup::todaysMemo_data()
