@@ -13,5 +13,7 @@ int main(int argc, char* argv[])
     if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
         return 0;
     prompter.setOwner(kanelo.window.get());
+    // Closing the main window ends the program, whatever tool window is open.
+    QObject::connect(kanelo.window.get(), &frmKanelo::unloading, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();
 }
