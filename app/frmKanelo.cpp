@@ -1,5 +1,6 @@
 #include "frmKanelo.h"
 
+#include "EditCommands.h"
 #include "HelpWindow.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
@@ -35,10 +36,10 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     buildMenus();
     buildToolbar();
 
-    // ---- EDIT MENU: the edit commands are created here, before Form_Load
-    // loads the year, so that the entry dialog is loaded with the window:
-    //   edit = new EditCommands(model, *views, this);
-    //   addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    // Created before Form_Load loads the year, so that the entry dialog is
+    // loaded with the window and receives the category ranking.
+    edit = new EditCommands(model, *views, this);
+    addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.

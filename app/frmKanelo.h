@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class EditCommands;
 class HelpWindow;
 class LedgerModel;
 class MonthViews;
@@ -58,6 +59,7 @@ public:
     void ShowTodayMemo(const QString& text);
 
     MonthViews* views = nullptr;
+    EditCommands* edit = nullptr;
 
     QMenu* mnuFile = nullptr;
     // Items by index; absent items (5 import, 8 print, 9) are null until
