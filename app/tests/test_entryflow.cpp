@@ -22,7 +22,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
 {
     AppFixture f;
     f.home.writeText(QStringLiteral("2026.zbl"),
-                     AppFixture::yearText("&10000", {"03/02010101200", "03/200300200000"}, "$208800"));
+                     AppFixture::yearText("&10000", {"03/0201011200", "03/200300200000"}, "$208800"));
     QVERIFY(f.start());
     QCOMPARE(f.model().curMonth, 3);
     QCOMPARE(f.panel(5), QStringLiteral("残高 : 208,800"));
@@ -54,7 +54,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
 
     f.window()->mnuFileItem_Click(3);
     const QString saved = TextFile::decode(f.home.readBytes(QStringLiteral("2026.zbl")));
-    QVERIFY2(saved.endsWith(QStringLiteral("&10000\r\n03/02010101200\r\n03/1501032000\r\n03/200300200000\r\n$206800\r\n")),
+    QVERIFY2(saved.endsWith(QStringLiteral("&10000\r\n03/0201011200\r\n03/1501032000\r\n03/200300200000\r\n$206800\r\n")),
              qPrintable(saved));
     // The new sub-item was registered in the master under the next free number.
     QVERIFY(TextFile::decode(f.home.readBytes(QStringLiteral("MainSub.zbt"))).contains(QStringLiteral("\r\n0103Cafe\r\n")));
