@@ -4,6 +4,7 @@
 // temporary program folder; the month views are shown on the offscreen
 // platform and every timed step includes the repaint it causes.
 
+#include "BenchData.h"
 #include "EditCommands.h"
 #include "FakePrompter.h"
 #include "LedgerModel.h"
@@ -20,15 +21,12 @@
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <random>
 #include <stdexcept>
 
 namespace {
-constexpr int kCategories = 30;
+constexpr BenchData::Master kMaster{.categories = 30, .expense = 25, .subs = 8};
+constexpr int kYear = 2026;
 constexpr int kMonth = 4;
-
-QString two(int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); }
 
 // The main window's centre with a month of `entries` entries shown, and the
 // edit commands over it.
@@ -42,38 +40,14 @@ struct Month {
 
     explicit Month(int entries)
     {
-        for (int n = 1; n <= kCategories; ++n) {
-            auto c = std::make_shared<clsHimoku>();
-            c->no = two(n);
-            c->name = QStringLiteral("費目%1").arg(n);
-            c->ioflag = n <= 25 ? 1 : 2;
-            for (int m = 1; m <= 8; ++m)
-                c->addsub(two(m), QStringLiteral("摘要%1-%2").arg(n).arg(m));
-            model.categoryList.add(c->no, c);
-            model.categoryByName.add(c->name, c);
-        }
-        if (!model.WriteCategoryMaster() || !model.ReadCategoryMaster(1))
-            throw std::runtime_error("master");
-        model.curYear = model.startYear = 2026;
+        BenchData::writeFolder(home, kYear, kMaster,
+                               {.perMonth = BenchData::oneMonth(kMonth, entries), .days = 30}, 100000);
+        model.curYear = model.startYear = kYear;
         // The ranking then counts the long month too.
         model.startMonth = kMonth;
         model.curMonth = kMonth;
-        model.carryOver = 100000;
-
-        std::mt19937 rng(42);
-        auto& list = model.slot(kMonth).entries;
-        for (int i = 0; i < entries; ++i) {
-            Entry e;
-            e.date = two(kMonth) + QLatin1Char('/') + two(1 + i * 30 / entries);
-            const int cat = 1 + int(rng() % kCategories);
-            e.category = two(cat);
-            e.sub = two(int(rng() % 9));
-            (cat <= 25 ? e.out : e.in) = 100 + int(rng() % 50000);
-            e.id = model.nextEntryId();
-            model.slot(kMonth).totalOut += e.out;
-            model.slot(kMonth).totalIn += e.in;
-            list.push_back(e);
-        }
+        if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())
+            throw std::runtime_error("load");
 
         auto* layout = new QVBoxLayout(&window);
         views = new MonthViews(model, &window);
@@ -98,8 +72,8 @@ struct Month {
     void typeEntry() const
     {
         frmData& d = dialog();
-        d.cmbMain->setCurrentIndex(d.cmbMain->findText(QStringLiteral("費目3")));
-        d.txtSub->setText(QStringLiteral("摘要3-2"));
+        d.cmbMain->setCurrentIndex(d.cmbMain->findText(BenchData::categoryName(3)));
+        d.txtSub->setText(BenchData::subName(3, 2));
         d.txtMoney->setText(QStringLiteral("1280"));
     }
 };

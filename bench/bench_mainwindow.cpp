@@ -3,6 +3,7 @@
 // summary and the CSV export. Runs on the offscreen platform with its own
 // generated data in a temporary program folder.
 
+#include "BenchData.h"
 #include "FakePrompter.h"
 #include "KaneloApp.h"
 #include "LedgerModel.h"
@@ -16,78 +17,30 @@
 #include <QTabBar>
 #include <benchmark/benchmark.h>
 
-#include <random>
+#include <memory>
+#include <stdexcept>
 
 namespace {
-constexpr int kCategories = 20;
-
-QString two(int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); }
-
-// A master of 20 categories (16 expense, 4 income) with 6 sub-items each,
-// budgets on half of them.
-QString masterText()
-{
-    QString t = QStringLiteral("C\n*  Last modified: 01-01-2026\n*\n\n");
-    for (int n = 1; n <= kCategories; ++n) {
-        t += two(n) + QStringLiteral("00費目%1:%2:%3:%4\n")
-                          .arg(n)
-                          .arg(n <= 16 ? 1 : 2)
-                          .arg(n * 123457 % 16777216)
-                          .arg(n % 2 ? 30000 : 0);
-        for (int m = 1; m <= 6; ++m)
-            t += two(n) + two(m) + QStringLiteral("摘要項目%1-%2\n").arg(n).arg(m);
-    }
-    return t;
-}
-
-// A year file: `perMonth[m-1]` entries in month m, in day order.
-QString yearText(const std::array<int, 12>& perMonth)
-{
-    std::mt19937 rng(7);
-    QString t = QStringLiteral("C\n* Last modified: 01-01-2026\n*\n\n&250000\n");
-    for (int month = 1; month <= 12; ++month) {
-        const int count = perMonth[month - 1];
-        for (int i = 0; i < count; ++i) {
-            const int cat = 1 + int(rng() % kCategories);
-            t += two(month) + QLatin1Char('/') + two(1 + int(qint64(i) * 28 / count)) + two(cat) + two(int(rng() % 7))
-                + QString::number(100 + int(rng() % 30000)) + QLatin1Char('\n');
-        }
-    }
-    return t + QStringLiteral("$0\n");
-}
-
-std::array<int, 12> spread(int entries)
-{
-    std::array<int, 12> per{};
-    for (int m = 0; m < 12; ++m)
-        per[m] = entries / 12 + (m < entries % 12 ? 1 : 0);
-    return per;
-}
+// 20 categories (16 expense, 4 income) with 6 sub-items each.
+constexpr BenchData::Master kMaster{.categories = 20, .expense = 16, .subs = 6};
 
 // One month holding `entries`, the others a realistic 150 each.
-std::array<int, 12> longMarch(int entries)
-{
-    std::array<int, 12> per;
-    per.fill(150);
-    per[2] = entries;
-    return per;
-}
+BenchData::PerMonth longMarch(int entries) { return BenchData::oneMonth(3, entries, 150); }
 
 struct Folder {
     TestHome home{QDateTime(QDate(2026, 3, 15), QTime(10, 0))};
     FakePrompter prompter;
 
-    explicit Folder(const std::array<int, 12>& perMonth)
+    explicit Folder(const BenchData::PerMonth& perMonth)
     {
-        home.writeText(QStringLiteral("MainSub.zbt"), masterText());
-        home.writeText(QStringLiteral("2026.zbl"), yearText(perMonth));
+        BenchData::writeFolder(home, 2026, kMaster, {.perMonth = perMonth, .amounts = 30000, .seed = 7}, 250000);
     }
 };
 
 // The program started on a folder, March shown.
 struct Started : Folder {
     std::unique_ptr<KaneloApp> app;
-    explicit Started(const std::array<int, 12>& perMonth) : Folder(perMonth)
+    explicit Started(const BenchData::PerMonth& perMonth) : Folder(perMonth)
     {
         app = std::make_unique<KaneloApp>(prompter);
         if (!app->start({}))
@@ -99,7 +52,7 @@ struct Started : Folder {
 
 void BM_StartupToShown(benchmark::State& state)
 {
-    Folder folder(spread(int(state.range(0))));
+    Folder folder(BenchData::spread(int(state.range(0))));
     for (auto _ : state) {
         auto app = std::make_unique<KaneloApp>(folder.prompter);
         if (!app->start({}))
@@ -148,14 +101,14 @@ void BM_CategorySummary(benchmark::State& state)
         toggle->trigger();
         QCoreApplication::processEvents();
     }
-    if (s.views().summaryRows->count() < kCategories)
+    if (s.views().summaryRows->count() < kMaster.categories)
         state.SkipWithError("summary not shown");
 }
 BENCHMARK(BM_CategorySummary)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_ExportCsv(benchmark::State& state)
 {
-    Started s(spread(int(state.range(0))));
+    Started s(BenchData::spread(int(state.range(0))));
     for (auto _ : state) {
         s.app->window->ExportCsv();
         state.PauseTiming();
