@@ -104,6 +104,10 @@ void MonthViews::SwitchCarryOverMode()
     if (!m.carryAuto) {
         askCarryOver(QString::number(m.carryOver));
         UpdateBalances(monthRows);
+        // The status bar is reachable with the day summary in front, which
+        // copies the carry-over row and its balances.
+        if (m.summaryMode > 0)
+            ShowCompress();
         return;
     }
     m.carryOver = 0;

@@ -115,6 +115,8 @@ private slots:
     void switchCarryOverMode_data();
     void switchCarryOverMode();
     void switchCarryOverModeOnlyInJanuary();
+    void switchCarryOverModeUpdatesDaySummary_data();
+    void switchCarryOverModeUpdatesDaySummary();
     void resultMenuItem5_data();
     void resultMenuItem5();
     void dateAndTimePanels();
@@ -508,6 +510,41 @@ void TestMonthViews::switchCarryOverModeOnlyInJanuary()
     QVERIFY(!l.model.carryAuto);
     QCOMPARE(l.panel(2), QStringLiteral("繰越高 : 600"));
     QCOMPARE(l.views->statusPanel[1]->toolTip(), QString());
+}
+
+// The status bar stays in view with a summary in front, so the switch can be
+// made while the day summary shows the carry-over and the balances.
+void TestMonthViews::switchCarryOverModeUpdatesDaySummary_data()
+{
+    QTest::addColumn<QString>("carryLine");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("to manual, amount typed")
+        << "#0" << "5000" << QStringList{"|前年度繰越残高|||5,000|5,000", "01/05|||100||4,900"};
+    QTest::newRow("to manual, deficit typed")
+        << "#0" << "-800" << QStringList{"|前年度繰越残高||800||-800", "01/05|||100||-900"};
+    QTest::newRow("to automatic") << "&7000" << "" << QStringList{"|前年度繰越残高||||", "01/05|||100||-100"};
+}
+
+void TestMonthViews::switchCarryOverModeUpdatesDaySummary()
+{
+    QFETCH(QString, carryLine);
+    QFETCH(QString, input);
+    QFETCH(QStringList, rows);
+
+    Ledger l(yearText(carryLine, {"01/050100000100"}));
+    l.views->selectMonth(1);
+    l.views->tbrDaySummary->trigger();
+    l.prompter.answers.enqueue(Prompter::Answer::Yes);
+    if (!input.isEmpty())
+        l.prompter.inputs.enqueue(input);
+    QTest::mouseDClick(l.views->statusPanel[1], Qt::LeftButton);
+
+    QCOMPARE(l.prompter.unexpected, 0);
+    QCOMPARE(l.model.summaryMode, 1);
+    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
+    QCOMPARE(allRows(l.views->summaryRows), rows);
 }
 
 void TestMonthViews::resultMenuItem5_data()
