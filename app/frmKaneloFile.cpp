@@ -82,6 +82,10 @@ void frmKanelo::NewYearFile()
             return;
         }
     }
+    // Entries typed into the open year are not dropped when another year
+    // takes its place: it is saved first, as opening a year does.
+    if (year != m.curYear && !m.SaveYearFile(1))
+        return;
     QFile::remove(m.yearPath(year));
     m.curYear = m.startYear = year;
     UpdateCaption();

@@ -51,7 +51,7 @@ void TestFileMenu::newYear_data()
     QTest::addColumn<int>("rows"); // rows of the March list afterwards
 
     using A = Prompter::Answer;
-    QTest::newRow("year with spaces") << "  2005 " << "" << QList<A>{} << QStringList{} << 2005 << false << 1;
+    QTest::newRow("year with spaces") << "  2005 " << "" << QList<A>{} << QStringList{} << 2005 << true << 1;
     QTest::newRow("two digits") << "05" << "" << QList<A>{} << QStringList{"入力された年度が [4] 桁以外です。"} << 2026
                                 << false << 3;
     QTest::newRow("not numeric") << "20x5" << "" << QList<A>{} << QStringList{"入力された年度が数値以外です。"} << 2026
@@ -61,8 +61,10 @@ void TestFileMenu::newYear_data()
     QTest::newRow("cancelled") << "" << "" << QList<A>{} << QStringList{} << 2026 << false << 3;
     QTest::newRow("open year exists, keep it") << "2026" << "2026" << QList<A>{A::No} << QStringList{} << 2026 << false << 3;
     QTest::newRow("other year exists, open it") << "2027" << "2027" << QList<A>{A::No} << QStringList{} << 2027 << true << 2;
-    QTest::newRow("other year exists, recreate") << "2027" << "2027" << QList<A>{A::Yes} << QStringList{} << 2027 << false
+    QTest::newRow("other year exists, recreate") << "2027" << "2027" << QList<A>{A::Yes} << QStringList{} << 2027 << true
                                                  << 1;
+    // Re-creating the open year itself is the one way to discard it.
+    QTest::newRow("open year recreated") << "2026" << "2026" << QList<A>{A::Yes} << QStringList{} << 2026 << false << 1;
 }
 
 void TestFileMenu::newYear()
@@ -102,7 +104,8 @@ void TestFileMenu::newYear()
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.views()->monthRows->count(), rows);
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
-    if (!openYearSaved)
+    // Still showing its rows, the open year's file is untouched.
+    if (!openYearSaved && rows > 1)
         QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")), before);
     if (year != 2026)
         QVERIFY(f.home.exists(QStringLiteral("%1.zbl").arg(year)));
