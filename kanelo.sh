@@ -49,7 +49,11 @@ case "${1:-}" in
   bench)
     setup
     build -DKANELO_BENCH=ON
-    for b in build/bench/bench_*; do "$b" "${@:2}"; done
+    # Extra arguments go to every benchmark, e.g. --benchmark_repetitions=5.
+    for b in build/bench/bench_*; do
+      [ -f "$b" ] && [ -x "$b" ] || continue
+      QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$b" "${@:2}" || echo "$b ended with an error" >&2
+    done
     ;;
   *)
     sed -n '2,7p' "$0"
