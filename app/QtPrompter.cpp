@@ -44,7 +44,7 @@ void QtPrompter::message(const QString& text, Icon icon, const QString& title)
     box.exec();
 }
 
-Prompter::Answer QtPrompter::question(const QString& text, Buttons buttons, const QString& title)
+Prompter::Answer QtPrompter::question(const QString& text, Buttons buttons, const QString& title, Answer defaultAnswer)
 {
     const bool cancel = buttons == Buttons::YesNoCancel;
     QMessageBox box(QMessageBox::Question, titleOr(title), shown(text),
@@ -55,6 +55,10 @@ Prompter::Answer QtPrompter::question(const QString& text, Buttons buttons, cons
     if (cancel)
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
     box.setEscapeButton(cancel ? QMessageBox::Cancel : QMessageBox::No);
+    if (defaultAnswer == Answer::Yes)
+        box.setDefaultButton(QMessageBox::Yes);
+    else
+        box.setDefaultButton(defaultAnswer == Answer::Cancel && cancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -73,7 +77,7 @@ QString QtPrompter::input(const QString& prompt, const QString& title, const QSt
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
-QString QtPrompter::openFile(const QString& title, const QStringList& filters, const QString& folder)
+QString QtPrompter::runFileDialog(QFileDialog& box, const QStringList& filters)
 {
     QStringList nameFilters;
     for (const QString& f : filters) {
@@ -84,15 +88,31 @@ QString QtPrompter::openFile(const QString& title, const QStringList& filters, c
                             ? caption
                             : caption + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
-    QFileDialog box(owner(), titleOr(title), folder);
-    box.setFileMode(QFileDialog::ExistingFile);
-    box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setNameFilters(nameFilters);
     if (!nameFilters.isEmpty())
         box.selectNameFilter(nameFilters.first());
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return {};
     return box.selectedFiles().first();
+}
+
+QString QtPrompter::openFile(const QString& title, const QStringList& filters, const QString& folder)
+{
+    QFileDialog box(owner(), titleOr(title), folder);
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    return runFileDialog(box, filters);
+}
+
+QString QtPrompter::saveFile(const QString& title, const QStringList& filters, const QString& path)
+{
+    QFileDialog box(owner(), titleOr(title), path);
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    const QString suffix = filters.isEmpty() ? QString() : filters.first().section(QLatin1Char('|'), 1).section(QLatin1Char('.'), -1);
+    if (!suffix.isEmpty() && !suffix.contains(QLatin1Char('*')))
+        box.setDefaultSuffix(suffix);
+    return runFileDialog(box, filters);
 }
 
 std::optional<quint32> QtPrompter::chooseColor(quint32 initial)

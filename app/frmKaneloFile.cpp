@@ -160,15 +160,15 @@ void frmKanelo::ExportCsv()
     };
 
     // Names are encoded once per category and sub-item; dates and amounts are ASCII.
-    QHash<QString, QByteArray> names;
+    QHash<int, QByteArray> names;
     QByteArray bytes;
     bytes.reserve(1024 * 1024);
     for (int month = 1; month <= 12; ++month) {
         for (const Entry& e : m.slot(month).entries) {
-            const QString key = e.category + e.sub;
+            const int key = e.categoryNo * 100 + e.subNo;
             auto it = names.find(key);
             if (it == names.end()) {
-                const QString middle = csvNames(e.category, e.sub);
+                const QString middle = csvNames(e.category(), e.sub());
                 QByteArray encoded;
                 QString bad;
                 if (!TextFile::encode(middle, encoded, &bad)) {
@@ -177,7 +177,7 @@ void frmKanelo::ExportCsv()
                 }
                 it = names.insert(key, encoded);
             }
-            bytes += e.date.toLatin1();
+            bytes += e.date().toLatin1();
             bytes += *it;
             bytes += QByteArray::number(e.out);
             bytes += ',';

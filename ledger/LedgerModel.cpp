@@ -20,8 +20,7 @@ QString LedgerModel::headerDate() { return Clock::today().toString(QStringLitera
 bool LedgerModel::InsertEntry(Entry e)
 {
     // The month picks the slot; a date that names none would fall outside the table.
-    const QStringView d(e.date);
-    if (d.size() != 5 || !isTwoDigits(d.left(2), 1, 12) || d[2] != QLatin1Char('/') || !isTwoDigits(d.mid(3, 2), 1, 31))
+    if (!e.hasDate() || e.month() > 12)
         return false;
     if (e.id == 0)
         e.id = nextEntryId();
@@ -43,26 +42,18 @@ bool LedgerModel::InsertEntry(Entry e)
 std::vector<CategorySum> LedgerModel::SumByCategory(int month) const
 {
     std::vector<CategorySum> list;
-    // Where each two-digit number sits in the list, so a month of many
-    // entries is not rescanned per entry; other texts fall back to the scan.
+    // Where each category number sits in the list, so a month of many
+    // entries is not rescanned per entry.
     std::array<int, 100> at;
     at.fill(-1);
     for (const Entry& e : slot(month).entries) {
         const qint64 amount = qint64(e.out) + e.in;
-        int* known = isTwoDigits(e.category, 0, 99)
-            ? &at[(e.category[0].unicode() - '0') * 10 + e.category[1].unicode() - '0']
-            : nullptr;
-        int i = known ? *known : -1;
-        if (i < 0 && !known) {
-            const auto it = std::find_if(list.begin(), list.end(), [&](const CategorySum& c) { return c.no == e.category; });
-            i = it == list.end() ? -1 : int(it - list.begin());
-        }
+        int& i = at[e.categoryNo % 100];
         if (i >= 0) {
             list[i].amount += amount;
         } else {
-            if (known)
-                *known = int(list.size());
-            list.push_back({e.category, amount});
+            i = int(list.size());
+            list.push_back({e.category(), amount});
         }
     }
     return list;
@@ -133,7 +124,7 @@ QStringList LedgerModel::RankCategoriesByUse()
         r.count = 0;
     for (int month = std::max(1, startMonth - 1); month <= startMonth && month <= 12; ++month) {
         for (const Entry& e : slot(month).entries) {
-            const int number = e.category.toInt();
+            const int number = e.categoryNo;
             for (CategoryUseRow& r : categoryUse) {
                 if (r.no == number) {
                     ++r.count;

@@ -56,10 +56,10 @@ public:
 
     // ---- entries ----
     // Files the entry before the first entry of its month on the same or a
-    // later day. False, filing nothing, when the date is not "mm/dd".
+    // later day. False, filing nothing, when the entry has no date.
     bool InsertEntry(Entry e);
     // Gives an entry a fresh identity for the lists that show it.
-    quint64 nextEntryId() { return ++lastEntryId_; }
+    EntryId nextEntryId() { return ++lastEntryId_; }
 
     // ---- sums ----
     void BuildMonthCatTotals();
@@ -111,5 +111,5 @@ private:
     void reportWriteFailure(const QString& path, const QString& error);
 
     Prompter* prompter_;
-    quint64 lastEntryId_ = 0;
+    EntryId lastEntryId_ = 0;
 };

@@ -16,12 +16,17 @@ public:
 
     // A message box with an OK button. An empty title means the program's name.
     virtual void message(const QString& text, Icon icon, const QString& title = {}) = 0;
-    // A question box (question icon).
-    virtual Answer question(const QString& text, Buttons buttons, const QString& title = {}) = 0;
+    // A question box (question icon). Enter takes defaultAnswer; a question
+    // whose Yes destroys or discards data passes Answer::No.
+    virtual Answer question(const QString& text, Buttons buttons, const QString& title = {},
+                            Answer defaultAnswer = Answer::Yes) = 0;
     // A text input box; Cancel yields empty text.
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // The open-file dialog; filters are "caption|pattern" pairs. Empty text on Cancel.
     virtual QString openFile(const QString& title, const QStringList& filters, const QString& folder) = 0;
+    // The save-file dialog, starting at path (a folder or a proposed file);
+    // it asks before replacing an existing file. Empty text on Cancel.
+    virtual QString saveFile(const QString& title, const QStringList& filters, const QString& path) = 0;
     // The colour chooser; colours are 0x00BBGGRR. Nothing on Cancel.
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 };

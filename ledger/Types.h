@@ -38,24 +38,42 @@ struct clsMoney {
     qint64 money = 0;
 };
 
-// One ledger line. Exactly one of the two amounts is used, chosen by the
-// category's ioflag. `id` identifies the entry for the lists that show it;
-// it plays no part in comparisons or files.
+// Identifies an entry for the lists that show it, for the life of the program.
+using EntryId = quint32;
+
+// One ledger line, held as numbers: a year of 100,000 entries takes 1.6 MB.
+// Exactly one of the two amounts is used, chosen by the category's ioflag.
+// `id` plays no part in comparisons or files.
 struct Entry {
-    QString date; // "mm/dd"
-    QString category;
-    QString sub = QStringLiteral("00");
     qint32 out = 0;
     qint32 in = 0;
-    quint64 id = 0;
+    EntryId id = 0;
+    quint8 monthNo = 0;    // 1..12; 0 while no valid date is set
+    quint8 dayNo = 0;      // 1..31
+    quint8 categoryNo = 0; // 1..99; 0 while no category is set
+    quint8 subNo = 0;      // 1..99, or 0 for no sub-item
 
-    int month() const { return date.left(2).toInt(); }
-    int day() const { return date.right(2).toInt(); }
+    int month() const { return monthNo; }
+    int day() const { return dayNo; }
+    bool hasDate() const { return monthNo != 0; }
+    QString date() const;     // "mm/dd"
+    QString category() const; // "01".."99"
+    QString sub() const;      // "00".."99"
+
+    // Each takes its field from the text the files and the master use and
+    // returns false, changing nothing, when the text is not of that form:
+    // "mm/dd" with month 01-12 and day 01-31, "01".."99", "00".."99".
+    bool setDate(QStringView mmdd);
+    bool setCategory(QStringView no);
+    bool setSub(QStringView no);
+
     bool sameContent(const Entry& o) const
     {
-        return date == o.date && category == o.category && sub == o.sub && out == o.out && in == o.in;
+        return monthNo == o.monthNo && dayNo == o.dayNo && categoryNo == o.categoryNo && subNo == o.subNo
+            && out == o.out && in == o.in;
     }
 };
+static_assert(sizeof(Entry) == 16);
 
 // A month's entries in day order and its totals (the record at position 0).
 struct MonthSlot {

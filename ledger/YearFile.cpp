@@ -73,42 +73,17 @@ bool parseEntry(const char* b, const char* e, RawEntry& r)
     return true;
 }
 
-// Entries share their date, category and sub-item texts, so a year of
-// 100,000 entries holds a few hundred strings rather than 300,000.
-class FieldTexts {
-public:
-    const QString& date(const char* p, int month, int day)
-    {
-        QString& s = dates_[(month - 1) * 31 + day - 1];
-        if (s.isNull())
-            s = QString::fromLatin1(p, 5);
-        return s;
-    }
-    const QString& number(const char* p, int value)
-    {
-        QString& s = numbers_[value];
-        if (s.isNull())
-            s = QString::fromLatin1(p, 2);
-        return s;
-    }
-
-private:
-    std::array<QString, 12 * 31> dates_;
-    std::array<QString, 100> numbers_;
-};
-
 // The fields of an entry as the reader accepts them back.
 bool writableEntry(const Entry& e)
 {
-    const QStringView d(e.date);
-    return d.size() == 5 && isTwoDigits(d.left(2), 1, 12) && d[2] == QLatin1Char('/') && isTwoDigits(d.mid(3, 2), 1, 31)
-        && isTwoDigits(e.category, 1, 99) && isTwoDigits(e.sub, 0, 99);
+    return e.monthNo >= 1 && e.monthNo <= 12 && e.dayNo >= 1 && e.dayNo <= 31 && e.categoryNo >= 1 && e.categoryNo <= 99
+        && e.subNo <= 99;
 }
 
-void appendAscii(QByteArray& out, const QString& s)
+void appendTwoDigits(QByteArray& out, int v)
 {
-    for (const QChar c : s)
-        out.append(char(c.unicode()));
+    out.append(char('0' + v / 10));
+    out.append(char('0' + v % 10));
 }
 
 void appendNumber(QByteArray& out, qint64 v)
@@ -133,9 +108,10 @@ bool LedgerModel::parseEntryLine(const QString& line, Entry& e)
     RawEntry r;
     if (!parseEntry(bytes.constData(), bytes.constData() + bytes.size(), r))
         return false;
-    e.date = QString::fromLatin1(bytes.constData(), 5);
-    e.category = QString::fromLatin1(bytes.constData() + 5, 2);
-    e.sub = QString::fromLatin1(bytes.constData() + 7, 2);
+    e.monthNo = quint8(r.month);
+    e.dayNo = quint8(r.day);
+    e.categoryNo = quint8(r.category);
+    e.subNo = quint8(r.sub);
     e.out = r.amount;
     e.in = 0;
     return true;
@@ -204,7 +180,6 @@ bool LedgerModel::LoadYearFile()
                 subAt[n].set(t.key.toInt());
     }
 
-    FieldTexts texts;
     QList<int> skipped;
     const char* p = file.bytes.constData();
     const char* const end = p + file.bytes.size();
@@ -251,16 +226,16 @@ bool LedgerModel::LoadYearFile()
             continue;
         }
         Entry entry;
-        entry.date = texts.date(b, raw.month, raw.day);
-        entry.category = texts.number(b + 5, raw.category);
+        entry.monthNo = quint8(raw.month);
+        entry.dayNo = quint8(raw.day);
+        entry.categoryNo = quint8(raw.category);
         if (raw.sub != 0 && !subAt[raw.category].test(raw.sub)) {
             prompter_->message(QStringLiteral("費目 [") + cat->name + QStringLiteral("] の [") + QString::fromLatin1(b + 7, 2)
                                    + QStringLiteral("] に該当する摘要項目は削除されているため、\r\n"
                                                     " [摘要項目なし] のデータとして処理を続行します。"),
                                Prompter::Icon::Warning);
-            entry.sub = texts.number("00", 0);
         } else {
-            entry.sub = texts.number(b + 7, raw.sub);
+            entry.subNo = quint8(raw.sub);
         }
         if (cat->ioflag == 1)
             entry.out = raw.amount;
@@ -329,13 +304,15 @@ bool LedgerModel::SaveYearFile(int mode)
                 if (!writableEntry(e)) {
                     prompter_->message(QStringLiteral("日付 [%1]、費目番号 [%2]、摘要項目番号 [%3] のデータは形式が正しくないため、"
                                                       "家計簿データファイルを保存できませんでした。")
-                                           .arg(e.date, e.category, e.sub),
+                                           .arg(e.date(), e.category(), e.sub()),
                                        Prompter::Icon::Warning);
                     return false;
                 }
-                appendAscii(out, e.date);
-                appendAscii(out, e.category);
-                appendAscii(out, e.sub);
+                appendTwoDigits(out, e.monthNo);
+                out += '/';
+                appendTwoDigits(out, e.dayNo);
+                appendTwoDigits(out, e.categoryNo);
+                appendTwoDigits(out, e.subNo);
                 bool isOut = false;
                 const qint32 amount = writtenAmount(e, isOut);
                 appendNumber(out, amount);

@@ -13,7 +13,7 @@ void removeEntryRow(MonthListModel& rows, int row)
     rows.removeRowAt(row);
 }
 
-bool removeSlotEntry(MonthSlot& slot, quint64 id)
+bool removeSlotEntry(MonthSlot& slot, EntryId id)
 {
     const auto it = std::find_if(slot.entries.begin(), slot.entries.end(), [id](const Entry& e) { return e.id == id; });
     if (it == slot.entries.end())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include "Types.h"
 
 class MonthListModel;
 struct MonthSlot;
@@ -14,4 +14,4 @@ void removeEntryRow(MonthListModel& rows, int row);
 
 // Removes the entry with that id from the slot and lowers the slot's totals
 // by its amounts. False when the slot holds no such entry.
-bool removeSlotEntry(MonthSlot& slot, quint64 id);
+bool removeSlotEntry(MonthSlot& slot, EntryId id);

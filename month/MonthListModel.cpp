@@ -90,7 +90,7 @@ void MonthListModel::setColumn(int column, const std::vector<QString>& texts)
         emit dataChanged(index(0, column), index(n - 1, column));
 }
 
-int MonthListModel::findEntry(quint64 id, int from) const
+int MonthListModel::findEntry(EntryId id, int from) const
 {
     for (int i = from; i < count(); ++i)
         if (rows_[i].entryId == id)

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
+
+#include "Types.h"
 #include <array>
 #include <vector>
 
@@ -12,7 +14,7 @@
 struct MonthRow {
     std::array<QString, 6> cells;
     QString tag;
-    quint64 entryId = 0;
+    EntryId entryId = 0;
 };
 
 // The rows behind lvwMonth and lvwMonthC. Row 0 is the first row of the
@@ -50,7 +52,7 @@ public:
     // Sets one column for all rows and signals one change.
     void setColumn(int column, const std::vector<QString>& texts);
     // The first row (from `from`) whose entry id is id, or -1.
-    int findEntry(quint64 id, int from = 0) const;
+    int findEntry(EntryId id, int from = 0) const;
 
 private:
     std::vector<MonthRow> rows_;

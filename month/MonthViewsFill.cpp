@@ -3,6 +3,7 @@
 
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "LineText.h"
 
 #include <QAction>
 #include <QHash>
@@ -48,31 +49,32 @@ void MonthViews::RefreshMonthView()
     rows.push_back(std::move(first));
 
     // One lookup per category rather than one search of the master per entry.
-    QHash<QString, clsHimoku*> categories;
+    std::array<clsHimoku*, 100> categories{};
     for (const auto& c : m.categoryList)
-        categories.insert(c.key, c.item.get());
+        if (isTwoDigits(c.key, 1, 99))
+            categories[c.key.toInt()] = c.item.get();
 
     QString day = QStringLiteral("00");
     for (const Entry& e : slot.entries) {
-        clsHimoku* cat = categories.value(e.category);
+        clsHimoku* cat = categories[e.categoryNo % 100];
         if (!cat) {
-            m.prompter().message(QStringLiteral("費目番号[") + e.category + QStringLiteral("]に該当する費目はすでに削除されています。"),
+            m.prompter().message(QStringLiteral("費目番号[") + e.category() + QStringLiteral("]に該当する費目はすでに削除されています。"),
                                  Prompter::Icon::Information);
             // The day is not taken from a row that is left out, so the next
             // row of that day still shows the date.
             continue;
         }
         MonthRow row;
-        const QString entryDay = e.date.right(2);
+        const QString entryDay = Fmt::zero2(e.day());
         if (entryDay != day) {
             day = entryDay;
-            row.cells[MonthListModel::Date] = e.date;
+            row.cells[MonthListModel::Date] = e.date();
         }
         row.tag = day;
         row.entryId = e.id;
         row.cells[MonthListModel::Category] = cat->name;
-        if (e.sub != QLatin1String("00")) {
-            if (const auto sub = cat->nTekiyo.find(e.sub))
+        if (e.subNo != 0) {
+            if (const auto sub = cat->nTekiyo.find(e.sub()))
                 row.cells[MonthListModel::Sub] = sub->name;
         }
         row.cells[MonthListModel::Out] = Fmt::hash(e.out);

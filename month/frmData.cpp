@@ -166,7 +166,7 @@ void frmData::prepareAdd(const QString& date)
 }
 
 void frmData::prepareChange(const QString& date, const QString& category, const QString& sub, const QString& amount,
-                            quint64 entryId)
+                            EntryId entryId)
 {
     tag = date;
     setWindowTitle(QStringLiteral("家計簿データ 変更"));
@@ -292,7 +292,7 @@ void frmData::cmdExit_Click()
     done(QDialog::Accepted);
 
     const int selected = views_.selectedRow();
-    const quint64 selectedId = selected > 0 ? views_.monthRows->row(selected).entryId : 0;
+    const EntryId selectedId = selected > 0 ? views_.monthRows->row(selected).entryId : 0;
     writeBack();
     model_.RankCategoriesByUse();
     if (earlierMonthChanged_) {

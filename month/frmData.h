@@ -60,7 +60,7 @@ public:
     void prepareAdd(const QString& date);
     // entryId: the entry of the row being changed.
     void prepareChange(const QString& date, const QString& category, const QString& sub, const QString& amount,
-                       quint64 entryId);
+                       EntryId entryId);
     int showModal();
 
     // Resets the adding machine, sets the buttons for the mode and puts the
@@ -93,7 +93,7 @@ private:
     // What undo removes: exactly the entry an add made, found by its id.
     struct AddedEntry {
         int month = 0;
-        quint64 id = 0;
+        EntryId id = 0;
     };
 
     bool isAddMode() const { return tag.isEmpty(); }
@@ -120,8 +120,8 @@ private:
     LedgerModel& model_;
     MonthViews& views_;
     std::vector<AddedEntry> added_; // parallel to addedLog without its empty slot
-    quint64 changeEntryId_ = 0;
-    quint64 lastRowId_ = 0; // entry id of the row InsertEntryRow made
+    EntryId changeEntryId_ = 0;
+    EntryId lastRowId_ = 0; // entry id of the row InsertEntryRow made
     // An entry went into or left a month before the shown one: the balance
     // brought forward of the shown month has changed.
     bool earlierMonthChanged_ = false;

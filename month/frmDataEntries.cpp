@@ -85,7 +85,7 @@ void frmData::cmdOK_Click()
     if (!isAddMode() || !ValidateEntry())
         return;
     const int month = txtDate->text().left(2).toInt();
-    quint64 id = 0;
+    EntryId id = 0;
     if (month == model_.curMonth) {
         InsertEntryRow();
         id = lastRowId_;
@@ -173,15 +173,15 @@ void frmData::RegisterSubItem()
 Entry frmData::buildEntry()
 {
     Entry e;
-    e.date = txtDate->text();
+    e.setDate(txtDate->text());
     const auto c = model_.categoryNamed(cmbMain->currentText());
     if (c)
-        e.category = c->no;
+        e.setCategory(c->no);
     const QString sub = trimSpaces(txtSub->text());
     if (c && !sub.isEmpty()) {
         RegisterSubItem();
         if (const auto t = c->sTekiyo.find(sub))
-            e.sub = t->no;
+            e.setSub(t->no);
     }
     const qint32 amount = Num::toInt32(trimSpaces(txtMoney->text())).value_or(0);
     (optOut->isChecked() ? e.out : e.in) = amount;
@@ -285,8 +285,8 @@ void frmData::writeBack()
         if (!c)
             continue;
         Entry e;
-        e.date = monthPart + Fmt::zero2(row.tag.toInt());
-        e.category = c->no;
+        e.setDate(monthPart + Fmt::zero2(row.tag.toInt()));
+        e.setCategory(c->no);
         const QString& subName = row.cells[MonthListModel::Sub];
         if (!subName.isEmpty()) {
             const QString key = c->no + QLatin1Char('\t') + subName;
@@ -295,7 +295,7 @@ void frmData::writeBack()
                 const auto t = c->sTekiyo.find(subName);
                 si = subs.insert(key, t ? t->no : QStringLiteral("00"));
             }
-            e.sub = si.value();
+            e.setSub(si.value());
         }
         e.out = qint32(Num::cellValue(row.cells[MonthListModel::Out]));
         e.in = qint32(Num::cellValue(row.cells[MonthListModel::In]));

@@ -1,5 +1,6 @@
 // The File menu: new year, open, save, CSV export and exit.
 #include "AppFixture.h"
+#include "LedgerTestData.h"
 
 #include "Settings.h"
 #include "TextFile.h"
@@ -19,7 +20,7 @@ void startChanged(AppFixture& f)
     f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"03/010100000100"}));
     if (!f.start())
         qFatal("not started");
-    f.model().InsertEntry({QStringLiteral("03/20"), QStringLiteral("01"), QStringLiteral("00"), 700, 0});
+    f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
     f.views()->RefreshMonthView();
 }
 }

@@ -1,6 +1,7 @@
 // Starting and closing the program: command line, single instance, stored
 // settings, the start-up copy, today's memo and the close question.
 #include "AppFixture.h"
+#include "LedgerTestData.h"
 
 #include "Settings.h"
 #include "frmVersion.h"
@@ -268,7 +269,7 @@ void TestStartup::closeQuestion()
     WriteSetting(QStringLiteral("Kanelo Y"), QStringLiteral("Settings"), QStringLiteral("toolbar"), QStringLiteral("True"));
     QVERIFY(f.start());
     const QByteArray before = f.home.readBytes(QStringLiteral("2026.zbl"));
-    f.model().InsertEntry({QStringLiteral("03/20"), QStringLiteral("01"), QStringLiteral("00"), 700, 0});
+    f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
     f.window()->ToggleToolbar();
 
     f.prompter.answers.enqueue(answer);

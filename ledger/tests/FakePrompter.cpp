@@ -5,9 +5,9 @@ void FakePrompter::message(const QString& text, Icon icon, const QString& title)
     shown.append({Shown::Message, text, title, icon, {}});
 }
 
-Prompter::Answer FakePrompter::question(const QString& text, Buttons buttons, const QString& title)
+Prompter::Answer FakePrompter::question(const QString& text, Buttons buttons, const QString& title, Answer defaultAnswer)
 {
-    shown.append({Shown::Question, text, title, Icon::Question, {}});
+    shown.append({Shown::Question, text, title, Icon::Question, {}, defaultAnswer});
     if (answers.isEmpty()) {
         ++unexpected;
         return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
@@ -28,6 +28,16 @@ QString FakePrompter::input(const QString& prompt, const QString& title, const Q
 QString FakePrompter::openFile(const QString& title, const QStringList&, const QString&)
 {
     shown.append({Shown::OpenFile, {}, title, Icon::Information, {}});
+    if (files.isEmpty()) {
+        ++unexpected;
+        return {};
+    }
+    return files.dequeue();
+}
+
+QString FakePrompter::saveFile(const QString& title, const QStringList&, const QString& path)
+{
+    shown.append({Shown::SaveFile, path, title, Icon::Information, {}});
     if (files.isEmpty()) {
         ++unexpected;
         return {};

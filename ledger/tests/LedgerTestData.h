@@ -49,9 +49,9 @@ inline Entry entry(const QString& date, const QString& category, qint32 out, qin
                    const QString& sub = QStringLiteral("00"))
 {
     Entry e;
-    e.date = date;
-    e.category = category;
-    e.sub = sub;
+    e.setDate(date);
+    e.setCategory(category);
+    e.setSub(sub);
     e.out = out;
     e.in = in;
     return e;
@@ -86,6 +86,6 @@ inline QString dumpMonth(const LedgerModel& m, int month)
 {
     QStringList out;
     for (const Entry& e : m.slot(month).entries)
-        out << QStringLiteral("%1 %2 %3 %4/%5").arg(e.date, e.category, e.sub).arg(e.out).arg(e.in);
+        out << QStringLiteral("%1 %2 %3 %4/%5").arg(e.date(), e.category(), e.sub()).arg(e.out).arg(e.in);
     return out.join(QStringLiteral("; "));
 }

@@ -94,8 +94,8 @@ void TestLedger::insertEntry()
         march.entries.push_back(e);
         march.totalOut += 100;
     }
-    const QList<quint64> before = [&] {
-        QList<quint64> ids;
+    const QList<EntryId> before = [&] {
+        QList<EntryId> ids;
         for (const Entry& e : march.entries)
             ids << e.id;
         return ids;
@@ -104,9 +104,9 @@ void TestLedger::insertEntry()
     QVERIFY(m.InsertEntry(entry(date, "05", 0, 7000)));
     QCOMPARE(march.count(), days.size() + 1);
     const Entry& added = march.entries[position - 1];
-    QCOMPARE(added.date, date);
+    QCOMPARE(added.date(), date);
     QVERIFY(added.id != 0 && !before.contains(added.id));
-    QList<quint64> others;
+    QList<EntryId> others;
     for (const Entry& e : march.entries)
         if (e.id != added.id)
             others << e.id;

@@ -255,7 +255,7 @@ void TestEditCommands::deleteEntry()
     QFETCH(QString, question);
     EntryFixture f;
     f.model.carryOver = 5000;
-    QList<quint64> ids;
+    QList<EntryId> ids;
     ids << f.seed(QStringLiteral("04/03"), QStringLiteral("01"), QStringLiteral("01"), 100)
         << f.seed(QStringLiteral("04/03"), QStringLiteral("02"), QStringLiteral("00"), 200)
         << f.seed(QStringLiteral("04/03"), QStringLiteral("01"), QStringLiteral("00"), 300)
@@ -282,7 +282,7 @@ void TestEditCommands::deleteEntry()
     const MonthSlot& april = f.model.slot(4);
     QCOMPARE(april.totalOut, spent);
     QCOMPARE(april.count(), 4);
-    QList<quint64> left;
+    QList<EntryId> left;
     for (const Entry& e : april.entries)
         left << e.id;
     ids.removeAt(row - 1);
@@ -358,10 +358,10 @@ void TestEditCommands::dayTotals()
 void TestEditCommands::rowsAddressTheirEntries()
 {
     EntryFixture f;
-    const quint64 a = f.seed(QStringLiteral("04/02"), QStringLiteral("01"), QStringLiteral("00"), 100);
-    const quint64 orphan = f.seed(QStringLiteral("04/02"), QStringLiteral("09"), QStringLiteral("00"), 999);
-    const quint64 b = f.seed(QStringLiteral("04/02"), QStringLiteral("02"), QStringLiteral("00"), 200);
-    const quint64 c = f.seed(QStringLiteral("04/06"), QStringLiteral("01"), QStringLiteral("00"), 300);
+    const EntryId a = f.seed(QStringLiteral("04/02"), QStringLiteral("01"), QStringLiteral("00"), 100);
+    const EntryId orphan = f.seed(QStringLiteral("04/02"), QStringLiteral("09"), QStringLiteral("00"), 999);
+    const EntryId b = f.seed(QStringLiteral("04/02"), QStringLiteral("02"), QStringLiteral("00"), 200);
+    const EntryId c = f.seed(QStringLiteral("04/06"), QStringLiteral("01"), QStringLiteral("00"), 300);
     f.show();
     QCOMPARE(f.prompter.messages(), QStringList{QStringLiteral("費目番号[09]に該当する費目はすでに削除されています。")});
     QCOMPARE(f.column(MonthListModel::Category), (QStringList{"前月繰越残高", "食費", "日用品", "食費"}));
@@ -370,12 +370,12 @@ void TestEditCommands::rowsAddressTheirEntries()
     f.prompter.answers.enqueue(Prompter::Answer::Yes);
     f.edit->mnuEditItem(2);
     auto ids = [&] {
-        QList<quint64> out;
+        QList<EntryId> out;
         for (const Entry& e : f.model.slot(4).entries)
             out << e.id;
         return out;
     };
-    QCOMPARE(ids(), (QList<quint64>{a, orphan, c}));
+    QCOMPARE(ids(), (QList<EntryId>{a, orphan, c}));
 
     f.views->selectRow(2); // 食費 300 on the 6th
     f.whileOpen([&] { f.edit->mnuEditItem(1); }, [&] {
@@ -386,7 +386,7 @@ void TestEditCommands::rowsAddressTheirEntries()
     });
     // The write-back rebuilds the month from the list, which never showed the orphan.
     const MonthSlot& april = f.model.slot(4);
-    QCOMPARE(ids(), (QList<quint64>{a, c}));
+    QCOMPARE(ids(), (QList<EntryId>{a, c}));
     QCOMPARE(april.entries[0].out, 100);
     QCOMPARE(april.entries[1].out, 350);
     QCOMPARE(april.totalOut, 450);

@@ -261,7 +261,7 @@ void TestEntryDialog::rowPlacement()
         QCOMPARE(f.views->selectedRow(), row);
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
-    QCOMPARE(f.model.slot(4).entries[row - 1].date, date);
+    QCOMPARE(f.model.slot(4).entries[row - 1].date(), date);
     QCOMPARE(f.model.slot(4).entries[row - 1].out, 700);
 }
 
@@ -277,9 +277,9 @@ void TestEntryDialog::otherMonthLeavesListAlone()
         QCOMPARE(f.column(MonthListModel::Category), before);
         const MonthSlot& may = f.model.slot(5);
         QCOMPARE(may.count(), 2);
-        QCOMPARE(may.entries[0].date, QStringLiteral("05/03"));
-        QCOMPARE(may.entries[0].category, QStringLiteral("03"));
-        QCOMPARE(may.entries[0].sub, QStringLiteral("01"));
+        QCOMPARE(may.entries[0].date(), QStringLiteral("05/03"));
+        QCOMPARE(may.entries[0].category(), QStringLiteral("03"));
+        QCOMPARE(may.entries[0].sub(), QStringLiteral("01"));
         QCOMPARE(may.entries[0].in, 250000);
         QCOMPARE(may.totalIn, 250000);
         QCOMPARE(may.totalOut, 50);
@@ -371,7 +371,7 @@ void TestEntryDialog::noToEmptySubKeepsDialogOpen()
         QVERIFY(f.rows().cell(1, MonthListModel::Sub).isEmpty());
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
-    QCOMPARE(f.model.slot(4).entries[0].sub, QStringLiteral("00"));
+    QCOMPARE(f.model.slot(4).entries[0].sub(), QStringLiteral("00"));
     QCOMPARE(f.prompter.unexpected, 0);
 }
 
@@ -402,7 +402,7 @@ void TestEntryDialog::subItemRegistration()
         QCOMPARE(f.dialog->lstSub->count(), masterLine.isEmpty() ? 2 : 3);
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
-    QCOMPARE(f.model.slot(4).entries[0].sub, number);
+    QCOMPARE(f.model.slot(4).entries[0].sub(), number);
     const QByteArray after = f.home.readBytes(QStringLiteral("MainSub.zbt"));
     if (masterLine.isEmpty()) {
         QCOMPARE(after, before);
@@ -421,7 +421,7 @@ void TestEntryDialog::otherMonthRegistersSubItem()
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
     QCOMPARE(f.model.slot(7).count(), 1);
-    QCOMPARE(f.model.slot(7).entries[0].sub, QStringLiteral("01"));
+    QCOMPARE(f.model.slot(7).entries[0].sub(), QStringLiteral("01"));
     QVERIFY(f.home.readBytes(QStringLiteral("MainSub.zbt")).contains(cp932("0200日用品:1:65280:0\r\n0201洗剤\r\n")));
 }
 
@@ -460,7 +460,7 @@ void TestEntryDialog::failedMasterSaveKeepsEntry()
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
     QCOMPARE(f.model.slot(4).count(), 1);
-    QCOMPARE(f.model.slot(4).entries[0].sub, QStringLiteral("03"));
+    QCOMPARE(f.model.slot(4).entries[0].sub(), QStringLiteral("03"));
 }
 
 void TestEntryDialog::closeWritesBackAndRanks()
@@ -482,8 +482,8 @@ void TestEntryDialog::closeWritesBackAndRanks()
     QCOMPARE(march.count(), 4);
     QStringList lines;
     for (const Entry& e : march.entries) {
-        lines << QStringList{e.date, e.category, e.sub, QString::number(e.out), QString::number(e.in)}.join(' ');
-        QCOMPARE(f.rows().row(f.rowOf(e.id)).cells[MonthListModel::Category], f.model.category(e.category)->name);
+        lines << QStringList{e.date(), e.category(), e.sub(), QString::number(e.out), QString::number(e.in)}.join(' ');
+        QCOMPARE(f.rows().row(f.rowOf(e.id)).cells[MonthListModel::Category], f.model.category(e.category())->name);
     }
     QCOMPARE(lines, (QStringList{"03/01 01 00 50 0", "03/02 02 00 100 0", "03/02 03 02 0 100000", "03/20 03 01 0 300000"}));
     QCOMPARE(march.totalOut, 150);
@@ -527,7 +527,7 @@ void TestEntryDialog::changeInPlace()
 {
     EntryFixture f;
     f.seed(QStringLiteral("04/05"), QStringLiteral("02"), QStringLiteral("00"), 100);
-    const quint64 id = f.seed(QStringLiteral("04/05"), QStringLiteral("01"), QStringLiteral("01"), 1200);
+    const EntryId id = f.seed(QStringLiteral("04/05"), QStringLiteral("01"), QStringLiteral("01"), 1200);
     f.show();
     f.views->selectRow(2);
     const bool opened = f.whileOpen([&] { f.edit->mnuEditItem(1); }, [&] {
@@ -554,7 +554,7 @@ void TestEntryDialog::changeInPlace()
     QCOMPARE(f.panel(3), QStringLiteral("支出 : 1,600"));
     const Entry& e = f.model.slot(4).entries[1];
     QCOMPARE(e.id, id);
-    QCOMPARE(e.sub, QStringLiteral("03"));
+    QCOMPARE(e.sub(), QStringLiteral("03"));
     QCOMPARE(e.out, 1500);
     QVERIFY(f.masterText().contains(QStringLiteral("0103Lunchbox\r\n")));
 }
@@ -591,10 +591,10 @@ void TestEntryDialog::changeDate()
     QCOMPARE(f.panel(3), QStringLiteral("支出 : ") + Fmt::hash0(aprilCount == 3 ? 1000 : 300));
     const MonthSlot& target = f.model.slot(newDate.left(2).toInt());
     const auto moved = std::find_if(target.entries.begin(), target.entries.end(),
-                                    [&](const Entry& e) { return e.date == newDate; });
+                                    [&](const Entry& e) { return e.date() == newDate; });
     QVERIFY(moved != target.entries.end());
     QCOMPARE(moved->out, 700);
-    QCOMPARE(moved->sub, QStringLiteral("01"));
+    QCOMPARE(moved->sub(), QStringLiteral("01"));
 }
 
 void TestEntryDialog::cancelChangesNothing()
@@ -609,7 +609,7 @@ void TestEntryDialog::cancelChangesNothing()
         QTest::keyClick(f.dialog, Qt::Key_Escape);
     });
     QCOMPARE(f.column(MonthListModel::Out), (QStringList{"", "700"}));
-    QCOMPARE(f.model.slot(4).entries[0].date, QStringLiteral("04/05"));
+    QCOMPARE(f.model.slot(4).entries[0].date(), QStringLiteral("04/05"));
     QCOMPARE(f.model.slot(4).entries[0].out, 700);
 }
 

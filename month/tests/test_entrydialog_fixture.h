@@ -63,12 +63,12 @@ public:
     frmData* dialog = nullptr;
 
     // Files an entry straight into its slot, as the year file loader does.
-    quint64 seed(const QString& date, const QString& category, const QString& sub, qint32 amount)
+    EntryId seed(const QString& date, const QString& category, const QString& sub, qint32 amount)
     {
         Entry e;
-        e.date = date;
-        e.category = category;
-        e.sub = sub;
+        e.setDate(date);
+        e.setCategory(category);
+        e.setSub(sub);
         const auto c = model.category(category);
         (!c || c->ioflag == 1 ? e.out : e.in) = amount;
         e.id = model.nextEntryId();
@@ -88,7 +88,7 @@ public:
             out << rows().cell(r, c);
         return out;
     }
-    int rowOf(quint64 id) const { return rows().findEntry(id, 1); }
+    int rowOf(EntryId id) const { return rows().findEntry(id, 1); }
     QString panel(int n) const { return views->statusPanel[n - 1]->text(); }
     QString masterText() const { return TextFile::decode(home.readBytes(QStringLiteral("MainSub.zbt"))); }
 
