@@ -33,6 +33,10 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon)
 
 QWidget* QtPrompter::owner() const
 {
+    // A tool window that stays on top owns the boxes it asks for: under it
+    // they would be hidden.
+    if (QWidget* active = QApplication::activeWindow(); active && active->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return active;
     if (owner_ && owner_->isVisible())
         return owner_;
     return QApplication::activeWindow();

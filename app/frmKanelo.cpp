@@ -99,7 +99,7 @@ void frmKanelo::buildMenus()
     mnuEnvSubItem[0]->setCheckable(true);
     connect(mnuEnvSub, &QMenu::aboutToShow, this, [this] { mnuEnvSubItem[0]->setChecked(model_->linkCalendar); });
 
-    // ---- the tools menu (calendar, calculator) goes here.
+    buildToolMenu();
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -139,7 +139,8 @@ void frmKanelo::buildToolbar()
     tbrToolBar->addAction(views->tbrDaySummary);
     tbrToolBar->addAction(views->tbrCategorySummary);
     tbrToolBar->addSeparator();
-    // ---- 23, 24 (calendar, calculator) join here.
+    addToolButtons();
+    tbrToolBar->addSeparator();
     tbrHelp = button(QStringLiteral("tbrHelp"), QStyle::SP_DialogHelpButton, QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
 
     // Today's memo stays at the right end of the toolbar row.

@@ -11,6 +11,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class frmCalculator;
+class frmCalender;
 class frmVersion;
 
 // The main window. Loading it starts the program, closing it ends it.
@@ -51,6 +53,12 @@ public:
     void ChangeFontSize();
     void ToggleLinkCalendar();
 
+    // Tools: 0 the calendar, 1 the calculator; modeless, one of each.
+    void ShowCalendar();
+    void ShowCalculator();
+    // Selects the first entry row of a day of the shown month.
+    void SelectDayRow(int day);
+
     // Help: 0 the help pages, 2 the About box (modal).
     void ShowHelp();
     void ShowVersion();
@@ -69,6 +77,8 @@ public:
     QAction* mnuEnvItem[5] = {};
     QMenu* mnuEnvSub = nullptr;
     QAction* mnuEnvSubItem[1] = {};
+    QMenu* mnuTool = nullptr;
+    QAction* mnuToolItem[2] = {};
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpItem[3] = {};
 
@@ -77,6 +87,8 @@ public:
     QAction* tbrNew = nullptr;   // 4
     QAction* tbrOpen = nullptr;  // 5
     QAction* tbrSave = nullptr;  // 6
+    QAction* tbrCalendar = nullptr;   // 23
+    QAction* tbrCalculator = nullptr; // 24
     QAction* tbrHelp = nullptr;  // 26
     // Separators after which the later toolbar groups are inserted.
     QAction* tbrEditPlace = nullptr;    // before 11-13
@@ -87,6 +99,8 @@ public:
 
     QPointer<frmVersion> splash;
     QPointer<HelpWindow> help;
+    QPointer<frmCalender> calendar;
+    QPointer<frmCalculator> calculator;
 
 signals:
     // The window is being unloaded: tool windows close with it.
@@ -102,6 +116,8 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    void buildToolMenu();
+    void addToolButtons();
     void readSettings();
     void writeSettings();
     void TodayMemoFromList();

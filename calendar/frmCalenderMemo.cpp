@@ -1,0 +1,156 @@
+// The calendar's memos: one line per day, kept per year in yyyy.zbm; the
+// right-click menu that adds an entry or edits the memo of a day.
+#include "frmCalender.h"
+
+#include "Clock.h"
+#include "Formats.h"
+#include "LedgerModel.h"
+#include "LineText.h"
+#include "MonthGridView.h"
+#include "TextFile.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+
+void frmCalender::loadMemos(int y)
+{
+    model_.memoList.clear();
+    model_.ReadMemoFile(y);
+    memosChanged_ = false;
+    // A file that is there but cannot be read must not be replaced by the
+    // few memos typed since.
+    const QString path = model_.memoPath(y);
+    QFile file(path);
+    memosUnreadable_ = file.exists() && !file.open(QIODevice::ReadOnly);
+}
+
+bool frmCalender::saveMemos(bool askOnFailure)
+{
+    if (!memosChanged_) {
+        model_.memoList.clear();
+        return true;
+    }
+    Prompter& p = model_.prompter();
+    const QString fileName = QString::number(year) + QStringLiteral(".zbm");
+    if (memosUnreadable_) {
+        p.message(QStringLiteral("メモデータファイル [%1] を読み込めなかったため、メモを保存すると"
+                                 "ファイルにあったメモが失われます。メモは保存しませんでした。")
+                      .arg(fileName),
+                  Prompter::Icon::Warning);
+    } else if (model_.WriteMemoFile(year)) {
+        memosChanged_ = false;
+        return true;
+    }
+    // The memos stay in memory unless the user lets them go.
+    if (!askOnFailure)
+        return false;
+    const auto answer = p.question(QStringLiteral("%1年のメモを保存できませんでした。\r\n\r\n"
+                                                  "保存していないメモを破棄して続けますか。\r\n\r\n"
+                                                  "  ・メモを破棄して続ける場合は [はい]\r\n"
+                                                  "  ・メモを残してこのままにする場合は [いいえ]")
+                                       .arg(year),
+                                   Prompter::Buttons::YesNo, QStringLiteral("メモの保存"), Prompter::Answer::No);
+    if (answer != Prompter::Answer::Yes)
+        return false;
+    model_.memoList.clear();
+    memosChanged_ = false;
+    return true;
+}
+
+bool frmCalender::ChangeYear(int newYear)
+{
+    if (!saveMemos(true))
+        return false;
+    year = newYear;
+    loadMemos(year);
+    return true;
+}
+
+bool frmCalender::isToday(const QString& key) const
+{
+    const QDate today = Clock::today();
+    return year == today.year() && key == Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day());
+}
+
+bool frmCalender::prepareRightMenu()
+{
+    if (!(pmonth < nowpos && nowpos < nmonth))
+        return false;
+    rightKey_ = memoKey(nowpos);
+    const bool hasMemo = model_.memoList.contains(rightKey_);
+    // Entries go into the loaded year only.
+    mnuRightItem[0]->setEnabled(model_.linkCalendar && year == model_.curYear);
+    mnuRightItem[2]->setText(hasMemo ? QStringLiteral("メモの変更") : QStringLiteral("メモの追加"));
+    mnuRightItem[2]->setData(hasMemo ? QStringLiteral("mod") : QStringLiteral("add"));
+    mnuRightItem[3]->setEnabled(hasMemo);
+    return true;
+}
+
+void frmCalender::mnuRightItem_Click(int index)
+{
+    if (rightKey_.isEmpty())
+        return;
+    if (index == 0) {
+        if (year == model_.curYear)
+            emit addEntryRequested(rightKey_);
+    } else if (index == 2) {
+        editMemo();
+    } else if (index == 3) {
+        deleteMemo();
+    }
+}
+
+void frmCalender::editMemo()
+{
+    Prompter& p = model_.prompter();
+    const auto memo = model_.memoList.find(rightKey_);
+    const QString title = QLatin1Char('[') + rightKey_ + QStringLiteral("] ") + mnuRightItem[2]->text();
+    QString text = memo ? memo->name : QString();
+    for (;;) {
+        const QString typed = p.input(QStringLiteral("メモを入力して下さい。"), title, text);
+        // The file keeps no spaces at the ends of a memo.
+        text = trimSpaces(typed);
+        if (text.isEmpty())
+            return;
+        QByteArray encoded;
+        QString bad;
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+            p.message(QStringLiteral("メモは1行で入力して下さい。改行は入力できません。"), Prompter::Icon::Warning, title);
+        else if (!TextFile::encode(text, encoded, &bad))
+            p.message(QStringLiteral("「%1」はメモに保存できない文字です。別の文字で入力して下さい。").arg(bad),
+                      Prompter::Icon::Warning, title);
+        else
+            break;
+        // Asked again with what was typed, so nothing typed is lost.
+        text.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    if (memo)
+        memo->name = text;
+    else
+        model_.memoList.add(rightKey_, std::make_shared<clsTekiyo>(clsTekiyo{rightKey_, text}));
+    memosChanged_ = true;
+    setCellTips();
+    showMemoOf(nowpos);
+    if (isToday(rightKey_))
+        emit todayMemoChanged(text);
+}
+
+void frmCalender::deleteMemo()
+{
+    const auto memo = model_.memoList.find(rightKey_);
+    if (!memo)
+        return;
+    const QString question = QStringLiteral("[%1] のメモを削除してよろしいですか。\r\n\r\n  [メモ]  %2").arg(rightKey_, memo->name);
+    if (model_.prompter().question(question, Prompter::Buttons::YesNo, QStringLiteral("メモの削除"), Prompter::Answer::No)
+        != Prompter::Answer::Yes)
+        return;
+    model_.memoList.remove(rightKey_);
+    // The year's file is rewritten even when no memo is left.
+    memosChanged_ = true;
+    setCellTips();
+    showMemoOf(nowpos);
+    if (isToday(rightKey_))
+        emit todayMemoChanged(QString());
+}
