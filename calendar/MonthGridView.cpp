@@ -7,9 +7,11 @@ namespace {
 
 const char* const WeekNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 
+// Unchanged colours are left alone: a palette change repaints and
+// re-resolves the label, which is most of a month's refill.
 void setColor(QWidget* w, QPalette::ColorRole role, const QColor& c)
 {
-    if (!c.isValid())
+    if (!c.isValid() || w->palette().color(role) == c)
         return;
     QPalette p = w->palette();
     p.setColor(role, c);

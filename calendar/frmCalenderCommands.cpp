@@ -85,12 +85,12 @@ void frmCalender::mnuOptItem_Click()
 void frmCalender::keyPressEvent(QKeyEvent* event)
 {
     const int i = nowpos >= 0 ? nowpos : pmonth + 1;
-    int to = -1;
+    int step = 0;
     switch (event->key()) {
-    case Qt::Key_Left: to = i - 1; break;
-    case Qt::Key_Right: to = i + 1; break;
-    case Qt::Key_Up: to = i - 7; break;
-    case Qt::Key_Down: to = i + 7; break;
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Right: step = 1; break;
+    case Qt::Key_Up: step = -7; break;
+    case Qt::Key_Down: step = 7; break;
     case Qt::Key_PageUp: hsrDown_Click(); return;
     case Qt::Key_PageDown: hsrUp_Click(); return;
     case Qt::Key_Return:
@@ -100,7 +100,12 @@ void frmCalender::keyPressEvent(QKeyEvent* event)
             lblDay_Click(nowpos);
         return;
     case Qt::Key_Escape: close(); return;
-    default: QMainWindow::keyPressEvent(event); return;
+    default:
+        if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)
+            popupAt(nowpos, true);
+        else
+            QMainWindow::keyPressEvent(event);
+        return;
     }
     // Within the month the marked day moves; past its ends the month pages
     // and the day on the other side is marked.
@@ -109,7 +114,7 @@ void frmCalender::keyPressEvent(QKeyEvent* event)
         markCell(std::clamp(i, pmonth + 1, nmonth - 1));
         return;
     }
-    const QDate target = from.addDays(to - i);
+    const QDate target = from.addDays(step);
     if (target.year() != year || target.month() != month) {
         const int before = year * 12 + month;
         stepMonth(target > from ? 1 : -1);

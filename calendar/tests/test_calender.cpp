@@ -44,16 +44,15 @@ private slots:
     void init();
     void cleanup();
 
-    void opensOnLedgerMonthWithToday();
+    void markAndRightMenu();
     void memoEdits_data();
     void memoEdits();
-    void rightMenu();
     void pagingAcrossYearsWritesEachYear();
     void unwritableMemoFileKeepsMemos();
     void yearMonth_data();
     void yearMonth();
-    void pagingLimits();
-    void anotherYearNeverMovesLedger();
+    void keys_data();
+    void keys();
 
 private:
     std::unique_ptr<TestHome> home_;
@@ -88,31 +87,6 @@ void TestCalender::cleanup()
     model_.reset();
     prompter_.reset();
     home_.reset();
-}
-
-void TestCalender::opensOnLedgerMonthWithToday()
-{
-    home_->writeText(QStringLiteral("2026.zbm"), QStringLiteral("*\n03/15今日のメモ\n03/16明日\n"));
-    model_->memoList.add(QStringLiteral("01/01"), std::make_shared<clsTekiyo>(clsTekiyo{QStringLiteral("01/01"), QStringLiteral("stale")}));
-    auto c = open();
-    QCOMPARE(c->windowTitle(), QStringLiteral("カレンダー "));
-    QVERIFY(c->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(c->lblYearMonth->text(), QStringLiteral("2026年3月"));
-    QCOMPARE(memos(*model_), QStringLiteral("03/15今日のメモ\n03/16明日"));
-    // 2026-03-01 is a Sunday: a whole week of February first, the 15th in cell 21.
-    QCOMPARE(c->pmonth, 6);
-    QCOMPARE(c->nowpos, 21);
-    QCOMPARE(c->grid->lblDay[21]->palette().color(QPalette::Window), frmCalender::markColor());
-    QCOMPARE(c->sbrMemoPanel[0]->text(), QStringLiteral("03/15"));
-    QCOMPARE(c->sbrMemoPanel[1]->toolTip(), QStringLiteral("今日のメモ"));
-    QCOMPARE(c->grid->lblDay[22]->toolTip(), QStringLiteral("明日"));
-    QVERIFY(!c->menuBar()->actions().contains(c->mnuRight->menuAction()));
-
-    // Hovering moves the mark; a cell of the next month shows its own day's memo.
-    c->lblDay_MouseMove(c->nmonth);
-    QCOMPARE(c->grid->lblDay[21]->palette().color(QPalette::Window), QColor(Qt::white));
-    QCOMPARE(c->sbrMemoPanel[0]->text(), QStringLiteral("04/01"));
-    QCOMPARE(c->sbrMemoPanel[1]->text(), QString());
 }
 
 void TestCalender::memoEdits_data()
@@ -193,38 +167,49 @@ void TestCalender::memoEdits()
         QCOMPARE(home_->readBytes(name), memoFile(2026, after));
 }
 
-void TestCalender::rightMenu()
+// Opening reads the ledger year's memos and marks today; the mark follows the
+// pointer; the pop-up opens on days of the shown month only.
+void TestCalender::markAndRightMenu()
 {
-    home_->writeText(QStringLiteral("2026.zbm"), QStringLiteral("03/20歯医者\n"));
+    home_->writeText(QStringLiteral("2026.zbm"), QStringLiteral("*\n03/15今日のメモ\n03/16明日\n"));
+    model_->memoList.add(QStringLiteral("01/01"), std::make_shared<clsTekiyo>(clsTekiyo{QStringLiteral("01/01"), QStringLiteral("x")}));
     auto c = open();
-    // No pop-up on a day of the previous or next month.
+    QCOMPARE(c->windowTitle(), QStringLiteral("カレンダー "));
+    QCOMPARE(memos(*model_), QStringLiteral("03/15今日のメモ\n03/16明日"));
+    // 2026-03-01 is a Sunday: a whole week of February first, the 15th in cell 21.
+    QCOMPARE(c->nowpos, 21);
+    QCOMPARE(c->grid->lblDay[21]->palette().color(QPalette::Window), frmCalender::markColor());
+    QCOMPARE(c->sbrMemoPanel[0]->text() + c->sbrMemoPanel[1]->toolTip(), QStringLiteral("03/15今日のメモ"));
+    QCOMPARE(c->grid->lblDay[22]->toolTip(), QStringLiteral("明日"));
+
+    // A cell of the next month shows its own day's memo, and gets no pop-up.
+    c->lblDay_MouseMove(c->nmonth);
+    QCOMPARE(c->grid->lblDay[21]->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(c->sbrMemoPanel[0]->text() + c->sbrMemoPanel[1]->toolTip(), QStringLiteral("04/01"));
+    QVERIFY(!c->prepareRightMenu());
     c->lblDay_MouseMove(c->pmonth);
     QVERIFY(!c->prepareRightMenu());
-    c->lblDay_MouseMove(c->nmonth);
-    QVERIFY(!c->prepareRightMenu());
 
-    onDay(*c, 20);
+    onDay(*c, 16);
     QCOMPARE(c->mnuRightItem[2]->text(), QStringLiteral("メモの変更"));
-    QVERIFY(c->mnuRightItem[3]->isEnabled());
-    QVERIFY(!c->mnuRightItem[0]->isVisible());
+    QVERIFY(c->mnuRightItem[3]->isEnabled() && !c->mnuRightItem[0]->isVisible());
     onDay(*c, 21);
     QCOMPARE(c->mnuRightItem[2]->text(), QStringLiteral("メモの追加"));
     QVERIFY(!c->mnuRightItem[3]->isEnabled());
 
-    // The link shows the entry item, for the loaded year only.
+    // The link shows the entry item, acting for the loaded year only.
     QSignalSpy add(c.get(), &frmCalender::addEntryRequested);
     c->mnuOptItem[0]->trigger();
     QCOMPARE(c->windowTitle(), QStringLiteral("カレンダー *"));
     onDay(*c, 21);
     QVERIFY(c->mnuRightItem[0]->isVisible() && c->mnuRightItem[0]->isEnabled());
     c->mnuRightItem_Click(0);
-    QCOMPARE(add.count(), 1);
-    QCOMPARE(add.first().first().toString(), QStringLiteral("03/21"));
     model_->curYear = 2025;
-    onDay(*c, 21);
+    onDay(*c, 22);
     QVERIFY(!c->mnuRightItem[0]->isEnabled());
     c->mnuRightItem_Click(0);
     QCOMPARE(add.count(), 1);
+    QCOMPARE(add.first().first().toString(), QStringLiteral("03/21"));
 }
 
 // Paging from January back to December saves the year left before the other
@@ -314,7 +299,7 @@ void TestCalender::unwritableMemoFileKeepsMemos()
 void TestCalender::yearMonth_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("caption"); // then also after paging on past it, at the ends of the range
     QTest::addColumn<QString>("message");
 
     const QString format = QStringLiteral("入力形式が不正です。\r\n入力形式は、[yyyy/mm] です。");
@@ -332,8 +317,8 @@ void TestCalender::yearMonth_data()
     QTest::newRow("another year") << "2001/07" << "2001年7月" << "";
     QTest::newRow("the same year") << "2026/11" << "2026年11月" << "";
     QTest::newRow("full-width input") << "２００１／０７" << "2001年7月" << "";
-    QTest::newRow("year 100") << "0100/01" << "100年1月" << "";
-    QTest::newRow("year 9999") << "9999/12" << "9999年12月" << "";
+    QTest::newRow("year 100, no paging before it") << "0100/01" << "100年1月" << "";
+    QTest::newRow("year 9999, no paging after it") << "9999/12" << "9999年12月" << "";
 }
 
 void TestCalender::yearMonth()
@@ -352,51 +337,42 @@ void TestCalender::yearMonth()
                                       "               (年は西暦4桁、1桁の月は先頭に 0 を挿入)"));
     QCOMPARE(c->lblYearMonth->text(), caption);
     QCOMPARE(prompter_->messages(), message.isEmpty() ? QStringList() : QStringList{message});
-    if (!message.isEmpty()) {
+    if (!message.isEmpty())
         QCOMPARE(prompter_->shown.last().title, QStringLiteral("入力データ不正"));
-        QCOMPARE(prompter_->shown.last().icon, Prompter::Icon::Warning);
+    if (c->year == 100) {
+        c->hsrDown_Click();
+        c->lblDay_Click(0);
+        QCOMPARE(c->grid->lblDay[0]->text(), QString());
+    } else if (c->year == 9999) {
+        c->hsrUp_Click();
+        c->lblDay_Click(41);
+        QCOMPARE(c->grid->lblDay[c->nmonth - 1]->text(), QStringLiteral("31"));
     }
+    QCOMPARE(c->lblYearMonth->text(), caption);
 }
 
-void TestCalender::pagingLimits()
+void TestCalender::keys_data()
 {
-    auto c = open();
-    prompter_->inputs.enqueue(QStringLiteral("0100/01"));
-    c->mnuJumpItem_Click(2);
-    QCOMPARE(prompter_->shown.last().defaultText, QStringLiteral("2026/03"));
-    c->hsrDown_Click();
-    c->lblDay_Click(0);
-    QCOMPARE(c->lblYearMonth->text(), QStringLiteral("100年1月"));
-    QCOMPARE(c->grid->lblDay[0]->text(), QString());
-    prompter_->inputs.enqueue(QStringLiteral("9999/12"));
-    c->mnuJumpItem_Click(2);
-    QCOMPARE(prompter_->shown.last().defaultText, QStringLiteral("0100/01"));
-    c->hsrUp_Click();
-    c->lblDay_Click(41);
-    QCOMPARE(c->lblYearMonth->text(), QStringLiteral("9999年12月"));
-    QCOMPARE(c->grid->lblDay[c->nmonth - 1]->text(), QStringLiteral("31"));
-    c->mnuJumpItem_Click(0);
-    QCOMPARE(c->lblYearMonth->text(), QStringLiteral("2026年3月"));
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("shown"); // caption and the marked day
+
+    QTest::newRow("right") << QList<int>{Qt::Key_Right} << "2026年3月 03/16";
+    QTest::newRow("down past the month's end") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << "2026年4月 04/05";
+    QTest::newRow("up past its start") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << "2026年2月 02/22";
+    QTest::newRow("page down, then the first arrow marks") << QList<int>{Qt::Key_PageDown, Qt::Key_Left} << "2026年4月 04/15";
+    QTest::newRow("back into the previous year")
+        << QList<int>{Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_Left, Qt::Key_Left} << "2025年12月 12/14";
 }
 
-void TestCalender::anotherYearNeverMovesLedger()
+void TestCalender::keys()
 {
-    model_->linkCalendar = true;
-    model_->curMonth = 1;
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, shown);
     auto c = open();
-    QSignalSpy chosen(c.get(), &frmCalender::monthChosen);
-    QSignalSpy day(c.get(), &frmCalender::daySelected);
-    c->hsrDown_Click(); // December 2025
-    c->lblDay_Click(c->pmonth + 10);
-    QCOMPARE(chosen.count(), 0);
-    QCOMPARE(day.count(), 0);
-    c->mnuOptItem[0]->trigger(); // off
-    c->mnuOptItem[0]->trigger(); // on again: same year only
-    QCOMPARE(chosen.count(), 0);
-    c->hsrUp_Click();
-    QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.first().first().toInt(), 1);
-    QCOMPARE(model_->curYear, 2026);
+    for (int k : keys)
+        QTest::keyClick(c.get(), Qt::Key(k));
+    QCOMPARE(c->lblYearMonth->text() + QLatin1Char(' ') + c->sbrMemoPanel[0]->text(), shown);
+    QCOMPARE(c->grid->lblDay[c->nowpos]->palette().color(QPalette::Window), frmCalender::markColor());
 }
 
 QTEST_MAIN(TestCalender)
