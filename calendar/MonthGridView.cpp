@@ -7,8 +7,8 @@ namespace {
 
 const char* const WeekNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 
-// Unchanged colours are left alone: a palette change repaints and
-// re-resolves the label, which is most of a month's refill.
+// Unchanged colours are left alone: every palette change makes the label
+// resolve its palette again and repaint.
 void setColor(QWidget* w, QPalette::ColorRole role, const QColor& c)
 {
     if (!c.isValid() || w->palette().color(role) == c)
