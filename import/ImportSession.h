@@ -20,8 +20,8 @@ namespace Import {
 struct ImportCategory : clsHimoku {
     bool flag = false;
     // Every spelling met in the source, so later lines find the sub-item
-    // without a case-insensitive search.
-    QHash<QString, quint8> subBySpelling;
+    // without a case-insensitive search (the texts live in the session).
+    QHash<QStringView, quint8> subBySpelling;
 };
 
 // One booking of the source. The category is held as the category itself,
@@ -69,8 +69,7 @@ public:
     bool ReadSourceFile(const QString& path);
     // The same on bytes already read; lines are numbered from 1.
     bool ReadSourceBytes(const QByteArray& bytes);
-    bool RegisterSourceCategory(const QString& category, const QString& sub, int lineNo = 0,
-                                ImportEntry* entry = nullptr);
+    bool RegisterSourceCategory(QStringView category, QStringView sub, int lineNo = 0, ImportEntry* entry = nullptr);
     bool hasNewCategories() const;
     int entryCount() const;
 
@@ -120,8 +119,10 @@ private:
     void fillLedgerCategories();
 
     Prompter* prompter_;
-    QHash<QString, ImportCategory*> bySpelling_; // every spelling met in the source
-    QString lineText_;                           // the line being read, for messages
+    QStringView keep(QStringView text); // a copy that lives as long as the session
+    QHash<QStringView, ImportCategory*> bySpelling_; // every spelling met in the source
+    std::vector<QString> spellings_;                 // the texts the two hashes point into
+    QStringView lineText_;                           // the line being read, for messages
     QByteArray masterBefore_;                    // the master as it was before WriteMasterFile
     bool masterExisted_ = false;
 };

@@ -3,7 +3,6 @@
 #include "ImportSession.h"
 
 #include "Formats.h"
-#include "LineText.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 
@@ -56,6 +55,16 @@ QString decodeSource(const QByteArray& bytes)
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
+}
+
+// Spaces around a line or a field are no part of it.
+QStringView trimmedSpaces(QStringView s)
+{
+    while (!s.isEmpty() && s.front() == QLatin1Char(' '))
+        s = s.mid(1);
+    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
+        s.chop(1);
+    return s;
 }
 
 int digitsValue(QStringView s)
@@ -122,6 +131,13 @@ void ImportSession::clear()
     sourceCategories.clear();
     categoryNumbers.clear();
     bySpelling_.clear();
+    spellings_.clear();
+}
+
+QStringView ImportSession::keep(QStringView text)
+{
+    spellings_.push_back(text.toString());
+    return spellings_.back();
 }
 
 bool ImportSession::LoadCurrentMaster()
@@ -182,15 +198,16 @@ bool ImportSession::checkName(const QString& name, bool isCategory, int lineNo)
                     .arg(isCategory ? QStringLiteral("費目名") : QStringLiteral("摘要項目名"), name, bad);
     if (fault.isEmpty())
         return true;
-    prompter_->message(fault + QStringLiteral("処理を中断します。\r\n%1 行目: %2").arg(lineNo).arg(lineText_),
+    prompter_->message(fault + QStringLiteral("処理を中断します。\r\n%1 行目: %2").arg(lineNo).arg(lineText_.toString()),
                        Prompter::Icon::Warning);
     return false;
 }
 
-bool ImportSession::RegisterSourceCategory(const QString& category, const QString& sub, int lineNo, ImportEntry* entry)
+bool ImportSession::RegisterSourceCategory(QStringView categoryText, QStringView sub, int lineNo, ImportEntry* entry)
 {
-    ImportCategory* c = bySpelling_.value(category);
+    ImportCategory* c = bySpelling_.value(categoryText);
     if (!c) {
+        const QString category = categoryText.toString();
         c = sourceCategories.find(category).get();
         if (!c) {
             if (sourceCategories.count() >= 99) {
@@ -205,7 +222,7 @@ bool ImportSession::RegisterSourceCategory(const QString& category, const QStrin
                 ++n;
             c = addCategory(category, Fmt::zero2(n));
         }
-        bySpelling_.insert(category, c);
+        bySpelling_.insert(keep(categoryText), c);
     }
 
     quint8 subNo = 0;
@@ -214,7 +231,7 @@ bool ImportSession::RegisterSourceCategory(const QString& category, const QStrin
         if (known != c->subBySpelling.constEnd()) {
             subNo = *known;
         } else {
-            auto t = c->sTekiyo.find(sub);
+            auto t = c->sTekiyo.find(sub.toString());
             if (!t) {
                 if (c->nTekiyo.count() >= 99) {
                     prompter_->message(QStringLiteral("費目[") + c->name
@@ -223,16 +240,16 @@ bool ImportSession::RegisterSourceCategory(const QString& category, const QStrin
                                        Prompter::Icon::Warning);
                     return false;
                 }
-                if (!checkName(sub, false, lineNo))
+                if (!checkName(sub.toString(), false, lineNo))
                     return false;
                 int n = 1;
                 while (c->nTekiyo.contains(Fmt::zero2(n)))
                     ++n;
-                c->addsub(Fmt::zero2(n), sub);
+                c->addsub(Fmt::zero2(n), sub.toString());
                 t = c->nTekiyo.find(Fmt::zero2(n));
             }
             subNo = quint8(t->no.toInt());
-            c->subBySpelling.insert(sub, subNo);
+            c->subBySpelling.insert(keep(sub), subNo);
         }
     }
     if (entry) {
@@ -256,12 +273,22 @@ bool ImportSession::ReadSourceFile(const QString& path)
 
 bool ImportSession::ReadSourceBytes(const QByteArray& bytes)
 {
-    const QStringList lines = TextFile::splitLines(decodeSource(bytes));
+    const QString text = decodeSource(bytes);
     const int year = yearNumber();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int lineNo = int(i + 1);
-        lineText_ = trimSpaces(lines[i]);
-        const QString& line = lineText_;
+    int lineNo = 0;
+    // Lines end at LF or CR LF; the line is looked at in place, and only
+    // names met for the first time are copied.
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype nl = text.indexOf(QLatin1Char('\n'), at);
+        if (nl < 0)
+            nl = text.size();
+        QStringView raw = QStringView(text).mid(at, nl - at);
+        at = nl + 1;
+        ++lineNo;
+        if (raw.endsWith(QLatin1Char('\r')))
+            raw.chop(1);
+        const QStringView line = trimmedSpaces(raw);
+        lineText_ = line;
         if (line.isEmpty())
             continue;
         // Date, category and sub-item come first, the amount last; what lies
@@ -270,21 +297,21 @@ bool ImportSession::ReadSourceBytes(const QByteArray& bytes)
         const qsizetype c2 = c1 < 0 ? -1 : line.indexOf(QLatin1Char(','), c1 + 1);
         const qsizetype c3 = c2 < 0 ? -1 : line.indexOf(QLatin1Char(','), c2 + 1);
         if (c3 < 0)
-            return failInvalidLine(lineNo, line);
+            return failInvalidLine(lineNo, line.toString());
         int month = 0, day = 0;
-        if (!parseDate(trimSpaces(line.left(c1)), year, month, day))
-            return failInvalidLine(lineNo, line);
-        const auto amount = Num::parseFileInt32(trimSpaces(line.mid(line.lastIndexOf(QLatin1Char(',')) + 1)));
+        if (!parseDate(trimmedSpaces(line.left(c1)), year, month, day))
+            return failInvalidLine(lineNo, line.toString());
+        const auto amount = Num::parseFileInt32(trimmedSpaces(line.mid(line.lastIndexOf(QLatin1Char(',')) + 1)));
         if (!amount)
-            return failInvalidLine(lineNo, line);
-        QString category = trimSpaces(line.mid(c1 + 1, c2 - c1 - 1));
+            return failInvalidLine(lineNo, line.toString());
+        QStringView category = trimmedSpaces(line.mid(c1 + 1, c2 - c1 - 1));
         if (category.isEmpty())
             category = kUnsetCategory;
         ImportEntry e;
         e.month = quint8(month);
         e.day = quint8(day);
         e.amount = *amount;
-        if (!RegisterSourceCategory(category, trimSpaces(line.mid(c2 + 1, c3 - c2 - 1)), lineNo, &e))
+        if (!RegisterSourceCategory(category, trimmedSpaces(line.mid(c2 + 1, c3 - c2 - 1)), lineNo, &e))
             return false;
         importMonths[month - 1].push_back(e);
     }
