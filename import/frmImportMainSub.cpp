@@ -106,6 +106,12 @@ frmMainSub::frmMainSub(ImportTool& tool, QWidget* parent) : QDialog(parent), too
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
 
+    // The note and 変更 take turns; the page keeps its size whichever shows.
+    for (QWidget* w : {static_cast<QWidget*>(lblAttention), static_cast<QWidget*>(cmdChange)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
     auto* change = new QHBoxLayout;
     change->addWidget(lblAttention, 1);
     change->addWidget(cmdChange);
