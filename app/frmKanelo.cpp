@@ -72,7 +72,7 @@ void frmKanelo::buildMenus()
     mnuFileItem[2] = mnuFile->addSeparator();
     fileItem(3, QStringLiteral("上書き保存(&S)"));
     mnuFileItem[4] = mnuFile->addSeparator();
-    // ---- 5: the import item goes here once the import tool exists.
+    fileItem(5, QStringLiteral("家計簿データのインポート..."));
     fileItem(6, QStringLiteral("家計簿データのエクスポート"));
     mnuFileItem[7] = mnuFile->addSeparator();
     // ---- 8, 9: the print submenu and its separator go here with the reports.
@@ -226,6 +226,11 @@ void frmKanelo::ShowVersion()
 
 void frmKanelo::closeEvent(QCloseEvent* event)
 {
+    if (importRunning) {
+        refuseWhileImporting();
+        event->ignore();
+        return;
+    }
     if (!closingByProgram_) {
         const auto answer = model_->prompter().question(
             QStringLiteral("[ぽるもさん]を終了してよろしいですか。\r\n\r\n"

@@ -44,6 +44,13 @@ public:
     void OpenYearFile();
     void ExportCsv();
     void ExitProgram();
+    // Index 5: writes the master, runs the import tool for the open year
+    // and waits for it, then merges the entries it left (frmKaneloImport.cpp).
+    void ImportData();
+    static QString importToolPath();
+    // While the import tool runs, the year must stay open: commands that
+    // would switch or close it are refused.
+    bool importRunning = false;
     // curYear = startYear = year, the year loaded and shown.
     void SwitchYear(int year);
     void UpdateCaption();
@@ -70,8 +77,8 @@ public:
     EditCommands* edit = nullptr;
 
     QMenu* mnuFile = nullptr;
-    // Items by index; absent items (5 import, 8 print, 9) are null until
-    // their commands exist.
+    // Items by index; absent items (8 print, 9) are null until their
+    // commands exist.
     QAction* mnuFileItem[11] = {};
     QMenu* mnuEnv = nullptr;
     QAction* mnuEnvItem[5] = {};
@@ -122,6 +129,7 @@ private:
     void writeSettings();
     void TodayMemoFromList();
     QString csvNames(const QString& categoryNo, const QString& subNo) const;
+    void refuseWhileImporting();
 
     LedgerModel* model_;
     bool closingByProgram_ = false;

@@ -33,10 +33,15 @@ void appendField(QString& line, const QString& field)
 
 void frmKanelo::mnuFileItem_Click(int index)
 {
+    if (importRunning && (index == 0 || index == 1 || index == 5 || index == 10)) {
+        refuseWhileImporting();
+        return;
+    }
     switch (index) {
     case 0: NewYearFile(); break;
     case 1: OpenYearFile(); break;
     case 3: model_->SaveYearFile(1); break;
+    case 5: ImportData(); break;
     case 6: ExportCsv(); break;
     case 10: ExitProgram(); break;
     default: break;

@@ -84,7 +84,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     m.curMonth = m.startMonth;
 
     readSettings();
-    // ---- 5: the import item is shown here when the import tool is present.
+    mnuFileItem[5]->setVisible(QFile::exists(importToolPath()));
     UpdateCaption();
 
     // Selecting the start month is no click: the month is built below.

@@ -89,6 +89,8 @@ public:
     // amount goes to `out`; the caller moves it by the category's kind.
     // False when the line breaks the layout.
     static bool parseEntryLine(const QString& line, Entry& e);
+    // The same on the raw bytes of a line (already trimmed).
+    static bool parseEntryBytes(const char* begin, const char* end, Entry& e);
     // Set when the file of curYear exists but could not be read: saving it
     // then would replace the user's entries with an empty year.
     bool yearUnreadable = false;
@@ -96,6 +98,19 @@ public:
     QString CalcPrevCarryOver();
     // The year-end balance as the balance line gives it.
     qint64 yearEndBalance() const;
+
+    // ---- merge file yyyy_add.zbl (the import tool's hand-over; MergeFile.cpp) ----
+    QString mergePath(int year) const;
+    // Writes the year file's header and the entry lines of the month slots,
+    // with no carry line and no balance line. False (user told) on failure.
+    bool WriteMergeFile(int year);
+    // Files the entries of the merge file of `year` into the month slots as
+    // InsertEntry does. Lines of deleted categories are reported and left
+    // out. False (user told) when the file cannot be read.
+    bool MergeAddFile(int year);
+    // Files entries exactly as InsertEntry would one after the other, in one
+    // pass per month.
+    void InsertEntries(std::vector<Entry> entries);
 
     // ---- memo file ----
     QString memoPath(int year) const;
@@ -107,6 +122,12 @@ public:
 
 private:
     bool askNewYearCarryOver();
+    // The year file's header lines 1-8, and its entry lines with the sums
+    // of what was written (false, user told, on an entry of a broken form).
+    static QByteArray yearFileHeader(int year);
+    bool appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumIn);
+    void reportDeletedCategory(const QString& no);
+    void reportDeletedSub(const QString& categoryName, const QString& subNo);
     void reportSkippedLines(const QString& fileName, const QList<int>& lineNumbers);
     void reportWriteFailure(const QString& path, const QString& error);
 

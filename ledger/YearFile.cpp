@@ -105,8 +105,13 @@ qint32 writtenAmount(const Entry& e, bool& isOut)
 bool LedgerModel::parseEntryLine(const QString& line, Entry& e)
 {
     const QByteArray bytes = trimSpaces(line).toLatin1(); // characters beyond Latin-1 become "?" and fail
+    return parseEntryBytes(bytes.constData(), bytes.constData() + bytes.size(), e);
+}
+
+bool LedgerModel::parseEntryBytes(const char* b, const char* end, Entry& e)
+{
     RawEntry r;
-    if (!parseEntry(bytes.constData(), bytes.constData() + bytes.size(), r))
+    if (!parseEntry(b, end, r))
         return false;
     e.monthNo = quint8(r.month);
     e.dayNo = quint8(r.day);
@@ -148,6 +153,20 @@ bool LedgerModel::askNewYearCarryOver()
         }
     }
     return SaveYearFile(0);
+}
+
+void LedgerModel::reportDeletedCategory(const QString& no)
+{
+    prompter_->message(QStringLiteral("費目番号 [") + no + QStringLiteral("] に該当する費目は削除されています。"),
+                       Prompter::Icon::Warning);
+}
+
+void LedgerModel::reportDeletedSub(const QString& categoryName, const QString& subNo)
+{
+    prompter_->message(QStringLiteral("費目 [") + categoryName + QStringLiteral("] の [") + subNo
+                           + QStringLiteral("] に該当する摘要項目は削除されているため、\r\n"
+                                            " [摘要項目なし] のデータとして処理を続行します。"),
+                       Prompter::Icon::Warning);
 }
 
 bool LedgerModel::LoadYearFile()
@@ -220,9 +239,7 @@ bool LedgerModel::LoadYearFile()
         }
         const clsHimoku* cat = categoryAt[raw.category];
         if (!cat) {
-            prompter_->message(QStringLiteral("費目番号 [") + QString::fromLatin1(b + 5, 2)
-                                   + QStringLiteral("] に該当する費目は削除されています。"),
-                               Prompter::Icon::Warning);
+            reportDeletedCategory(QString::fromLatin1(b + 5, 2));
             continue;
         }
         Entry entry;
@@ -230,10 +247,7 @@ bool LedgerModel::LoadYearFile()
         entry.dayNo = quint8(raw.day);
         entry.categoryNo = quint8(raw.category);
         if (raw.sub != 0 && !subAt[raw.category].test(raw.sub)) {
-            prompter_->message(QStringLiteral("費目 [") + cat->name + QStringLiteral("] の [") + QString::fromLatin1(b + 7, 2)
-                                   + QStringLiteral("] に該当する摘要項目は削除されているため、\r\n"
-                                                    " [摘要項目なし] のデータとして処理を続行します。"),
-                               Prompter::Icon::Warning);
+            reportDeletedSub(cat->name, QString::fromLatin1(b + 7, 2));
         } else {
             entry.subNo = quint8(raw.sub);
         }
@@ -264,6 +278,42 @@ qint64 LedgerModel::yearEndBalance() const
     return balance;
 }
 
+QByteArray LedgerModel::yearFileHeader(int year)
+{
+    QByteArray out;
+    TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
+                         + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(year)
+                         + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
+                     out);
+    return out;
+}
+
+bool LedgerModel::appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumIn)
+{
+    for (const MonthSlot& s : monthSlots) {
+        for (const Entry& e : s.entries) {
+            if (!writableEntry(e)) {
+                prompter_->message(QStringLiteral("日付 [%1]、費目番号 [%2]、摘要項目番号 [%3] のデータは形式が正しくないため、"
+                                                  "家計簿データファイルを保存できませんでした。")
+                                       .arg(e.date(), e.category(), e.sub()),
+                                   Prompter::Icon::Warning);
+                return false;
+            }
+            appendTwoDigits(out, e.monthNo);
+            out += '/';
+            appendTwoDigits(out, e.dayNo);
+            appendTwoDigits(out, e.categoryNo);
+            appendTwoDigits(out, e.subNo);
+            bool isOut = false;
+            const qint32 amount = writtenAmount(e, isOut);
+            appendNumber(out, amount);
+            (isOut ? sumOut : sumIn) += amount;
+            out += "\r\n";
+        }
+    }
+    return true;
+}
+
 bool LedgerModel::SaveYearFile(int mode)
 {
     const QString path = yearPath(curYear);
@@ -287,40 +337,15 @@ bool LedgerModel::SaveYearFile(int mode)
         for (const MonthSlot& s : monthSlots)
             entryCount += s.count();
 
-    QByteArray out;
-    TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
-                         + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(curYear)
-                         + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
-                     out);
+    QByteArray out = yearFileHeader(curYear);
     out.reserve(out.size() + 24 * (entryCount + 2));
     out += carryAuto ? '#' : '&';
     appendNumber(out, carry);
     out += "\r\n";
 
     qint64 sumOut = 0, sumIn = 0;
-    if (mode == 1) {
-        for (const MonthSlot& s : monthSlots) {
-            for (const Entry& e : s.entries) {
-                if (!writableEntry(e)) {
-                    prompter_->message(QStringLiteral("日付 [%1]、費目番号 [%2]、摘要項目番号 [%3] のデータは形式が正しくないため、"
-                                                      "家計簿データファイルを保存できませんでした。")
-                                           .arg(e.date(), e.category(), e.sub()),
-                                       Prompter::Icon::Warning);
-                    return false;
-                }
-                appendTwoDigits(out, e.monthNo);
-                out += '/';
-                appendTwoDigits(out, e.dayNo);
-                appendTwoDigits(out, e.categoryNo);
-                appendTwoDigits(out, e.subNo);
-                bool isOut = false;
-                const qint32 amount = writtenAmount(e, isOut);
-                appendNumber(out, amount);
-                (isOut ? sumOut : sumIn) += amount;
-                out += "\r\n";
-            }
-        }
-    }
+    if (mode == 1 && !appendEntryLines(out, sumOut, sumIn))
+        return false;
     out += '$';
     appendNumber(out, qint64(carry) + sumIn - sumOut);
     out += "\r\n";

@@ -1,0 +1,129 @@
+// Timings of the import: reading a source of 100,000 lines (categories
+// registered, numbers resolved), writing the result, and KaneloY's merge
+// of 100,000 entries into a year of 100,000 (merge, save, reload).
+
+#include "BenchData.h"
+#include "FakePrompter.h"
+#include "ImportSession.h"
+#include "LedgerModel.h"
+#include "TestHome.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QRegularExpression>
+#include <memory>
+#include <random>
+#include <stdexcept>
+
+namespace {
+constexpr BenchData::Master kMaster{.categories = 30, .expense = 25, .subs = 8};
+constexpr int kYear = 2025;
+
+// A source as a user's spreadsheet would give it: the four date forms,
+// categories and sub-items of the master's names, some without sub-item.
+QString sourceText(int lines)
+{
+    std::mt19937 rng(7);
+    QString t;
+    t.reserve(lines * 32);
+    for (int i = 0; i < lines; ++i) {
+        const int month = 1 + i * 12 / lines;
+        const int day = 1 + int(rng() % 28);
+        QString date;
+        switch (i % 4) {
+        case 0: date = Fmt::zero2(month) + Fmt::zero2(day); break;
+        case 1: date = Fmt::zero2(month) + QLatin1Char('/') + Fmt::zero2(day); break;
+        case 2: date = QStringLiteral("2025") + Fmt::zero2(month) + Fmt::zero2(day); break;
+        default: date = QStringLiteral("2025/") + Fmt::zero2(month) + QLatin1Char('/') + Fmt::zero2(day); break;
+        }
+        const int category = 1 + int(rng() % unsigned(kMaster.categories));
+        const int sub = int(rng() % unsigned(kMaster.subs + 1));
+        t += date + QLatin1Char(',') + BenchData::categoryName(category) + QLatin1Char(',')
+            + (sub ? BenchData::subName(category, sub) : QString()) + QLatin1Char(',') + QString::number(100 + rng() % 50000)
+            + QLatin1Char('\n');
+    }
+    return t;
+}
+
+struct Source {
+    TestHome home;
+    FakePrompter prompter;
+    Import::ImportSession session{prompter};
+    explicit Source(int lines)
+    {
+        home.writeText(QStringLiteral("source.csv"), sourceText(lines), "\r\n");
+        session.importYear = QString::number(kYear);
+    }
+    void read()
+    {
+        session.clear();
+        if (!session.ReadSourceFile(home.path(QStringLiteral("source.csv"))))
+            throw std::runtime_error("read");
+    }
+};
+
+void BM_ReadImportSource(benchmark::State& state)
+{
+    Source s(int(state.range(0)));
+    for (auto _ : state) {
+        s.read();
+        s.session.ResolveEntryNumbers(s.session.ledger);
+        benchmark::DoNotOptimize(s.session.ledger.slot(12).count());
+    }
+    if (s.session.entryCount() != state.range(0) || !s.prompter.shown.isEmpty())
+        state.SkipWithError("not every line was read");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_WriteImportResult(benchmark::State& state)
+{
+    Source s(int(state.range(0)));
+    s.read();
+    s.session.AssignGreenShades();
+    for (auto _ : state)
+        if (!s.session.WriteImportResult())
+            state.SkipWithError("write failed");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_MergeAddFile(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    TestHome home;
+    FakePrompter prompter;
+    LedgerModel model(prompter);
+    BenchData::writeFolder(home, kYear, kMaster, {.perMonth = BenchData::spread(n)}, 100000);
+    const QByteArray year = home.readBytes(QStringLiteral("2025.zbl"));
+    // The merge file: the same form, other entries, no carry and no balance line.
+    QString merge = BenchData::yearText(kMaster, {.perMonth = BenchData::spread(n), .seed = 9}, 0);
+    merge.remove(QRegularExpression(QStringLiteral("\n[&$][^\n]*")));
+    home.writeText(QStringLiteral("2025_add.zbl"), merge);
+    model.curYear = model.startYear = kYear;
+    model.ReadCategoryMaster(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        home.writeBytes(QStringLiteral("2025.zbl"), year);
+        model.clearMonthSlots();
+        model.LoadYearFile();
+        state.ResumeTiming();
+        if (!model.MergeAddFile(kYear) || !model.SaveYearFile(1))
+            state.SkipWithError("merge failed");
+        model.clearMonthSlots();
+        model.LoadYearFile();
+        benchmark::DoNotOptimize(model.slot(12).count());
+    }
+    int total = 0;
+    for (int m = 1; m <= 12; ++m)
+        total += model.slot(m).count();
+    if (total != 2 * n || !prompter.shown.isEmpty())
+        state.SkipWithError("entries lost");
+    state.SetItemsProcessed(state.iterations() * n);
+}
+}
+
+BENCHMARK(BM_ReadImportSource)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteImportResult)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeAddFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

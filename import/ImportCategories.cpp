@@ -1,0 +1,110 @@
+// The category pages' work on the session: the new order, the greens and
+// the information of new categories.
+#include "ImportSession.h"
+
+#include "Formats.h"
+#include "LineText.h"
+
+namespace Import {
+
+bool moveRow(QStringList& names, int from, int target, bool before)
+{
+    if (from == target || from < 0 || target < 0 || from >= names.size() || target >= names.size())
+        return false;
+    // The row lands at v + 1 when it comes from below, at v when from above.
+    const int v = before ? target - 1 : target;
+    if (from == v || (from > v && from == v + 1))
+        return false;
+    const QString dragged = names[from];
+    if (from < v) {
+        for (int r = from; r < v; ++r)
+            names[r] = names[r + 1];
+        names[v] = dragged;
+    } else {
+        for (int r = from; r >= v + 2; --r)
+            names[r] = names[r - 1];
+        names[v + 1] = dragged;
+    }
+    return true;
+}
+
+quint32 greenShade(int i, int n)
+{
+    // 255 * (n - i) / n rounded to the nearest whole number, halves to even.
+    const int num = 255 * (n - i);
+    int g = num / n;
+    const int twice = 2 * (num % n);
+    if (twice > n || (twice == n && g % 2 == 1))
+        ++g;
+    return quint32(g) << 8;
+}
+
+QStringList ImportSession::namesInNumberOrder() const
+{
+    QStringList names;
+    for (const auto& s : categoryNumbers)
+        names << s.item->name;
+    return names;
+}
+
+void ImportSession::ApplyOrder(const QStringList& names)
+{
+    QStringList numbers;
+    for (const auto& s : categoryNumbers)
+        numbers << s.item->no;
+    for (int r = 0; r < names.size() && r < numbers.size(); ++r) {
+        if (ImportCategory* c = categoryNamed(names[r]))
+            c->no = numbers[r];
+        categoryNumbers.at(r)->name = names[r];
+    }
+}
+
+ImportCategory* ImportSession::categoryNamed(const QString& name) const { return sourceCategories.find(name).get(); }
+
+void ImportSession::AssignGreenShades()
+{
+    const int n = sourceCategories.count();
+    for (int i = 1; i <= n; ++i) {
+        ImportCategory& c = *sourceCategories.at(i - 1);
+        if (!linkedMode || c.color == quint32(-1))
+            c.color = greenShade(i, n);
+    }
+}
+
+bool ImportSession::ChangeCategoryInfo(const QString& name, quint32 color, const QString& limitText, int ioflag)
+{
+    ImportCategory* target = categoryNamed(name);
+    if (!target)
+        return false;
+    for (const auto& s : sourceCategories) {
+        if (s.item->no != target->no && s.item->color == color) {
+            prompter_->message(QStringLiteral("この表示色はすでに他の費目 [") + s.item->name
+                                   + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
+                               Prompter::Icon::Warning, QStringLiteral("表示色重複"));
+            return false;
+        }
+    }
+    const QString limit = trimSpaces(limitText);
+    qint32 value = 0;
+    if (!limit.isEmpty()) {
+        if (!Num::isNumeric(limit)) {
+            prompter_->message(QStringLiteral("予算のデータが不正(数値以外)です。"), Prompter::Icon::Warning,
+                               QStringLiteral("予算データ不正"));
+            return false;
+        }
+        const auto v = Num::toInt32(limit);
+        if (!v) {
+            prompter_->message(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
+                                              "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
+                               Prompter::Icon::Warning, QStringLiteral("予算データ不正"));
+            return false;
+        }
+        value = *v;
+    }
+    target->color = color;
+    target->limit = value;
+    target->ioflag = ioflag == 2 ? 2 : 1;
+    return true;
+}
+
+}
