@@ -42,6 +42,8 @@ public:
     void OpenYearFile();
     void ExportCsv();
     void ExitProgram();
+    // Print submenu: 0 the monthly report frmPrint, 1 the yearly frmPrintY (modal).
+    void mnuFileSubItem_Click(int index);
     // curYear = startYear = year, the year loaded and shown.
     void SwitchYear(int year);
     void UpdateCaption();
@@ -62,9 +64,11 @@ public:
     EditCommands* edit = nullptr;
 
     QMenu* mnuFile = nullptr;
-    // Items by index; absent items (5 import, 8 print, 9) are null until
-    // their commands exist.
+    // Items by index; absent items (5 import) are null until their
+    // commands exist.
     QAction* mnuFileItem[11] = {};
+    QMenu* mnuFileSub = nullptr; // 8: 印刷(&P)
+    QAction* mnuFileSubItem[2] = {};
     QMenu* mnuEnv = nullptr;
     QAction* mnuEnvItem[5] = {};
     QMenu* mnuEnvSub = nullptr;
@@ -77,6 +81,8 @@ public:
     QAction* tbrNew = nullptr;   // 4
     QAction* tbrOpen = nullptr;  // 5
     QAction* tbrSave = nullptr;  // 6
+    QAction* tbrPrintMonth = nullptr; // 8
+    QAction* tbrPrintYear = nullptr;  // 9
     QAction* tbrHelp = nullptr;  // 26
     // Separators after which the later toolbar groups are inserted.
     QAction* tbrEditPlace = nullptr;    // before 11-13
