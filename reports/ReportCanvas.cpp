@@ -110,6 +110,9 @@ void ReportCanvas::frame(const QRectF& r, double width, const QColor& c)
 
 QString ReportCanvas::fitted(const QString& s, const QFont& f, double width)
 {
+    // No character is wider than the type size: short texts fit unmeasured.
+    if (s.size() * f.pixelSize() <= width)
+        return s;
     const QString key = s + QChar(0) + QString::number(f.pixelSize()) + QChar(0) + QString::number(qRound(width));
     auto it = fittedCache_.find(key);
     if (it == fittedCache_.end())

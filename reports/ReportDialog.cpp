@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -104,7 +105,9 @@ void ReportDialog::saveAs(const QString& kind, const QString& suffix,
     if (path.isEmpty())
         return;
     const bool existed = QFileInfo(path).isFile();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const TextFile::WriteResult r = write(path);
+    QGuiApplication::restoreOverrideCursor();
     const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!r.ok) {
         QString text = QStringLiteral("ファイル [%1] を保存できませんでした。\r\n\r\n%2").arg(shown, r.error);
