@@ -44,7 +44,7 @@ void ReportCanvas::beginSection(const QString& footer)
 void ReportCanvas::nextPage()
 {
     turnPage();
-    if (dryRun())
+    if (dryRun() && section_ >= 0)
         ++pages_[section_];
     ++sectionPage_;
     y = 0;
@@ -143,8 +143,8 @@ bool paintReport(QPagedPaintDevice& device, const Draw& draw)
 }
 
 TableFlow::TableFlow(ReportCanvas& canvas, std::vector<Column> columns, double x, double points, double rowHeight)
-    : c_(canvas), columns_(std::move(columns)), x_(x), rowHeight_(rowHeight), font_(ReportCanvas::font(points)),
-      headFont_(ReportCanvas::font(points, true)), boldFont_(ReportCanvas::font(points, true))
+    : c_(canvas), columns_(std::move(columns)), rowHeight_(rowHeight), font_(ReportCanvas::font(points)),
+      boldFont_(ReportCanvas::font(points, true))
 {
     double left = x;
     for (const Column& col : columns_) {
@@ -168,7 +168,7 @@ void TableFlow::header()
         c_.fill(QRectF(left_[first], c_.y, left_[last + 1] - left_[first], h), QColor(0xE8, 0xEC, 0xF2));
     for (size_t i = 0; i < columns_.size(); ++i) {
         const QRectF r(left_[i] + 12, c_.y, columns_[i].width - 24, h);
-        c_.text(r, Qt::AlignHCenter | Qt::AlignVCenter, columns_[i].title, headFont_);
+        c_.text(r, Qt::AlignHCenter | Qt::AlignVCenter, columns_[i].title, boldFont_);
     }
     rules(c_.y, 3, Qt::black);
     c_.y += h;

@@ -109,10 +109,8 @@ private:
     std::vector<Column> columns_;
     std::vector<double> left_;
     std::vector<std::pair<int, int>> groups_;
-    double x_;
     double rowHeight_;
     QFont font_;
-    QFont headFont_;
     QFont boldFont_;
 };
 

@@ -112,7 +112,6 @@ qint64 YearRow::total() const
 YearReport buildYearReport(const LedgerModel& model)
 {
     YearReport r;
-    r.year = model.startYear;
     r.title = fullWidth(QString::number(model.startYear)) + QStringLiteral("年度");
     r.yearOut = model.yearOut;
     r.yearIn = model.yearIn;

@@ -77,7 +77,6 @@ struct YearChart {
 // C6 yearIn, F6 carryOver, rows 1-2 of the data copied to B12, the category
 // rows to B15. "年間推移グラフ": the same figures and one chart per data row.
 struct YearReport {
-    int year = 0;
     QString title; // "２０２６年度"
     qint64 yearOut = 0;
     qint64 yearIn = 0;
