@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk)
+PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk
+          libxlsxwriter-dev pkg-config poppler-utils python3)
 
 setup() {
   local missing=()

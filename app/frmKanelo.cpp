@@ -75,7 +75,15 @@ void frmKanelo::buildMenus()
     fileItem(5, QStringLiteral("家計簿データのインポート..."));
     fileItem(6, QStringLiteral("家計簿データのエクスポート"));
     mnuFileItem[7] = mnuFile->addSeparator();
-    // ---- 8, 9: the print submenu and its separator go here with the reports.
+    mnuFileSub = mnuFile->addMenu(QStringLiteral("印刷(&P)"));
+    mnuFileSub->setObjectName(QStringLiteral("mnuFileSub"));
+    mnuFileItem[8] = mnuFileSub->menuAction();
+    for (int i = 0; i < 2; ++i) {
+        mnuFileSubItem[i] = mnuFileSub->addAction(i == 0 ? QStringLiteral("月間収支報告") : QStringLiteral("年間収支報告"));
+        mnuFileSubItem[i]->setObjectName(QStringLiteral("mnuFileSubItem%1").arg(i));
+        connect(mnuFileSubItem[i], &QAction::triggered, this, [this, i] { mnuFileSubItem_Click(i); });
+    }
+    mnuFileItem[9] = mnuFile->addSeparator();
     fileItem(10, QStringLiteral("Kanelo Yの終了(&X)"));
 
     // ---- the edit menu is inserted here, before 実績 (addEditMenu).
@@ -133,7 +141,14 @@ void frmKanelo::buildToolbar()
                      mnuFileItem[1]);
     tbrSave = button(QStringLiteral("tbrSave"), QStyle::SP_DialogSaveButton, QStringLiteral("上書き保存"), mnuFileItem[3]);
     tbrToolBar->addSeparator();
-    // ---- 8, 9 (print), 15 (categories), 17, 18 (graphs) join here with their commands.
+    tbrPrintMonth = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/print-month.png")), QStringLiteral("月間収支報告の印刷"));
+    tbrPrintMonth->setObjectName(QStringLiteral("tbrPrintMonth"));
+    connect(tbrPrintMonth, &QAction::triggered, mnuFileSubItem[0], &QAction::trigger);
+    tbrPrintYear = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/print-year.png")), QStringLiteral("年間支出報告の印刷"));
+    tbrPrintYear->setObjectName(QStringLiteral("tbrPrintYear"));
+    connect(tbrPrintYear, &QAction::triggered, mnuFileSubItem[1], &QAction::trigger);
+    tbrToolBar->addSeparator();
+    // ---- 15 (categories), 17, 18 (graphs) join here with their commands.
     tbrEditPlace = views->tbrDaySummary; // the edit buttons 11-13 go before the toggles
     tbrSummaryPlace = views->tbrDaySummary;
     tbrToolBar->addAction(views->tbrDaySummary);

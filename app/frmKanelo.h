@@ -51,6 +51,8 @@ public:
     // While the import tool runs, the year must stay open: commands that
     // would switch or close it are refused.
     bool importRunning = false;
+    // Print submenu: 0 the monthly report frmPrint, 1 the yearly frmPrintY (modal).
+    void mnuFileSubItem_Click(int index);
     // curYear = startYear = year, the year loaded and shown.
     void SwitchYear(int year);
     void UpdateCaption();
@@ -77,9 +79,10 @@ public:
     EditCommands* edit = nullptr;
 
     QMenu* mnuFile = nullptr;
-    // Items by index; absent items (8 print, 9) are null until their
-    // commands exist.
+    // Items by index; separators included.
     QAction* mnuFileItem[11] = {};
+    QMenu* mnuFileSub = nullptr; // 8: 印刷(&P)
+    QAction* mnuFileSubItem[2] = {};
     QMenu* mnuEnv = nullptr;
     QAction* mnuEnvItem[5] = {};
     QMenu* mnuEnvSub = nullptr;
@@ -94,6 +97,8 @@ public:
     QAction* tbrNew = nullptr;   // 4
     QAction* tbrOpen = nullptr;  // 5
     QAction* tbrSave = nullptr;  // 6
+    QAction* tbrPrintMonth = nullptr; // 8
+    QAction* tbrPrintYear = nullptr;  // 9
     QAction* tbrCalendar = nullptr;   // 23
     QAction* tbrCalculator = nullptr; // 24
     QAction* tbrHelp = nullptr;  // 26

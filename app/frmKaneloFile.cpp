@@ -5,6 +5,8 @@
 #include "MonthViews.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
+#include "frmPrint.h"
+#include "frmPrintY.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,17 @@ void frmKanelo::mnuFileItem_Click(int index)
     case 6: ExportCsv(); break;
     case 10: ExitProgram(); break;
     default: break;
+    }
+}
+
+void frmKanelo::mnuFileSubItem_Click(int index)
+{
+    if (index == 0) {
+        frmPrint w(*model_, this);
+        w.exec();
+    } else if (index == 1) {
+        frmPrintY w(*model_, this);
+        w.exec();
     }
 }
 

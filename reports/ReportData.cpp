@@ -1,0 +1,173 @@
+#include "ReportData.h"
+
+#include "Formats.h"
+#include "LedgerModel.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace Reports {
+
+QString fullWidth(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QChar(0xFF10 + (c.unicode() - '0'));
+    return out;
+}
+
+QColor categoryColor(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+
+qint64 MonthReport::sum(const std::vector<CategoryRow>& rows)
+{
+    qint64 s = 0;
+    for (const CategoryRow& r : rows)
+        s += r.amount;
+    return s;
+}
+
+namespace {
+// Names of an entry's category and sub-item; numbers the master no longer
+// holds are named the way the CSV export names them.
+struct EntryNames {
+    QString category;
+    QString sub;
+};
+
+EntryNames namesOf(const LedgerModel& model, const Entry& e)
+{
+    EntryNames n;
+    if (const auto cat = model.category(e.category())) {
+        n.category = cat->name;
+        if (e.subNo != 0) {
+            const auto item = cat->nTekiyo.find(e.sub());
+            n.sub = item ? item->name : QStringLiteral("摘要項目番号: ") + e.sub() + QStringLiteral(" (削除されています)");
+        }
+    } else {
+        n.category = QStringLiteral("費目番号: ") + e.category() + QStringLiteral(" (削除されています)");
+        if (e.subNo != 0)
+            n.sub = QStringLiteral("摘要項目番号: ") + e.sub();
+    }
+    return n;
+}
+}
+
+MonthReport buildMonthReport(const LedgerModel& model, int month)
+{
+    MonthReport r;
+    r.month = month;
+    r.monthTitle = fullWidth(QString::number(month)) + QStringLiteral("月度");
+    r.yearTitle = QStringLiteral("[") + fullWidth(QString::number(model.startYear)) + QStringLiteral("年度]");
+    const MonthSlot& slot = model.slot(month);
+    if (slot.count() == 0)
+        return r;
+    r.income = slot.totalIn;
+    r.expense = slot.totalOut;
+
+    if (const auto& totals = model.monthCatTotals[month - 1]) {
+        for (const clsMoney& m : *totals) {
+            const auto cat = model.category(m.no);
+            if (!cat)
+                continue;
+            (cat->ioflag == 1 ? r.outRows : r.inRows).push_back({cat->name, m.money, categoryColor(cat->color)});
+        }
+        const auto larger = [](const CategoryRow& a, const CategoryRow& b) { return a.amount > b.amount; };
+        std::stable_sort(r.outRows.begin(), r.outRows.end(), larger);
+        std::stable_sort(r.inRows.begin(), r.inRows.end(), larger);
+    }
+
+    // Names are looked up once per category and sub-item, not per entry.
+    QHash<int, EntryNames> names;
+    r.entries.reserve(slot.entries.size());
+    int previousDay = -1;
+    for (const Entry& e : slot.entries) {
+        const int key = e.categoryNo * 100 + e.subNo;
+        auto it = names.find(key);
+        if (it == names.end())
+            it = names.insert(key, namesOf(model, e));
+        EntryRow row;
+        if (e.day() != previousDay) {
+            row.day = Fmt::zero2(e.day());
+            row.separator = previousDay >= 0;
+            previousDay = e.day();
+        }
+        row.category = it->category;
+        row.sub = it->sub;
+        row.out = e.out;
+        row.in = e.in;
+        r.entries.push_back(std::move(row));
+    }
+    return r;
+}
+
+qint64 YearRow::total() const
+{
+    qint64 s = 0;
+    for (const auto& m : months)
+        s += m.value_or(0);
+    return s;
+}
+
+YearReport buildYearReport(const LedgerModel& model)
+{
+    YearReport r;
+    r.title = fullWidth(QString::number(model.startYear)) + QStringLiteral("年度");
+    r.yearOut = model.yearOut;
+    r.yearIn = model.yearIn;
+    r.carryOver = model.carryOver;
+    r.outTotals.name = QStringLiteral("支出合計");
+    r.inTotals.name = QStringLiteral("収入合計");
+    if (r.isEmpty())
+        return r;
+
+    QHash<QString, int> rowOf; // category name -> index in categories
+    for (int month = 1; month <= 12; ++month) {
+        const auto& totals = model.monthCatTotals[month - 1];
+        if (model.slot(month).count() == 0 || !totals)
+            continue;
+        r.outTotals.months[month - 1] = model.slot(month).totalOut;
+        r.inTotals.months[month - 1] = model.slot(month).totalIn;
+        for (const clsMoney& m : *totals) {
+            const auto cat = model.category(m.no);
+            const QString name = cat ? cat->name : m.no;
+            auto it = rowOf.find(name);
+            if (it == rowOf.end()) {
+                it = rowOf.insert(name, int(r.categories.size()));
+                r.categories.push_back({name, cat ? categoryColor(cat->color) : QColor(Qt::gray), {}});
+            }
+            r.categories[*it].months[month - 1] = m.money;
+        }
+    }
+    return r;
+}
+
+std::vector<YearChart> YearReport::charts() const
+{
+    std::vector<YearChart> list;
+    list.reserve(categories.size() + 2);
+    list.push_back({QStringLiteral("月別支出の推移"), 1, QColor(0xC0, 0x50, 0x4D)});
+    list.push_back({QStringLiteral("月別収入の推移"), 2, QColor(0x4F, 0x81, 0xBD)});
+    for (size_t i = 0; i < categories.size(); ++i)
+        list.push_back({categories[i].name, int(i) + 3, categories[i].color});
+    return list;
+}
+
+int YearReport::chartPages() const
+{
+    const int n = int(categories.size());
+    return n <= 6 ? 1 : 2 + (n - 7) / 12;
+}
+
+int YearReport::chartPrintLastRow(int pages)
+{
+    if (pages <= 1)
+        return 52;
+    if (pages == 2)
+        return 107;
+    return 163 + 56 * (pages - 3);
+}
+
+int YearReport::chartPrintLastRow() const { return chartPrintLastRow(chartPages()); }
+
+}
