@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class EditCommands;
+class GraphCommands;
 class HelpWindow;
 class LedgerModel;
 class MonthViews;
@@ -60,6 +61,7 @@ public:
 
     MonthViews* views = nullptr;
     EditCommands* edit = nullptr;
+    GraphCommands* graphs = nullptr;
 
     QMenu* mnuFile = nullptr;
     // Items by index; absent items (5 import, 8 print, 9) are null until
