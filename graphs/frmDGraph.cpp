@@ -71,7 +71,6 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
         shpSub[r] = keepsPlace(new Swatch(QStringLiteral("shpSub%1").arg(r), area));
         lblSub[r] = keepsPlace(new QLabel(area));
         lblSub[r]->setObjectName(QStringLiteral("lblSub%1").arg(r));
-        lblSub[r]->setMinimumHeight(fm.height() + 2); // rows keep their height when empty
         lblPercent[r] = keepsPlace(new QLabel(area));
         lblPercent[r]->setObjectName(QStringLiteral("lblPercent%1").arg(r));
         lblPercent[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -79,6 +78,7 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
         legend->addWidget(shpSub[r], r, 0);
         legend->addWidget(lblSub[r], r, 1);
         legend->addWidget(lblPercent[r], r, 2);
+        legend->setRowMinimumHeight(r, fm.height() + 4); // empty rows keep their height
     }
     // Room for the longest text a row can hold without a sub-item name.
     lblSub[0]->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("摘要項目なし(削除済)")));
@@ -155,8 +155,8 @@ void frmDGraph::place()
         return;
     const QRect s = screen->availableGeometry();
     QPoint at(s.x() + s.width() * 2 / 3 - width() / 2, s.y() + s.height() * 2 / 3 - height() / 2);
-    at.setX(std::clamp(at.x(), s.left(), std::max(s.left(), s.right() - width())));
-    at.setY(std::clamp(at.y(), s.top(), std::max(s.top(), s.bottom() - height())));
+    at.setX(std::clamp(at.x(), s.left(), std::max(s.left(), s.x() + s.width() - width())));
+    at.setY(std::clamp(at.y(), s.top(), std::max(s.top(), s.y() + s.height() - height())));
     move(at);
 }
 

@@ -181,7 +181,6 @@ QWidget* frmGraph::buildSide(int side, QWidget* parent)
         shpMain[row] = keepsPlace(new Swatch(QStringLiteral("shpMain%1").arg(row), box));
         lblMain[row] = keepsPlace(new QLabel(box));
         lblMain[row]->setObjectName(QStringLiteral("lblMain%1").arg(row));
-        lblMain[row]->setMinimumHeight(fm.height() + 2); // rows keep their height when empty
         lblMain[row]->installEventFilter(this);
         lblPercent[row] = keepsPlace(new QLabel(box));
         lblPercent[row]->setObjectName(QStringLiteral("lblPercent%1").arg(row));
@@ -190,6 +189,7 @@ QWidget* frmGraph::buildSide(int side, QWidget* parent)
         legend->addWidget(shpMain[row], r, 0);
         legend->addWidget(lblMain[row], r, 1);
         legend->addWidget(lblPercent[row], r, 2);
+        legend->setRowMinimumHeight(r, fm.height() + 4); // empty rows keep their height
     }
     QScrollBar*& bar = side == 0 ? vsrOut : vsrIn;
     bar = keepsPlace(new QScrollBar(Qt::Vertical, box));
@@ -205,12 +205,12 @@ QWidget* frmGraph::buildSide(int side, QWidget* parent)
 void frmGraph::Open()
 {
     graphMonth = std::clamp(model_.curMonth, 1, 12);
-    RefreshMenu();
     {
         const QSignalBlocker quiet(tbsMonth);
         tbsMonth->setCurrentIndex(graphMonth - 1);
     }
     InitGraph();
+    RefreshMenu();
 }
 
 bool frmGraph::monthHasEntries() const { return model_.slot(graphMonth).count() > 0; }

@@ -40,3 +40,24 @@ struct GraphLedger {
         model.InsertEntry(entry(date, categoryNo, out ? amount : 0, out ? 0 : amount, sub));
     }
 };
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
+// Runs `act` on the modal window of type W once it is shown (the caller then
+// opens it); `act` must close it. Fails the check when another or no window
+// is in front.
+template <typename W>
+void whenShown(std::function<void(W*)> act, bool* seen = nullptr)
+{
+    QTimer::singleShot(0, [act, seen] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (seen)
+            *seen = w != nullptr;
+        if (w)
+            act(w);
+        else if (QWidget* other = QApplication::activeModalWidget())
+            other->close();
+    });
+}
