@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QWidget>
@@ -22,6 +24,11 @@ GraphKeeper::GraphKeeper(QWidget* window, QWidget* area, Prompter& prompter, std
     actCopy->setObjectName(QStringLiteral("actCopyImage"));
     connect(actSave, &QAction::triggered, this, [this] { save(); });
     connect(actCopy, &QAction::triggered, this, &GraphKeeper::copy);
+    // The usual keys work without the menu, whatever control has the focus.
+    actSave->setShortcut(QKeySequence::Save);
+    actCopy->setShortcut(QKeySequence::Copy);
+    window->addAction(actSave);
+    window->addAction(actCopy);
 
     // Child widgets without a menu of their own pass the request up here.
     window->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -33,7 +40,28 @@ GraphKeeper::GraphKeeper(QWidget* window, QWidget* area, Prompter& prompter, std
     });
 }
 
-QImage GraphKeeper::picture() const { return area_->grab().toImage(); }
+QImage GraphKeeper::picture() const
+{
+    // The graph as shown, under a caption that says what it is (year, month,
+    // category), since the window's title bar is not part of it.
+    const QPixmap shot = area_->grab();
+    const qreal dpr = shot.devicePixelRatio();
+    const QSizeF size = QSizeF(shot.size()) / dpr;
+    QFont font = area_->font();
+    font.setBold(true);
+    const int caption = QFontMetrics(font).height() + 8;
+    QImage image((QSizeF(size.width(), size.height() + caption) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(area_->palette().color(QPalette::Window));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(area_->palette().color(QPalette::WindowText));
+    p.drawText(QRectF(8, 0, size.width() - 16, caption), Qt::AlignLeft | Qt::AlignVCenter, nameStem_());
+    p.drawPixmap(QPointF(0, caption), shot);
+    p.end();
+    return image;
+}
 
 bool GraphKeeper::save()
 {

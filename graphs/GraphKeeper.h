@@ -11,11 +11,12 @@ class QWidget;
 
 // Lets the user keep a graph: the window's context menu offers
 // "画像として保存..." (a PNG file) and "コピー" (the clipboard). Both take the
-// picture of `area` as it is on the screen, at the screen's pixel density.
+// picture of `area` as it is on the screen, at the screen's pixel density,
+// under a caption naming the graph.
 class GraphKeeper : public QObject {
     Q_OBJECT
 public:
-    // nameStem: the proposed file name without ".png".
+    // nameStem: the caption, and the proposed file name without ".png".
     GraphKeeper(QWidget* window, QWidget* area, Prompter& prompter, std::function<QString()> nameStem);
 
     QAction* actSave = nullptr;

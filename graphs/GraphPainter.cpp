@@ -2,6 +2,7 @@
 
 #include "Formats.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -101,47 +102,71 @@ void yearBars(QPainter& p, const QRectF& area, const Graph::YearSeries& s)
     p.drawLine(QPointF(0, local.height() / 2), QPointF(local.width(), local.height() / 2));
 
     const BarGeometry g = barGeometry(local);
-    // Value labels fit above their bar: the font shrinks with the unit.
-    QFont font = p.font();
-    QFontMetricsF fm(font);
+    // Value labels fit over their bar: the font shrinks with the unit, and
+    // where even the smallest readable size is too wide they stand upright.
     const double room = 3 * g.unit - 2;
-    for (int m = 1; m <= 12; ++m) {
-        const auto& v = s.values[m - 1];
-        if (!v || s.axisMax < 1)
-            continue;
-        while (fm.horizontalAdvance(Fmt::hash(*v)) > room && font.pointSizeF() > 6) {
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-            fm = QFontMetricsF(font);
-        }
-    }
+    double widest = 0;
+    QFont font = p.font();
+    int px = QFontInfo(font).pixelSize();
+    const auto widestAt = [&](int size) {
+        font.setPixelSize(size);
+        const QFontMetricsF fm(font);
+        double w = 0;
+        for (const auto& v : s.values)
+            if (v && s.axisMax >= 1)
+                w = std::max(w, fm.horizontalAdvance(Fmt::hash(*v)));
+        return w;
+    };
+    constexpr int kSmallest = 9;
+    while ((widest = widestAt(px)) > room && px > kSmallest)
+        --px;
+    const bool upright = widest > room;
     p.setFont(font);
+    const QFontMetricsF fm(font);
+    const double h = fm.height();
 
     for (int m = 1; m <= 12; ++m) {
-        const double top = barTop(s, m, local);
-        const QRectF bar = g.bar(m, top, local.height());
+        const QRectF bar = g.bar(m, barTop(s, m, local), local.height());
         if (bar.height() > 0) {
             p.setPen(QPen(Qt::black, 1.0));
             p.setBrush(colorOf(s.barColor));
             p.drawRect(bar);
         }
+    }
+
+    if (s.isCategory && s.limit > 0 && s.axisMax >= 1) {
+        const double y = local.height() * (1.0 - double(s.limit) / double(s.axisMax));
+        // A light edge keeps the line apart from bars of the same colour.
+        p.setPen(QPen(QColor(255, 255, 255, 200), 4.0));
+        p.drawLine(QPointF(0, y), QPointF(local.width(), y));
+        p.setPen(QPen(QColor(220, 0, 0), 2.0));
+        p.drawLine(QPointF(0, y), QPointF(local.width(), y));
+    }
+
+    // The values in front of the budget line.
+    for (int m = 1; m <= 12; ++m) {
+        const double top = barTop(s, m, local);
         const auto& v = s.values[m - 1];
         if (!v || s.axisMax < 1)
             continue;
         const QString text = Fmt::hash(*v);
         if (text.isEmpty())
             continue;
-        // Just above the bar, or inside the top of a bar that nearly fills the area.
-        const double h = fm.height();
-        const double labelTop = top > h + 2 ? top - h - 1 : 5;
-        const QRectF label(g.centre(m) - room / 2, labelTop, room, h);
         p.setPen(colorOf(s.labelColor));
-        p.drawText(label, Qt::AlignHCenter | Qt::AlignVCenter, text);
-    }
-
-    if (s.isCategory && s.limit > 0 && s.axisMax >= 1) {
-        const double y = local.height() * (1.0 - double(s.limit) / double(s.axisMax));
-        p.setPen(QPen(QColor(220, 0, 0), 2.0));
-        p.drawLine(QPointF(0, y), QPointF(local.width(), y));
+        if (upright) {
+            // Reading upwards, above the bar or from just inside its top.
+            const double length = fm.horizontalAdvance(text);
+            const double foot = top - 2 - length >= 0 ? top - 2 : std::min(local.height(), 5 + length);
+            p.save();
+            p.translate(g.centre(m), foot);
+            p.rotate(-90);
+            p.drawText(QRectF(0, -h / 2, length + 2, h), Qt::AlignLeft | Qt::AlignVCenter, text);
+            p.restore();
+            continue;
+        }
+        // Just above the bar, or inside the top of a bar that nearly fills the area.
+        const double labelTop = top > h + 2 ? top - h - 1 : 5;
+        p.drawText(QRectF(g.centre(m) - room / 2, labelTop, room, h), Qt::AlignHCenter | Qt::AlignVCenter, text);
     }
     p.restore();
 }

@@ -2,7 +2,9 @@
 
 #include "GraphPainter.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 
 GraphSurface::GraphSurface(const QString& name, Paint paint, QWidget* parent) : QWidget(parent), paint_(std::move(paint))
 {
@@ -40,4 +42,12 @@ void Swatch::paintEvent(QPaintEvent*)
     p.setPen(QPen(Qt::black, 1.0));
     p.setBrush(GraphPaint::colorOf(color_));
     p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+void sizeWithinScreen(QWidget* window, QSize preferred)
+{
+    const QWidget* parent = window->parentWidget();
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        preferred = preferred.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    window->resize(preferred.expandedTo(window->minimumSizeHint()));
 }

@@ -40,3 +40,7 @@ protected:
 private:
     quint32 color_ = 0;
 };
+
+// Gives a window its preferred size, or less where the screen is smaller
+// (never below what its layout needs).
+void sizeWithinScreen(QWidget* window, QSize preferred);

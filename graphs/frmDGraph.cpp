@@ -127,7 +127,7 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
     connect(cmbMain, &QComboBox::currentIndexChanged, this, &frmDGraph::CategoryChanged);
     setTabOrder(cmbMain, vsrSub);
     setTabOrder(vsrSub, cmdOK);
-    resize(600, 400);
+    sizeWithinScreen(this, {600, 400});
 }
 
 void frmDGraph::Open(const QString& name, const QString& caption, const QString& colorText)

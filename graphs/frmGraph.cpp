@@ -108,7 +108,7 @@ frmGraph::frmGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), model
     setTabOrder(tbsMonth, vsrOut);
     setTabOrder(vsrOut, vsrIn);
     setTabOrder(vsrIn, cmdOK);
-    resize(800, 600);
+    sizeWithinScreen(this, {800, 600});
 }
 
 frmGraph::~frmGraph()

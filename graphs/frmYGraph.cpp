@@ -101,7 +101,7 @@ frmYGraph::frmYGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), mod
         return QString::number(model_.curYear) + QStringLiteral("年 年間推移 ") + cmbMain->currentText();
     });
     setTabOrder(cmbMain, cmdOK);
-    resize(760, 480);
+    sizeWithinScreen(this, {760, 480});
 }
 
 void frmYGraph::Open()

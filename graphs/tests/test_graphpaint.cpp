@@ -124,7 +124,7 @@ void TestGraphPaint::barHeightAndBudgetLine()
     s.isCategory = true;
     s.limit = 36000;
     s.barColor = kGreen;
-    const QSize size(370, 200); // one unit is 10 pixels
+    const QSize size(740, 200); // one unit is 20 pixels
     const QImage image = render(size, [&](QPainter& p, const QRectF& r) { GraphPaint::yearBars(p, r, s); });
     // The height of the bar filled at column x, from the bottom up.
     const auto height = [&](int x) {
@@ -133,14 +133,14 @@ void TestGraphPaint::barHeightAndBudgetLine()
             --y;
         return size.height() - y;
     };
-    // March's bar spans x 70..90 and is three quarters high, June's a quarter.
-    QVERIFY2(std::abs(height(80) - 150) <= 2, qPrintable(QString::number(height(80))));
-    QVERIFY2(std::abs(height(170) - 50) <= 2, qPrintable(QString::number(height(170))));
-    QCOMPARE(image.pixelColor(67, 190), GraphPaint::plotBackground()); // the unit between the bars
-    QCOMPARE(image.pixelColor(93, 190), GraphPaint::plotBackground());
-    QCOMPARE(image.pixelColor(50, 190), GraphPaint::plotBackground()); // February: no bar
-    QVERIFY(near(image.pixelColor(5, 20), QColor(220, 0, 0)));  // the budget line at 9/10 of the axis
-    QVERIFY(near(image.pixelColor(80, 20), QColor(220, 0, 0))); // in front of the bars
+    // March's bar spans x 140..180 and is three quarters high, June's a quarter.
+    QVERIFY2(std::abs(height(160) - 150) <= 2, qPrintable(QString::number(height(160))));
+    QVERIFY2(std::abs(height(340) - 50) <= 2, qPrintable(QString::number(height(340))));
+    QCOMPARE(image.pixelColor(136, 190), GraphPaint::plotBackground()); // the unit between the bars
+    QCOMPARE(image.pixelColor(184, 190), GraphPaint::plotBackground());
+    QCOMPARE(image.pixelColor(100, 190), GraphPaint::plotBackground()); // February: no bar
+    QVERIFY(near(image.pixelColor(5, 20), QColor(220, 0, 0)));   // the budget line at 9/10 of the axis
+    QVERIFY(near(image.pixelColor(160, 20), QColor(220, 0, 0))); // in front of the bars
 }
 
 void TestGraphPaint::barsOfNothing()

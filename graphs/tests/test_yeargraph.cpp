@@ -165,6 +165,10 @@ void TestYearGraph::savePicture()
     QImage saved(l.home.path(written));
     QVERIFY(!saved.isNull());
     QCOMPARE(saved.size(), y.keeper->picture().size());
+    // The graph as shown, under a caption naming it.
+    const QWidget* area = y.findChild<QWidget*>("graphArea");
+    QCOMPARE(saved.width(), area->width());
+    QVERIFY(saved.height() > area->height());
     // The plot is in the picture: its background colour at the plot's centre row.
     bool plot = false;
     for (int x = 0; x < saved.width() && !plot; ++x)
@@ -201,7 +205,7 @@ void TestYearGraph::copyPicture()
     y.show();
     QVERIFY(QTest::qWaitForWindowExposed(&y));
     QGuiApplication::clipboard()->clear();
-    y.keeper->actCopy->trigger();
+    QTest::keyClick(y.cmbMain, Qt::Key_C, Qt::ControlModifier);
     const QImage copied = QGuiApplication::clipboard()->image();
     QVERIFY(!copied.isNull());
     QCOMPARE(copied.size(), y.keeper->picture().size());
