@@ -5,7 +5,6 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 
 namespace GraphPaint {

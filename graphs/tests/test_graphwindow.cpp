@@ -45,82 +45,79 @@ void fill(GraphLedger& l, int n, int m)
 class TestGraphWindow : public QObject {
     Q_OBJECT
 private slots:
-    void monthWithoutEntries();
-    void incomeOnly();
-    void allCategoriesHidden();
+    void totals_data();
+    void totals();
     void legendScrollsBeyondTenRows_data();
     void legendScrollsBeyondTenRows();
     void legendsStayAligned();
-    void overBudgetMarking_data();
     void overBudgetMarking();
-    void zeroAndNegativeSums();
     void monthMenuAndKeys_data();
     void monthMenuAndKeys();
-    void tabsPageMonths();
     void displayTargets();
-    void displayTargetsCancelled();
     void subGraphFromLegendRow();
-    void closingEmptiesTheSums();
 };
 
-void TestGraphWindow::monthWithoutEntries()
+void TestGraphWindow::totals_data()
 {
-    GraphLedger l;
-    fill(l, 2, 1);
-    l.model.curMonth = 5;
-    frmGraph g(l.model);
-    g.Open();
-    QCOMPARE(g.windowTitle(), QStringLiteral("5月度 収支内訳"));
-    QCOMPARE(g.tbsMonth->currentIndex(), 4);
-    QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("NO Data..."));
-    QCOMPARE(g.lblMoneyIn->text(), QStringLiteral("NO Data..."));
-    QVERIFY(g.slices(0).empty() && g.slices(1).empty());
-    for (QLabel* note : g.Label2)
-        QVERIFY(note->isHidden());
-    QVERIFY(!g.mnuShowItem[3]->isEnabled());
-    QVERIFY(legend(g, 0).isEmpty() && legend(g, 1).isEmpty());
+    QTest::addColumn<QStringList>("entries"); // "mm/dd category amount"; 01-03 expense, 04 給与
+    QTest::addColumn<bool>("hidden");          // every category hidden in graphTargets
+    QTest::addColumn<QStringList>("totals");   // lblMoneyOut, lblMoneyIn
+    QTest::addColumn<QStringList>("legend");   // expense rows
+    QTest::addColumn<QList<int>>("slices");    // per side
+    QTest::newRow("month without entries") << QStringList{"05/01 01 100"} << false << QStringList{"NO Data...", "NO Data..."}
+                                           << QStringList{} << QList<int>{0, 0};
+    QTest::newRow("income only") << QStringList{"04/25 04 250000"} << false << QStringList{"No Data...", "250,000"}
+                                 << QStringList{} << QList<int>{0, 1};
+    QTest::newRow("both sides") << QStringList{"04/01 01 1200", "04/02 03 800", "04/25 04 250000"} << false
+                                << QStringList{"2,000", "250,000"} << QStringList{"食費 60.00%", "雑費 40.00%"}
+                                << QList<int>{2, 1};
+    // Zero and negative sums are listed with their figure but take no slice.
+    QTest::newRow("zero and negative sums") << QStringList{"04/01 01 9000", "04/02 02 -1000", "04/03 03 500", "04/04 03 -500"}
+                                            << false << QStringList{"8,000", "No Data..."}
+                                            << QStringList{"食費 112.50%", "雑費 0.00%", "返品 -12.50%"} << QList<int>{1, 0};
+    QTest::newRow("every category hidden") << QStringList{"04/01 01 1200", "04/25 04 250000"} << true
+                                           << QStringList{"No Data...", "No Data..."} << QStringList{} << QList<int>{0, 0};
 }
 
-void TestGraphWindow::incomeOnly()
+void TestGraphWindow::totals()
 {
+    QFETCH(QStringList, entries);
+    QFETCH(bool, hidden);
+    QFETCH(QStringList, totals);
+    QFETCH(QStringList, legend);
+    QFETCH(QList<int>, slices);
     GraphLedger l;
     l.category("01", "食費", 1, 0x0000FF);
-    l.category("02", "給与", 2, 0x00FF00);
-    l.add("04/25", "02", 250000);
-    frmGraph g(l.model);
-    g.Open();
-    QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("No Data..."));
-    QCOMPARE(g.lblMoneyIn->text(), QStringLiteral("250,000"));
-    QVERIFY(g.slices(0).empty());
-    QCOMPARE(g.slices(1).size(), size_t(1));
-    QVERIFY(g.slices(1).front().full);
-    QCOMPARE(legend(g, 1), QStringList{"給与 100.00%"});
-    QVERIFY(!g.Label2[0]->isHidden());
-    // The only row is an income row: the menu opens it.
-    bool seen = false;
-    whenShown<frmDGraph>([](frmDGraph* d) {
-        QCOMPARE(d->cmbMain->currentText(), QStringLiteral("給与"));
-        d->close();
-    }, &seen);
-    QVERIFY(g.mnuShowItem[3]->isEnabled());
-    g.mnuShowItem[3]->trigger();
-    QVERIFY(seen);
-}
-
-void TestGraphWindow::allCategoriesHidden()
-{
-    GraphLedger l;
-    fill(l, 2, 1);
+    l.category("02", "返品", 1, 0x00FF00);
+    l.category("03", "雑費", 1, 0xFF0000);
+    l.category("04", "給与", 2, 0x00FFFF);
+    for (const QString& e : entries)
+        l.add(e.section(' ', 0, 0), e.section(' ', 1, 1), e.section(' ', 2).toInt());
     for (GraphTargetRow& r : l.model.graphTargets)
-        r.show = 0;
+        r.show = hidden ? 0 : 1;
     frmGraph g(l.model);
     g.Open();
-    QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("No Data..."));
-    QCOMPARE(g.lblMoneyIn->text(), QStringLiteral("No Data..."));
-    QCOMPARE(l.model.totalOut, qint64(0));
-    QCOMPARE(l.model.totalIn, qint64(0));
-    // No row to hand over to the sub-item graph.
-    QVERIFY(!g.mnuShowItem[3]->isEnabled());
+    QCOMPARE(g.windowTitle(), QStringLiteral("4月度 収支内訳"));
+    QCOMPARE(g.tbsMonth->currentIndex(), 3);
+    QCOMPARE((QStringList{g.lblMoneyOut->text(), g.lblMoneyIn->text()}), totals);
+    QCOMPARE(::legend(g, 0), legend);
+    QCOMPARE((QList<int>{int(g.slices(0).size()), int(g.slices(1).size())}), slices);
+    for (QLabel* n : g.Label2)
+        QCOMPARE(n->isHidden(), l.model.slot(4).count() == 0); // the note goes with the month's entries
+    // The sub-item graph opens on the first row shown, expense or income.
+    QCOMPARE(g.mnuShowItem[3]->isEnabled(), !legend.isEmpty() || slices[1] > 0);
+    if (g.mnuShowItem[3]->isEnabled()) {
+        bool seen = false;
+        whenShown<frmDGraph>([&](frmDGraph* d) {
+            QCOMPARE(d->cmbMain->currentText(), legend.isEmpty() ? QStringLiteral("給与") : legend[0].section(' ', 0, 0));
+            d->close();
+        }, &seen);
+        g.mnuShowItem[3]->trigger();
+        QVERIFY(seen);
+    }
+    // Closing empties the month's sums.
+    g.cmdOK->click();
+    QVERIFY(l.model.catSumOut.empty() && l.model.catSumIn.empty());
 }
 
 void TestGraphWindow::legendScrollsBeyondTenRows_data()
@@ -140,29 +137,20 @@ void TestGraphWindow::legendScrollsBeyondTenRows()
     g.Open();
     for (int side = 0; side < 2; ++side) {
         QScrollBar* bar = side == 0 ? g.vsrOut : g.vsrIn;
+        const int row = side * 10;
+        const int base = side * n; // income categories follow the expense ones
         QCOMPARE(!bar->isHidden(), n > 10);
         QCOMPARE(bar->maximum(), std::max(0, n - 10));
-        const int base = side == 0 ? 0 : n; // income categories follow the expense ones
-        const QStringList rows = legend(g, side);
-        QCOMPARE(rows.size(), 10);
-        // Largest first: category n (or 2n) heads the list.
-        QCOMPARE(g.lblMain[side * 10]->text(), QStringLiteral("費目%1").arg(base + n));
-        QCOMPARE(g.lblMain[side * 10]->property("key").toString(), Fmt::zero2(base + n));
-        if (n <= 10)
-            continue;
+        QCOMPARE(legend(g, side).size(), 10);
+        QCOMPARE(g.lblMain[row]->text(), QStringLiteral("費目%1").arg(base + n)); // largest first
+        QCOMPARE(g.lblMain[row]->property("key").toString(), Fmt::zero2(base + n));
+        // Scrolled to the end: items offset + 1 .. offset + 10, the smallest last.
         bar->setValue(bar->maximum());
-        // Items offset + 1 .. offset + 10: the smallest ten.
-        QCOMPARE(g.lblMain[side * 10]->text(), QStringLiteral("費目%1").arg(base + 10));
-        QCOMPARE(g.lblMain[side * 10 + 9]->text(), QStringLiteral("費目%1").arg(base + 1));
-        QCOMPARE(g.shpMain[side * 10 + 9]->color(), quint32((base + 1) * 0x010203));
-        const qint64 total = side == 0 ? l.model.totalOut : l.model.totalIn;
-        QCOMPARE(g.lblPercent[side * 10 + 9]->text(), Graph::shareText((base + 1) * 1000, total));
-        QCOMPARE(g.lblPercent[side * 10 + 9]->toolTip(),
-                 QStringLiteral("費目%1 %2 円").arg(base + 1).arg(Fmt::hash((base + 1) * 1000)));
+        QCOMPARE(g.lblMain[row]->text(), QStringLiteral("費目%1").arg(base + 10));
+        QCOMPARE(g.lblMain[row + 9]->text(), QStringLiteral("費目%1").arg(base + 1));
+        QCOMPARE(g.shpMain[row + 9]->color(), quint32((base + 1) * 0x010203));
     }
     // A month with fewer rows hides the bar again and starts from the top.
-    g.vsrOut->setValue(1);
-    l.model.slot(5).entries.clear();
     l.add("05/01", "01", 100);
     g.showMonth(5);
     QVERIFY(g.vsrOut->isHidden());
@@ -190,61 +178,31 @@ void TestGraphWindow::legendsStayAligned()
     QVERIFY(g.picGraphOut->height() > 50);
 }
 
-void TestGraphWindow::overBudgetMarking_data()
-{
-    QTest::addColumn<qint32>("limit");
-    QTest::addColumn<qint32>("amount");
-    QTest::addColumn<bool>("red");
-    QTest::newRow("below") << 10000 << 9999 << false;
-    QTest::newRow("exactly at the budget") << 10000 << 10000 << false;
-    QTest::newRow("above") << 10000 << 10001 << true;
-    QTest::newRow("no budget") << 0 << 10001 << false;
-}
-
+// Red exactly when a budget is set and the amount is above it.
 void TestGraphWindow::overBudgetMarking()
 {
-    QFETCH(qint32, limit);
-    QFETCH(qint32, amount);
-    QFETCH(bool, red);
     GraphLedger l;
-    l.category("01", "食費", 1, 0x0000FF, limit);
-    l.category("02", "日用品", 1, 0x00FF00, 1); // always over
-    l.category("03", "賞与", 2, 0xFF0000, 1);   // income is marked the same way
-    l.add("04/01", "01", amount);
-    l.add("04/02", "02", 5);
-    l.add("04/03", "03", 5);
+    l.category("01", "超過", 1, 0, 10000);
+    l.category("02", "予算どおり", 1, 0, 10000);
+    l.category("03", "予算なし", 1, 0, 0);
+    l.category("04", "賞与", 2, 0, 1);
+    l.add("04/01", "01", 10001);
+    l.add("04/02", "02", 10000);
+    l.add("04/03", "03", 9000);
+    l.add("04/04", "04", 5);
     frmGraph g(l.model);
     g.Open();
-    QCOMPARE(g.lblMain[0]->text(), QStringLiteral("食費"));
-    QCOMPARE(isRed(g.lblMain[0]), red);
-    QCOMPARE(g.lblMain[0]->toolTip().endsWith(QStringLiteral(" [予算 %1 円]").arg(limit)), red);
+    QCOMPARE(legend(g, 0), (QStringList{"超過 34.49%", "予算どおり 34.48%", "予算なし 31.03%"}));
+    QCOMPARE((QList<bool>{isRed(g.lblMain[0]), isRed(g.lblMain[1]), isRed(g.lblMain[2]), isRed(g.lblMain[10])}),
+             (QList<bool>{true, false, false, true}));
+    QCOMPARE(g.lblMain[0]->toolTip(), QStringLiteral("超過 10,001 円 [予算 10000 円]"));
+    QCOMPARE(g.lblMain[1]->toolTip(), QStringLiteral("予算どおり 10,000 円"));
+    QCOMPARE(g.lblPercent[0]->toolTip(), QStringLiteral("超過 10,001 円"));
     QVERIFY(!isRed(g.lblPercent[0]));
-    QVERIFY(isRed(g.lblMain[1]));
-    QVERIFY(isRed(g.lblMain[10]));
     // Rows of a later month start black again.
-    l.add("05/01", "02", 0);
+    l.add("05/01", "03", 1);
     g.showMonth(5);
     QVERIFY(!isRed(g.lblMain[0]));
-}
-
-void TestGraphWindow::zeroAndNegativeSums()
-{
-    GraphLedger l;
-    l.category("01", "食費", 1, 0x0000FF);
-    l.category("02", "返品", 1, 0x00FF00);
-    l.category("03", "雑費", 1, 0xFF0000);
-    l.add("04/01", "01", 9000);
-    l.add("04/02", "02", -1000);
-    l.add("04/03", "03", 500);
-    l.add("04/04", "03", -500);
-    frmGraph g(l.model);
-    g.Open();
-    QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("8,000"));
-    QCOMPARE(legend(g, 0), (QStringList{"食費 112.50%", "雑費 0.00%", "返品 -12.50%"}));
-    QCOMPARE(g.lblPercent[2]->toolTip(), QStringLiteral("返品 -1,000 円"));
-    // Only the positive category is drawn: the whole disc.
-    QCOMPARE(g.slices(0).size(), size_t(1));
-    QVERIFY(g.slices(0).front().full);
 }
 
 void TestGraphWindow::monthMenuAndKeys_data()
@@ -287,7 +245,6 @@ void TestGraphWindow::monthMenuAndKeys()
     QTest::keyClick(g.tbsMonth, Qt::Key_Left, Qt::ControlModifier);
     QCOMPARE(g.graphMonth, afterPrev);
     QCOMPARE(g.tbsMonth->currentIndex(), afterPrev - 1);
-    QCOMPARE(g.windowTitle(), QStringLiteral("%1月度 収支内訳").arg(afterPrev));
     g.showMonth(month);
     QTest::keyClick(&g, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(g.tbsMonth, Qt::Key_Right, Qt::ControlModifier);
@@ -295,30 +252,6 @@ void TestGraphWindow::monthMenuAndKeys()
     // Other keys do nothing.
     QTest::keyClick(&g, Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(g.graphMonth, afterNext);
-    // The menu items do what the keys do.
-    g.showMonth(month);
-    if (g.mnuShowItem[1]->isEnabled()) {
-        g.mnuShowItem[1]->trigger();
-        QCOMPARE(g.graphMonth, month + 1);
-    }
-}
-
-void TestGraphWindow::tabsPageMonths()
-{
-    GraphLedger l;
-    fill(l, 2, 1);
-    l.add("07/01", "01", 777);
-    frmGraph g(l.model);
-    g.Open();
-    QCOMPARE(g.graphMonth, 4);
-    g.tbsMonth->setCurrentIndex(6);
-    QCOMPARE(g.graphMonth, 7);
-    QCOMPARE(g.windowTitle(), QStringLiteral("7月度 収支内訳"));
-    QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("777"));
-    QCOMPARE(g.lblMoneyIn->text(), QStringLiteral("No Data..."));
-    QCOMPARE(g.mnuShowItem[0]->text(), QStringLiteral("前月 [6月分]   Ctrl+P"));
-    // The model's own month is not moved by the graph.
-    QCOMPARE(l.model.curMonth, 4);
 }
 
 void TestGraphWindow::displayTargets()
@@ -328,6 +261,14 @@ void TestGraphWindow::displayTargets()
     l.model.graphTargets[0].show = 0; // already hidden before the dialog
     frmGraph g(l.model);
     g.Open();
+    QCOMPARE(legend(g, 0).size(), 2);
+    // キャンセル (Esc) changes nothing.
+    whenShown<frmGraphOption>([](frmGraphOption* o) {
+        o->lstMain->selectAll();
+        QTest::keyClick(o, Qt::Key_Escape);
+    });
+    g.mnuEnvItem->trigger();
+    QCOMPARE(l.model.graphTargets[0].show, 0);
     QCOMPARE(legend(g, 0).size(), 2);
     whenShown<frmGraphOption>([](frmGraphOption* o) {
         QCOMPARE(o->windowTitle(), QStringLiteral("表示対象費目の指定"));
@@ -348,22 +289,6 @@ void TestGraphWindow::displayTargets()
     QCOMPARE(l.model.graphTargets[2].show, 0);
     QCOMPARE(legend(g, 0), (QStringList{"費目2 66.67%", "費目1 33.33%"}));
     QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("3,000"));
-}
-
-void TestGraphWindow::displayTargetsCancelled()
-{
-    GraphLedger l;
-    fill(l, 3, 1);
-    frmGraph g(l.model);
-    g.Open();
-    whenShown<frmGraphOption>([](frmGraphOption* o) {
-        o->lstMain->clearSelection();
-        QTest::keyClick(o, Qt::Key_Escape);
-    });
-    g.mnuEnvItem->trigger();
-    for (const GraphTargetRow& r : l.model.graphTargets)
-        QCOMPARE(r.show, 1);
-    QCOMPARE(legend(g, 0).size(), 3);
 }
 
 void TestGraphWindow::subGraphFromLegendRow()
@@ -388,24 +313,6 @@ void TestGraphWindow::subGraphFromLegendRow()
     }, &seen);
     QTest::mouseDClick(g.lblMain[1], Qt::LeftButton);
     QVERIFY(seen);
-    // The menu item opens row 0.
-    whenShown<frmDGraph>([](frmDGraph* d) {
-        QCOMPARE(d->cmbMain->currentText(), QStringLiteral("食費の外食"));
-        d->close();
-    }, &seen);
-    g.mnuShowItem[3]->trigger();
-    QVERIFY(seen);
-}
-
-void TestGraphWindow::closingEmptiesTheSums()
-{
-    GraphLedger l;
-    fill(l, 2, 1);
-    frmGraph g(l.model);
-    g.Open();
-    QVERIFY(!l.model.catSumOut.empty());
-    g.cmdOK->click();
-    QVERIFY(l.model.catSumOut.empty() && l.model.catSumIn.empty());
 }
 
 QTEST_MAIN(TestGraphWindow)
