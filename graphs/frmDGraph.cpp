@@ -51,8 +51,10 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
 
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("graphArea"));
-    auto* body = new QHBoxLayout(area);
-    body->setContentsMargins(0, 0, 0, 0);
+    auto* areaLayout = new QVBoxLayout(area);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    auto* body = new QHBoxLayout;
+    areaLayout->addLayout(body, 1);
     picDGraph = new GraphSurface(QStringLiteral("picDGraph"),
                                  [this](QPainter& p, const QRectF& r) {
                                      p.fillRect(r, Qt::white);
@@ -106,10 +108,12 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
     sum->addWidget(lblMoney);
     sum->addStretch(1);
     right->addLayout(sum);
+    body->addLayout(right, 2);
+    // The budget line runs under both, and wraps rather than widen the window.
     lblLimit = new QLabel(QStringLiteral("予算："), area);
     lblLimit->setObjectName(QStringLiteral("lblLimit"));
-    right->addWidget(lblLimit);
-    body->addLayout(right, 2);
+    lblLimit->setWordWrap(true);
+    areaLayout->addWidget(lblLimit);
     layout->addWidget(area, 1);
 
     auto* bottom = new QHBoxLayout;
