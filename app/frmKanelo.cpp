@@ -1,6 +1,7 @@
 #include "frmKanelo.h"
 
 #include "EditCommands.h"
+#include "GraphCommands.h"
 #include "HelpWindow.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
@@ -40,6 +41,11 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     // loaded with the window and receives the category ranking.
     edit = new EditCommands(model, *views, this);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    // Result menu items 0 and 1; toolbar buttons 17 and 18 before the summary toggles.
+    graphs = new GraphCommands(model, *views, this);
+    tbrToolBar->insertAction(tbrSummaryPlace, graphs->tbrGraphMonth);
+    tbrToolBar->insertAction(tbrSummaryPlace, graphs->tbrGraphYear);
+    tbrToolBar->insertSeparator(tbrSummaryPlace);
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class EditCommands;
+class GraphCommands;
 class HelpWindow;
 class LedgerModel;
 class MonthViews;
@@ -77,6 +78,7 @@ public:
 
     MonthViews* views = nullptr;
     EditCommands* edit = nullptr;
+    GraphCommands* graphs = nullptr;
 
     QMenu* mnuFile = nullptr;
     // Items by index; separators included.

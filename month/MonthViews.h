@@ -39,7 +39,7 @@ public:
     QAction* tbrCategorySummary = nullptr; // toolbar toggle 21
     QMenu* mnuResult = nullptr;            // 実績(&S)
     // Result menu items by index; 0 and 1 (graphs) stay null until the
-    // graphs are added (insert them before mnuResultItem[3]), 2 and 4 are
+    // graphs are added (inserted before mnuResultItem[2]), 2 and 4 are
     // separators.
     QAction* mnuResultItem[6] = {};
     QMenu* mnuResultSub = nullptr;         // 集計表示
