@@ -40,6 +40,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     // loaded with the window and receives the category ranking.
     edit = new EditCommands(model, *views, this);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
+    tbrToolBar->insertSeparator(tbrEditPlace);
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.
@@ -133,7 +135,7 @@ void frmKanelo::buildToolbar()
                      mnuFileItem[1]);
     tbrSave = button(QStringLiteral("tbrSave"), QStyle::SP_DialogSaveButton, QStringLiteral("上書き保存"), mnuFileItem[3]);
     tbrToolBar->addSeparator();
-    // ---- 8, 9 (print), 15 (categories), 17, 18 (graphs) join here with their commands.
+    // ---- 8, 9 (print), 17, 18 (graphs) join here with their commands.
     tbrEditPlace = views->tbrDaySummary; // the edit buttons 11-13 go before the toggles
     tbrSummaryPlace = views->tbrDaySummary;
     tbrToolBar->addAction(views->tbrDaySummary);

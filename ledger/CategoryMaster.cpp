@@ -111,11 +111,9 @@ QStringList LedgerModel::masterLines() const
     return lines;
 }
 
-namespace {
-// Why a name cannot go into the master as it stands, or empty text. A ":"
-// in a category name or a line break would split the line differently when
-// read back; text beyond CP932 would be written as "?".
-QString nameFault(const QString& name, bool isCategory)
+// A ":" in a category name or a line break would split the line differently
+// when read back; text beyond CP932 would be written as "?".
+QString LedgerModel::masterNameFault(const QString& name, bool isCategory)
 {
     if (isCategory && name.contains(QLatin1Char(':')))
         return QStringLiteral("費目名に「:」は使えません。");
@@ -127,16 +125,15 @@ QString nameFault(const QString& name, bool isCategory)
         return QStringLiteral("文字「%1」は保存できない文字です。").arg(bad);
     return {};
 }
-}
 
 bool LedgerModel::WriteCategoryMaster()
 {
     for (const auto& slot : categoryList) {
         const auto& c = slot.item;
-        QString fault = nameFault(c->name, true);
+        QString fault = masterNameFault(c->name, true);
         QString what = QStringLiteral("費目名 [%1]").arg(c->name);
         for (int i = 0; fault.isEmpty() && i < c->nTekiyo.count(); ++i) {
-            fault = nameFault(c->nTekiyo.at(i)->name, false);
+            fault = masterNameFault(c->nTekiyo.at(i)->name, false);
             what = QStringLiteral("費目 [%1] の摘要項目 [%2]").arg(c->name, c->nTekiyo.at(i)->name);
         }
         if (!fault.isEmpty()) {

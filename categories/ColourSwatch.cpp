@@ -1,0 +1,54 @@
+#include "ColourSwatch.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+ColourSwatch::ColourSwatch(QWidget* parent) : QLabel(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setCursor(Qt::PointingHandCursor);
+    setFixedSize(64, 24);
+}
+
+void ColourSwatch::setColour(quint32 colour)
+{
+    colour_ = colour;
+    update();
+}
+
+void ColourSwatch::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+void ColourSwatch::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ColourSwatch::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    const QRect inside = contentsRect().adjusted(2, 2, -2, -2);
+    p.fillRect(inside, QColor(int(colour_ & 0xFF), int((colour_ >> 8) & 0xFF), int((colour_ >> 16) & 0xFF)));
+    if (hasFocus()) {
+        QStyleOptionFocusRect o;
+        o.initFrom(this);
+        o.rect = contentsRect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+    }
+}
