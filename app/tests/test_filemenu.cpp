@@ -278,7 +278,8 @@ void TestFileMenu::toolbarTooltips()
         if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->objectName().startsWith(QLatin1String("pic")))
             tips << a->toolTip();
     QCOMPARE(tips, (QStringList{"Kanelo Y の終了", "新規作成", "家計簿データファイルを開く", "上書き保存", "データ追加",
-                                "データ内容変更", "データ削除", "日単位 -オフ", "費目単位 -オフ", "ヘルプの表示"}));
+                                "データ内容変更", "データ削除", "費目・摘要項目 編集", "日単位 -オフ", "費目単位 -オフ",
+                                "ヘルプの表示"}));
 }
 
 QTEST_MAIN(TestFileMenu)

@@ -90,14 +90,14 @@ QString box(const QString& text, const QString& title) { return text + QLatin1Ch
 class TestCategoryEditor : public QObject {
     Q_OBJECT
 private slots:
-    void opening();
+    void shownFields_data();
+    void shownFields();
     void numbersAreSmallestFree();
     void fullLists();
     void validation_data();
     void validation();
     void subItems_data();
     void subItems();
-    void deletingCategoryWithEntries();
     void discardRestoresMasterByteForByte_data();
     void discardRestoresMasterByteForByte();
     void okWritesMasterAndAlignsTheYear();
@@ -106,46 +106,40 @@ private slots:
     void contextMenu();
 };
 
-void TestCategoryEditor::opening()
+void TestCategoryEditor::shownFields_data()
 {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("shown"); // no|name|colour|budget|kind|sub-items|panel|変更
+    QTest::addColumn<int>("selected");
+    QTest::newRow("opened: the first row") << "" << "01|食費|255|30000|出金|2|panel|変更" << 0;
+    QTest::newRow("row clicked") << "click" << "04|給与|16711680|0|入金|1|panel|変更" << 2;
+    QTest::newRow("arrow key") << "down" << "02|Books|65280|0|出金|0|panel|変更" << 1;
+    QTest::newRow("費目情報クリア") << "clear" << "||0|0|出金|0|-|-" << -1;
+}
+
+void TestCategoryEditor::shownFields()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, shown);
+    QFETCH(int, selected);
     Editor e;
     QVERIFY(e.open());
     QCOMPARE(e.w->windowTitle(), QStringLiteral("費目・摘要項目 編集"));
-    QCOMPARE(e.home.readBytes(QStringLiteral("MainSub.z__")), e.masterBytes());
-    QCOMPARE(e.w->mainRows->count(), 3);
-    // The first category is shown as after a click on its row.
-    QCOMPARE(e.w->selectedMainRow(), 0);
-    QCOMPARE(e.w->lblMainNo->text(), QStringLiteral("01"));
-    QCOMPARE(e.w->txtMain->text(), QStringLiteral("食費"));
-    QCOMPARE(e.w->txtLimit->text(), QStringLiteral("30000"));
-    QCOMPARE(e.w->lblMain->colour(), 255u);
-    QVERIFY(e.w->optOut->isChecked());
-    QCOMPARE(e.w->subRows->count(), 2);
-    QVERIFY(!e.w->picDummy->isHidden());
-    QVERIFY(e.w->cmdChange->isEnabled());
-
-    e.clickRow(e.w->lvwMain, 2);
-    QCOMPARE(e.w->txtMain->text(), QStringLiteral("給与"));
-    QVERIFY(e.w->optIn->isChecked());
-    e.clickRow(e.w->lvwSub, 0);
-    QCOMPARE(e.w->lblSubNo->text(), QStringLiteral("01"));
-    QCOMPARE(e.w->txtSub->text(), QStringLiteral("本給"));
-
-    // Clear: ready for a new category without sub-items.
-    e.w->mnuEditItem(0);
-    QVERIFY(e.w->lblMainNo->text().isEmpty() && e.w->txtMain->text().isEmpty());
-    QCOMPARE(e.w->txtLimit->text(), QStringLiteral("0"));
-    QCOMPARE(e.w->lblMain->colour(), 0u);
-    QVERIFY(e.w->picDummy->isHidden());
-    QVERIFY(!e.w->cmdChange->isEnabled());
-    QCOMPARE(e.w->selectedMainRow(), -1);
-
-    // The colour chooser starts from the swatch; Cancel there keeps it.
-    e.prompter.colors << 0x123456u << std::nullopt;
-    e.w->lblMain_Click();
-    e.w->lblMain_Click();
-    QCOMPARE(e.w->lblMain->colour(), 0x123456u);
-    e.w->cmdCancel_Click();
+    if (action == QLatin1String("click"))
+        e.clickRow(e.w->lvwMain, 2);
+    else if (action == QLatin1String("down"))
+        QTest::keyClick(e.w->lvwMain, Qt::Key_Down);
+    else if (action == QLatin1String("clear"))
+        e.w->mnuEditItem(0);
+    frmMainSub& w = *e.w;
+    QCOMPARE(QStringList({w.lblMainNo->text(), w.txtMain->text(), QString::number(w.lblMain->colour()), w.txtLimit->text(),
+                          w.optOut->isChecked() ? QStringLiteral("出金") : QStringLiteral("入金"),
+                          QString::number(w.subRows->count()), w.picDummy->isHidden() ? "-" : "panel",
+                          w.cmdChange->isEnabled() ? "変更" : "-"})
+                 .join(QLatin1Char('|')),
+             shown);
+    QCOMPARE(w.selectedMainRow(), selected);
+    w.cmdCancel_Click();
 }
 
 void TestCategoryEditor::numbersAreSmallestFree()
@@ -369,27 +363,6 @@ void TestCategoryEditor::subItems()
     e.w->cmdCancel_Click();
 }
 
-void TestCategoryEditor::deletingCategoryWithEntries()
-{
-    Editor e;
-    e.seed(QStringLiteral("03/02"), 1, 1200);
-    e.seed(QStringLiteral("07/09"), 1, 800);
-    QVERIFY(e.open());
-    e.prompter.answers << Prompter::Answer::No << Prompter::Answer::No;
-    QTest::keyClick(e.w->lvwMain, Qt::Key_Delete);
-    e.selectCategory(QStringLiteral("02"));
-    QTest::keyClick(e.w->lvwMain, Qt::Key_Delete);
-    QCOMPARE(e.boxes(),
-             (QStringList{box("費目 [食費] を削除しますが、よろしいですか。\r\n\r\n"
-                              "2026 年度の家計簿データのうち 2 件にこの費目が付いています。\r\n"
-                              "削除すると、これらのデータは表示されなくなり、家計簿データファイルにも保存されません。",
-                              "費目 削除"),
-                          box("費目 [Books] を削除しますが、よろしいですか。", "費目 削除")}));
-    QVERIFY(e.prompter.shown[0].defaultAnswer == Prompter::Answer::No);
-    QCOMPARE(e.model.categoryList.count(), 3);
-    e.w->cmdCancel_Click();
-}
-
 void TestCategoryEditor::discardRestoresMasterByteForByte_data()
 {
     QTest::addColumn<QString>("way");
@@ -453,9 +426,15 @@ void TestCategoryEditor::okWritesMasterAndAlignsTheYear()
     e.model.RankCategoriesByUse();
     QVERIFY(e.open());
 
+    // Deleting a category tells what becomes of its entries; Enter keeps it.
     e.selectCategory(QStringLiteral("02"));
     e.prompter.answers << Prompter::Answer::Yes;
     e.w->mnuEditItem(2);
+    QCOMPARE(e.boxes(), QStringList{box("費目 [Books] を削除しますが、よろしいですか。\r\n\r\n"
+                                        "2026 年度の家計簿データのうち 1 件にこの費目が付いています。\r\n"
+                                        "削除すると、これらのデータは表示されなくなり、家計簿データファイルにも保存されません。",
+                                        "費目 削除")});
+    QVERIFY(e.prompter.shown[0].defaultAnswer == Prompter::Answer::No);
     e.selectCategory(QStringLiteral("04"));
     e.w->optOut->setChecked(true);
     e.w->txtLimit->setText(QStringLiteral("50,000"));
@@ -519,10 +498,8 @@ void TestCategoryEditor::keyboard()
     QCOMPARE(order, (QStringList{"lvwMain", "txtMain", "optOut", "lblMain", "txtLimit", "cmdNew", "cmdChange", "lvwSub",
                                  "txtSub", "cmdAddsub", "cmdChangesub", "cmdDelsub", "cmdOK", "cmdCancel"}));
 
-    // Arrow keys show the row; Enter in a field moves on and adds nothing.
+    // Enter in a list or a field moves on and adds nothing.
     QTest::keyClick(e.w->lvwMain, Qt::Key_Down);
-    QCOMPARE(e.w->txtMain->text(), QStringLiteral("Books"));
-    e.w->lvwMain->setFocus();
     QTest::keyClick(e.w->lvwMain, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), e.w->txtMain);
     e.w->txtMain->selectAll();
@@ -530,10 +507,12 @@ void TestCategoryEditor::keyboard()
     QTest::keyClick(e.w->txtMain, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), e.w->optOut);
     QCOMPARE(e.w->mainRows->count(), 3);
-    // Enter on a focused button presses it.
-    e.prompter.colors << 0xABCDEFu;
-    e.w->lblMain->setFocus();
+    // The swatch asks for a colour from its own (Cancel keeps it); Enter on
+    // a focused button presses it.
+    e.prompter.colors << std::nullopt << 0xABCDEFu;
     QTest::keyClick(e.w->lblMain, Qt::Key_Space);
+    QCOMPARE(e.w->lblMain->colour(), 65280u);
+    QTest::keyClick(e.w->lblMain, Qt::Key_Return);
     e.w->cmdNew->setFocus();
     QTest::keyClick(e.w->cmdNew, Qt::Key_Return);
     QCOMPARE(e.w->mainRows->count(), 4);
