@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 ColourSwatch::ColourSwatch(QWidget* parent) : QLabel(parent)
 {
@@ -43,12 +41,11 @@ void ColourSwatch::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
     QPainter p(this);
-    const QRect inside = contentsRect().adjusted(2, 2, -2, -2);
-    p.fillRect(inside, QColor(int(colour_ & 0xFF), int((colour_ >> 8) & 0xFF), int((colour_ >> 16) & 0xFF)));
+    p.fillRect(contentsRect().adjusted(3, 3, -3, -3),
+               QColor(int(colour_ & 0xFF), int((colour_ >> 8) & 0xFF), int((colour_ >> 16) & 0xFF)));
+    // A ring in the highlight colour shows the focus around any colour.
     if (hasFocus()) {
-        QStyleOptionFocusRect o;
-        o.initFrom(this);
-        o.rect = contentsRect();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(QRectF(contentsRect()).adjusted(1, 1, -1, -1));
     }
 }

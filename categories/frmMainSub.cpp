@@ -115,7 +115,10 @@ void frmMainSub::buildWidgets()
                           + fm.horizontalAdvance(QStringLiteral("あああ"));
     for (QLabel* help : {lblNewHelp, lblChangeHelp}) {
         help->setWordWrap(true);
-        help->setMinimumSize(helpWidth, fm.lineSpacing() * 2 + 2);
+        help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Laid out as it will be drawn, so a fallback font for the kana and
+        // kanji with taller lines is counted too.
+        help->setMinimumSize(helpWidth, help->heightForWidth(helpWidth));
     }
     cmdNew = named(new QPushButton(QStringLiteral("新規追加")), "cmdNew");
     cmdNew->setToolTip(QStringLiteral("新しく追加する[費目]を入力して、このボタンをクリックして下さい。"
