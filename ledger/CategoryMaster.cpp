@@ -65,7 +65,7 @@ bool LedgerModel::ReadCategoryMaster(int mode)
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
             continue;
         bool ok = false;
-        if (line.mid(2, 2) == QLatin1String("00")) {
+        if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
             if (auto c = parseCategoryLine(line); c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
                 categoryList.add(c->no, c);
                 categoryByName.add(c->name, c);
@@ -142,9 +142,7 @@ QString LedgerModel::masterNameFault(const QString& name, bool isCategory) { ret
 
 bool LedgerModel::WriteCategoryMaster()
 {
-    QString text;
-    for (const QString& line : masterLines())
-        text += line + QStringLiteral("\r\n");
+    const QString text = masterLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     // The code page is tried on the whole file at once; on the names one by
     // one only to tell which name it cannot hold.
     QByteArray bytes;
