@@ -41,6 +41,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     // loaded with the window and receives the category ranking.
     edit = new EditCommands(model, *views, this);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
+    tbrToolBar->insertSeparator(tbrEditPlace);
     // Result menu items 0 and 1; toolbar buttons 17 and 18 before the summary toggles.
     graphs = new GraphCommands(model, *views, this);
     tbrToolBar->insertAction(tbrSummaryPlace, graphs->tbrGraphMonth);
@@ -154,7 +156,7 @@ void frmKanelo::buildToolbar()
     tbrPrintYear->setObjectName(QStringLiteral("tbrPrintYear"));
     connect(tbrPrintYear, &QAction::triggered, mnuFileSubItem[1], &QAction::trigger);
     tbrToolBar->addSeparator();
-    // ---- 15 (categories), 17, 18 (graphs) join here with their commands.
+    // ---- 11-13 (edit), 15 (categories), 17, 18 (graphs) are inserted before the toggles.
     tbrEditPlace = views->tbrDaySummary; // the edit buttons 11-13 go before the toggles
     tbrSummaryPlace = views->tbrDaySummary;
     tbrToolBar->addAction(views->tbrDaySummary);

@@ -5,6 +5,7 @@
 #include "TextFile.h"
 
 #include <QFileInfo>
+#include <array>
 
 namespace {
 const QString kMasterName = QStringLiteral("MainSub.zbt");
@@ -64,7 +65,7 @@ bool LedgerModel::ReadCategoryMaster(int mode)
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
             continue;
         bool ok = false;
-        if (line.mid(2, 2) == QLatin1String("00")) {
+        if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
             if (auto c = parseCategoryLine(line); c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
                 categoryList.add(c->no, c);
                 categoryByName.add(c->name, c);
@@ -98,24 +99,32 @@ QStringList LedgerModel::masterLines() const
                       QStringLiteral("*  Kanelo Y -費目・摘要項目管理ファイル-"),
                       QStringLiteral("*"),
                       QString()};
-    for (int n = 1; n <= 99; ++n) {
-        const auto c = categoryList.find(Fmt::zero2(n));
+    // Numbers are two digits: categories and sub-items are placed by number
+    // rather than searched for each of the 99 numbers.
+    std::array<const clsHimoku*, 100> byNo{};
+    for (const auto& c : categoryList)
+        if (isTwoDigits(c.key, 1, 99))
+            byNo[c.key.toInt()] = c.item.get();
+    for (const clsHimoku* c : byNo) {
         if (!c)
             continue;
         lines << c->no + QStringLiteral("00") + c->name + QLatin1Char(':') + QString::number(c->ioflag) + QLatin1Char(':')
                      + QString::number(qint32(c->color)) + QLatin1Char(':') + QString::number(c->limit);
-        for (int m = 1; m <= 99; ++m)
-            if (const auto t = c->nTekiyo.find(Fmt::zero2(m)))
+        std::array<const clsTekiyo*, 100> subs{};
+        for (const auto& t : c->nTekiyo)
+            if (isTwoDigits(t.key, 1, 99))
+                subs[t.key.toInt()] = t.item.get();
+        for (const clsTekiyo* t : subs)
+            if (t)
                 lines << c->no + t->no + t->name;
     }
     return lines;
 }
 
 namespace {
-// Why a name cannot go into the master as it stands, or empty text. A ":"
-// in a category name or a line break would split the line differently when
-// read back; text beyond CP932 would be written as "?".
-QString nameFault(const QString& name, bool isCategory)
+// A ":" in a category name or a line break would split the line differently
+// when read back; text beyond CP932 would be written as "?".
+QString nameFault(const QString& name, bool isCategory, bool checkCodePage)
 {
     if (isCategory && name.contains(QLatin1Char(':')))
         return QStringLiteral("費目名に「:」は使えません。");
@@ -123,21 +132,31 @@ QString nameFault(const QString& name, bool isCategory)
         return QStringLiteral("名前に改行は使えません。");
     QByteArray b;
     QString bad;
-    if (!TextFile::encode(name, b, &bad))
+    if (checkCodePage && !TextFile::encode(name, b, &bad))
         return QStringLiteral("文字「%1」は保存できない文字です。").arg(bad);
     return {};
 }
 }
 
+QString LedgerModel::masterNameFault(const QString& name, bool isCategory) { return nameFault(name, isCategory, true); }
+
 bool LedgerModel::WriteCategoryMaster()
 {
+    const QString text = masterLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    // The code page is tried on the whole file at once; on the names one by
+    // one only to tell which name it cannot hold.
+    QByteArray bytes;
+    const bool encoded = TextFile::encode(text, bytes);
     for (const auto& slot : categoryList) {
         const auto& c = slot.item;
-        QString fault = nameFault(c->name, true);
-        QString what = QStringLiteral("費目名 [%1]").arg(c->name);
+        QString fault = nameFault(c->name, true, !encoded);
+        QString what;
+        if (!fault.isEmpty())
+            what = QStringLiteral("費目名 [%1]").arg(c->name);
         for (int i = 0; fault.isEmpty() && i < c->nTekiyo.count(); ++i) {
-            fault = nameFault(c->nTekiyo.at(i)->name, false);
-            what = QStringLiteral("費目 [%1] の摘要項目 [%2]").arg(c->name, c->nTekiyo.at(i)->name);
+            fault = nameFault(c->nTekiyo.at(i)->name, false, !encoded);
+            if (!fault.isEmpty())
+                what = QStringLiteral("費目 [%1] の摘要項目 [%2]").arg(c->name, c->nTekiyo.at(i)->name);
         }
         if (!fault.isEmpty()) {
             prompter_->message(QStringLiteral("%1 は保存できないため、費目・摘要項目管理ファイルを保存できませんでした。\r\n\r\n%2")
@@ -146,7 +165,8 @@ bool LedgerModel::WriteCategoryMaster()
             return false;
         }
     }
-    const TextFile::WriteResult r = TextFile::writeLines(masterPath(), masterLines());
+    const TextFile::WriteResult r =
+        encoded ? TextFile::writeBytes(masterPath(), bytes) : TextFile::writeLines(masterPath(), masterLines());
     if (!r.ok) {
         reportWriteFailure(masterPath(), r.error);
         return false;

@@ -81,6 +81,9 @@ public:
     bool WriteCategoryMaster();
     // The master's lines as they are written (header date included).
     QStringList masterLines() const;
+    // Why a category or sub-item name cannot be stored in the master as it
+    // stands (a sentence for the user), or empty text.
+    static QString masterNameFault(const QString& name, bool isCategory);
 
     // ---- year data file ----
     QString yearPath(int year) const;

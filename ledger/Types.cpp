@@ -4,10 +4,12 @@
 
 bool clsHimoku::addsub(const QString& subNo, const QString& subName)
 {
-    if (nTekiyo.contains(subNo) || sTekiyo.contains(subName))
+    if (sTekiyo.contains(subName))
         return false;
     auto t = std::make_shared<clsTekiyo>(clsTekiyo{subNo, subName});
-    nTekiyo.add(subNo, t);
+    // add() refuses a number already held; the name was checked above.
+    if (!nTekiyo.add(subNo, t))
+        return false;
     sTekiyo.add(subName, t);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "MonthListModel.h"
 #include "MonthViews.h"
 #include "frmData.h"
+#include "frmMainSub.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -22,9 +23,10 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
 
     mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    const QString captions[6] = {QStringLiteral("データ追加"), QStringLiteral("データ内容変更"),
-                                 QStringLiteral("データ削除"), {}, QStringLiteral("その日の収支"), {}};
-    for (int i = 0; i < 6; ++i) {
+    const QString captions[7] = {QStringLiteral("データ追加"), QStringLiteral("データ内容変更"),
+                                 QStringLiteral("データ削除"), {}, QStringLiteral("その日の収支"), {},
+                                 QStringLiteral("費目・摘要項目 編集")};
+    for (int i = 0; i < 7; ++i) {
         if (captions[i].isEmpty()) {
             mnuEditItems[i] = mnuEdit->addSeparator();
         } else {
@@ -46,6 +48,10 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
     tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), QStyle::SP_FileDialogNewFolder);
     tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), QStyle::SP_FileDialogDetailedView);
     tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), QStyle::SP_TrashIcon);
+    tbrCategories = new QAction(QIcon(QStringLiteral(":/icons/categories.png")), QStringLiteral("費目・摘要項目 編集"), this);
+    tbrCategories->setObjectName(QStringLiteral("tbrCategories"));
+    tbrCategories->setToolTip(QStringLiteral("費目・摘要項目 編集"));
+    connect(tbrCategories, &QAction::triggered, this, [this] { mnuEditItem(6); });
     connect(tbrAdd, &QAction::triggered, this, [this] { mnuEditItem(0); });
     connect(tbrChange, &QAction::triggered, this, [this] {
         if (selectedEntryRow() > 0)
@@ -97,6 +103,9 @@ void EditCommands::mnuEditItem(int index)
         break;
     case 4:
         dayTotals();
+        break;
+    case 6:
+        editCategories();
         break;
     default:
         break;
@@ -193,6 +202,14 @@ void EditCommands::dayTotals()
     model_.prompter().message(caption + QStringLiteral("は以下のとおりです。\r\n\r\n   支出： ") + Fmt::hash0(out)
                                   + QStringLiteral(" 円   収入： ") + Fmt::hash0(in) + QStringLiteral(" 円"),
                               Prompter::Icon::Information, caption);
+}
+
+// ---- categories ----
+
+void EditCommands::editCategories()
+{
+    if (frmMainSub::Run(model_, qobject_cast<QWidget*>(parent())))
+        views_.RefreshMonthView();
 }
 
 // ---- mouse on the lists ----

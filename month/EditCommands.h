@@ -12,8 +12,8 @@ class frmData;
 
 // The edit menu 編集(&E) of the main window, its twin popup on both month
 // lists, the double-clicks on the lists and the toolbar's edit buttons. All
-// lead to mnuEditItem: add and change through the entry dialog, delete, and
-// the totals of the selected entry's day.
+// lead to mnuEditItem: add and change through the entry dialog, delete, the
+// totals of the selected entry's day, and the category editor.
 class EditCommands : public QObject {
     Q_OBJECT
 public:
@@ -21,11 +21,12 @@ public:
 
     QMenu* mnuEdit = nullptr;
     // Menu items by index: 0 データ追加, 1 データ内容変更, 2 データ削除,
-    // 3 separator, 4 the day's totals, 5 separator.
-    QAction* mnuEditItems[6] = {};
+    // 3 separator, 4 the day's totals, 5 separator, 6 費目・摘要項目 編集.
+    QAction* mnuEditItems[7] = {};
     QAction* tbrAdd = nullptr;    // toolbar button 11
     QAction* tbrChange = nullptr; // toolbar button 12
     QAction* tbrDelete = nullptr; // toolbar button 13
+    QAction* tbrCategories = nullptr; // toolbar button 15
     frmData* dataDialog = nullptr; // loaded once, hidden between uses
 
     void mnuEditItem(int index);
@@ -43,6 +44,8 @@ private:
     void changeEntry();
     void deleteEntry();
     void dayTotals();
+    // The category editor; the month views show its changes once it closes.
+    void editCategories();
     // The selected entry row of lvwMonth, or -1 (the carry-over row is no entry).
     int selectedEntryRow() const;
     QString dayCaption(int row) const;

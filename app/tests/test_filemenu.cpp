@@ -278,8 +278,9 @@ void TestFileMenu::toolbarTooltips()
         if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->objectName().startsWith(QLatin1String("pic")))
             tips << a->toolTip();
     QCOMPARE(tips, (QStringList{"Kanelo Y の終了", "新規作成", "家計簿データファイルを開く", "上書き保存", "月間収支報告の印刷",
-                                "年間支出報告の印刷", "データ追加", "データ内容変更", "データ削除", "月間収支内訳グラフ",
-                                "年間支出推移グラフ", "日単位 -オフ", "費目単位 -オフ", "カレンダー", "電卓", "ヘルプの表示"}));
+                                "年間支出報告の印刷", "データ追加", "データ内容変更", "データ削除", "費目・摘要項目 編集",
+                                "月間収支内訳グラフ", "年間支出推移グラフ", "日単位 -オフ", "費目単位 -オフ", "カレンダー", "電卓",
+                                "ヘルプの表示"}));
 }
 
 QTEST_MAIN(TestFileMenu)

@@ -61,6 +61,8 @@ private slots:
     void rankCategoriesByUse_data();
     void rankCategoriesByUse();
     void subItems();
+    void keyedLookups_data();
+    void keyedLookups();
     void formats_data();
     void formats();
     void amountsTyped_data();
@@ -310,6 +312,43 @@ void TestLedger::subItems()
     c.delsub();
     QCOMPARE(c.nTekiyo.count(), 0);
     QCOMPARE(c.sTekiyo.count(), 0);
+}
+
+void TestLedger::keyedLookups_data()
+{
+    QTest::addColumn<int>("others"); // items besides the ones looked up
+    QTest::newRow("a few items") << 2;
+    QTest::newRow("a full master's sub-items") << 96;
+}
+
+void TestLedger::keyedLookups()
+{
+    QFETCH(int, others);
+    KeyedCollection<clsTekiyo> c;
+    auto add = [&](const QString& key) { return c.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, key})); };
+    QVERIFY(add("Lunch"));
+    QVERIFY(add("Ｂｅｅｒ")); // full-width letters have case too
+    QVERIFY(add("食費"));
+    for (int i = 0; i < others; ++i)
+        QVERIFY(add(QStringLiteral("摘要%1").arg(i)));
+    QVERIFY(!add("LUNCH"));
+    QVERIFY(!add("ｂｅｅｒ"));
+    QCOMPARE(c.indexOf("lunch"), 0);
+    QCOMPARE(c.indexOf("ＢＥＥＲ"), 1);
+    QCOMPARE(c.find("食費")->name, QStringLiteral("食費"));
+    QVERIFY(!c.contains("Lunc"));
+
+    c.removeAt(0); // positions move up
+    QCOMPARE(c.indexOf("食費"), 1);
+    QVERIFY(!c.contains("lunch"));
+    QVERIFY(c.rekey(1, "Tea"));
+    QVERIFY(!c.rekey(0, "tea"));
+    QCOMPARE(c.indexOf("TEA"), 1);
+    QVERIFY(!c.contains("食費"));
+    QVERIFY(add("食費"));
+    QCOMPARE(c.indexOf("食費"), c.count() - 1);
+    c.clear();
+    QVERIFY(!c.contains("tea") && add("Tea"));
 }
 
 void TestLedger::formats_data()

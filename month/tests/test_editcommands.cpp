@@ -51,8 +51,8 @@ void TestEditCommands::menuItems()
     QStringList captions;
     for (QAction* a : menu->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions, (QStringList{"データ追加", "データ内容変更", "データ削除", "-", "その日の収支", "-"}));
-    for (int i = 0; i < 6; ++i)
+    QCOMPARE(captions, (QStringList{"データ追加", "データ内容変更", "データ削除", "-", "その日の収支", "-", "費目・摘要項目 編集"}));
+    for (int i = 0; i < 7; ++i)
         QCOMPARE(f.edit->mnuEditItems[i], menu->actions()[i]);
     QCOMPARE(f.edit->tbrAdd->toolTip(), QStringLiteral("データ追加"));
     QCOMPARE(f.edit->tbrChange->toolTip(), QStringLiteral("データ内容変更"));
