@@ -65,6 +65,9 @@ private slots:
     void formats();
     void amountsTyped_data();
     void amountsTyped();
+    void fullWidthTyping_data();
+    void fullWidthTyping();
+    void insertingManyStaysInDayOrder();
 };
 
 void TestLedger::insertEntry_data()
@@ -77,7 +80,8 @@ void TestLedger::insertEntry_data()
     QTest::newRow("first day goes to the front") << QStringList{"05", "10", "10", "12"} << "03/01" << 1;
     QTest::newRow("between two days") << QStringList{"05", "10", "10", "12"} << "03/11" << 4;
     QTest::newRow("empty month") << QStringList{} << "03/10" << 1;
-    QTest::newRow("unsorted slot: first later day") << QStringList{"20", "03", "25"} << "03/15" << 1;
+    // Out of day order (a hand-edited file): still between an earlier and a later day.
+    QTest::newRow("unsorted slot: between earlier and later day") << QStringList{"20", "03", "25"} << "03/15" << 3;
 }
 
 void TestLedger::insertEntry()
@@ -364,6 +368,63 @@ void TestLedger::amountsTyped()
     if (fits)
         QCOMPARE(*v, value);
     QCOMPARE(Num::beyondInt32(text), tooLarge);
+}
+
+void TestLedger::fullWidthTyping_data()
+{
+    QTest::addColumn<QString>("typed"); // as an input method commits it
+    QTest::addColumn<QString>("half");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("digits") << "１２００" << "1200" << true << qint64(1200);
+    QTest::newRow("full-width minus") << "－５０００" << "-5000" << true << qint64(-5000);
+    QTest::newRow("prolonged sound mark as minus") << "ー５０００" << "-5000" << true << qint64(-5000);
+    QTest::newRow("minus sign") << "−５" << "-5" << true << qint64(-5);
+    QTest::newRow("plus") << "＋１２" << "+12" << true << qint64(12);
+    QTest::newRow("separators and point") << "１，２００．５" << "1,200.5" << true << qint64(1201);
+    QTest::newRow("mixed widths, ideographic spaces") << "　1２0０　" << "　1200　" << true << qint64(1200);
+    QTest::newRow("date") << "０１／１５" << "01/15" << false << qint64(0);
+    QTest::newRow("year") << "２０２６" << "2026" << true << qint64(2026);
+    QTest::newRow("other characters stay") << "１２円" << "12円" << false << qint64(0);
+    QTest::newRow("half-width untouched") << "1200" << "1200" << true << qint64(1200);
+}
+
+void TestLedger::fullWidthTyping()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, half);
+    QFETCH(bool, numeric);
+    QFETCH(qint64, value);
+    QCOMPARE(Num::halfWidth(typed), half);
+    QCOMPARE(Num::isNumeric(typed), numeric);
+    QCOMPARE(Num::toInt64(typed).value_or(0), value);
+    QCOMPARE(Num::toInt32(typed).value_or(0), qint32(value));
+    // Files keep their strict form.
+    QVERIFY(!Num::parseFileInt32(typed) || typed == half);
+}
+
+void TestLedger::insertingManyStaysInDayOrder()
+{
+    // Filed in random order, a month ends in day order with the entries of
+    // one day in reverse filing order (each goes before its day's others).
+    FakePrompter p;
+    LedgerModel m(p);
+    std::vector<int> days;
+    for (int i = 0; i < 3000; ++i)
+        days.push_back(1 + (i * 7919) % 31);
+    qint64 total = 0;
+    for (int i = 0; i < int(days.size()); ++i) {
+        QVERIFY(m.InsertEntry(entry(QStringLiteral("05/") + Fmt::zero2(days[i]), "01", i + 1)));
+        total += i + 1;
+    }
+    const auto& entries = m.slot(5).entries;
+    QCOMPARE(entries.size(), days.size());
+    for (size_t k = 1; k < entries.size(); ++k) {
+        QVERIFY(entries[k - 1].dayNo <= entries[k].dayNo);
+        if (entries[k - 1].dayNo == entries[k].dayNo)
+            QVERIFY(entries[k - 1].out > entries[k].out);
+    }
+    QCOMPARE(m.slot(5).totalOut, total);
 }
 
 QTEST_GUILESS_MAIN(TestLedger)
