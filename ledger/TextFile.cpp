@@ -66,9 +66,25 @@ QString readFailureText(const QString& path)
     return QStringLiteral("ディスクからの読み込みに失敗しました。");
 }
 
+// Why a write failed, found out after the failure; the most specific cause wins.
 QString writeFailure(const QString& path, QFileDevice::FileError error, qint64 size)
 {
-    return writeFailureText(probeWriteFailure(path, error, size));
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir())
+        return QStringLiteral("同じ名前のフォルダがあるため、ファイルを作成できません。");
+    if (!folder.isDir())
+        return QStringLiteral("保存先のフォルダが見つかりません。");
+    const QStorageInfo drive(folder.absoluteFilePath());
+    if (drive.isValid() && drive.isReadOnly())
+        return QStringLiteral("保存先のドライブが読み取り専用のため、書き込めません。");
+    if (file.isFile() && !file.isWritable())
+        return QStringLiteral("ファイルが読み取り専用になっているため、書き込めません。");
+    if (!folder.isWritable())
+        return QStringLiteral("保存先のフォルダに書き込む権限がありません。");
+    if (error == QFileDevice::ResourceError || (drive.isValid() && drive.bytesAvailable() >= 0 && drive.bytesAvailable() < size))
+        return QStringLiteral("ディスクの空き容量が足りません。");
+    return QStringLiteral("ディスクへの書き込みに失敗しました。");
 }
 }
 
@@ -231,41 +247,6 @@ WriteResult writeLines(const QString& path, const QStringList& lines)
         bytes += "\r\n";
     }
     return writeBytes(path, bytes);
-}
-
-WriteFacts probeWriteFailure(const QString& path, QFileDevice::FileError error, qint64 size)
-{
-    WriteFacts facts;
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    facts.isFolder = file.isDir();
-    facts.folderMissing = !folder.isDir();
-    facts.fileReadOnly = file.isFile() && !file.isWritable();
-    if (!facts.folderMissing) {
-        const QStorageInfo drive(folder.absoluteFilePath());
-        facts.driveReadOnly = drive.isValid() && drive.isReadOnly();
-        facts.folderLocked = !folder.isWritable();
-        facts.noSpace = error == QFileDevice::ResourceError
-            || (drive.isValid() && drive.bytesAvailable() >= 0 && drive.bytesAvailable() < size);
-    }
-    return facts;
-}
-
-QString writeFailureText(const WriteFacts& f)
-{
-    if (f.isFolder)
-        return QStringLiteral("同じ名前のフォルダがあるため、ファイルを作成できません。");
-    if (f.folderMissing)
-        return QStringLiteral("保存先のフォルダが見つかりません。");
-    if (f.driveReadOnly)
-        return QStringLiteral("保存先のドライブが読み取り専用のため、書き込めません。");
-    if (f.fileReadOnly)
-        return QStringLiteral("ファイルが読み取り専用になっているため、書き込めません。");
-    if (f.folderLocked)
-        return QStringLiteral("保存先のフォルダに書き込む権限がありません。");
-    if (f.noSpace)
-        return QStringLiteral("ディスクの空き容量が足りません。");
-    return QStringLiteral("ディスクへの書き込みに失敗しました。");
 }
 
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -73,25 +72,12 @@ QStringList splitLines(const QString& text);
 
 struct WriteResult {
     bool ok = false;
-    QString error; // a sentence for the user
+    QString error; // a Japanese sentence for the user: no space, no permission, read-only, ...
 };
 // Writes bytes to path through a temporary file.
 WriteResult writeBytes(const QString& path, const QByteArray& bytes);
 // Encodes lines, each followed by CR LF, and writes them. Text the code page
 // cannot hold is refused before anything is written.
 WriteResult writeLines(const QString& path, const QStringList& lines);
-
-// What is known about a write that failed, gathered after the failure.
-struct WriteFacts {
-    bool isFolder = false;       // the path names a folder
-    bool folderMissing = false;  // the folder to hold the file does not exist
-    bool driveReadOnly = false;  // the file system is mounted read-only
-    bool fileReadOnly = false;   // the file exists and may not be written
-    bool folderLocked = false;   // no permission to create files in the folder
-    bool noSpace = false;        // the disk is full
-};
-WriteFacts probeWriteFailure(const QString& path, QFileDevice::FileError error, qint64 size);
-// The Japanese sentence for those facts; the most specific cause wins.
-QString writeFailureText(const WriteFacts& facts);
 
 }

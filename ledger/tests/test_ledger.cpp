@@ -67,7 +67,6 @@ private slots:
     void amountsTyped();
     void fullWidthTyping_data();
     void fullWidthTyping();
-    void insertingManyStaysInDayOrder();
 };
 
 void TestLedger::insertEntry_data()
@@ -401,30 +400,6 @@ void TestLedger::fullWidthTyping()
     QCOMPARE(Num::toInt32(typed).value_or(0), qint32(value));
     // Files keep their strict form.
     QVERIFY(!Num::parseFileInt32(typed) || typed == half);
-}
-
-void TestLedger::insertingManyStaysInDayOrder()
-{
-    // Filed in random order, a month ends in day order with the entries of
-    // one day in reverse filing order (each goes before its day's others).
-    FakePrompter p;
-    LedgerModel m(p);
-    std::vector<int> days;
-    for (int i = 0; i < 3000; ++i)
-        days.push_back(1 + (i * 7919) % 31);
-    qint64 total = 0;
-    for (int i = 0; i < int(days.size()); ++i) {
-        QVERIFY(m.InsertEntry(entry(QStringLiteral("05/") + Fmt::zero2(days[i]), "01", i + 1)));
-        total += i + 1;
-    }
-    const auto& entries = m.slot(5).entries;
-    QCOMPARE(entries.size(), days.size());
-    for (size_t k = 1; k < entries.size(); ++k) {
-        QVERIFY(entries[k - 1].dayNo <= entries[k].dayNo);
-        if (entries[k - 1].dayNo == entries[k].dayNo)
-            QVERIFY(entries[k - 1].out > entries[k].out);
-    }
-    QCOMPARE(m.slot(5).totalOut, total);
 }
 
 QTEST_GUILESS_MAIN(TestLedger)

@@ -73,10 +73,7 @@ QString fileOf(const QString& reader)
     return reader == QLatin1String("master") ? kFileOf[0] : reader == QLatin1String("year") ? kFileOf[1] : kFileOf[2];
 }
 
-}
-Q_DECLARE_METATYPE(TextFile::WriteFacts)
 
-namespace {
 // The codec the data files use, renamed for one test.
 struct CodecName {
     explicit CodecName(const char* name) { TextFile::setCodecName(name); }
@@ -93,11 +90,7 @@ private slots:
     void masterWithoutCategoryIsRefused();
     void categoryTypeBeyondOneAndTwoIsIncome();
     void memoLinesWithoutADayAreKept();
-    void unstorableTextIsNeverWritten_data();
-    void unstorableTextIsNeverWritten();
     void missingCodecRefusesEveryFile();
-    void writeFailuresSpeakJapanese_data();
-    void writeFailuresSpeakJapanese();
     void realWriteFailuresKeepThePath_data();
     void realWriteFailuresKeepThePath();
 };
@@ -225,31 +218,6 @@ void TestLedgerFiles::memoLinesWithoutADayAreKept()
     QVERIFY(m.memoOtherLines.isEmpty());
 }
 
-void TestLedgerFiles::unstorableTextIsNeverWritten_data()
-{
-    QTest::addColumn<QString>("reader");
-    QTest::addColumn<QByteArray>("bytes");
-    // Read fine from UTF-8, but CP932 cannot hold it: the file must stay as it was.
-    QTest::newRow("master") << "master" << QStringLiteral("0100食費😀:1:0:0\n").toUtf8();
-    QTest::newRow("memo") << "memo" << QStringLiteral("04/15歯医者🦷\n").toUtf8();
-    QTest::newRow("kept memo line") << "memo" << QStringLiteral("4/15🦷\n").toUtf8();
-}
-
-void TestLedgerFiles::unstorableTextIsNeverWritten()
-{
-    QFETCH(QString, reader);
-    QFETCH(QByteArray, bytes);
-    TestHome home;
-    home.writeBytes(fileOf(reader), bytes);
-    FakePrompter p;
-    LedgerModel m(p);
-    readAndDump(reader, m);
-    p.clear();
-    QVERIFY(!save(reader, m));
-    QCOMPARE(p.messages().size(), 1);
-    QCOMPARE(home.readBytes(fileOf(reader)), bytes);
-}
-
 void TestLedgerFiles::missingCodecRefusesEveryFile()
 {
     TestHome home;
@@ -279,28 +247,6 @@ void TestLedgerFiles::missingCodecRefusesEveryFile()
         QVERIFY2(text.contains(TextFile::codecMissingMessage()), qPrintable(text));
     QCOMPARE(home.readBytes(QStringLiteral("MainSub.zbt")), master);
     QCOMPARE(home.readBytes(QStringLiteral("2026.zbl")), year);
-}
-
-void TestLedgerFiles::writeFailuresSpeakJapanese_data()
-{
-    QTest::addColumn<TextFile::WriteFacts>("facts");
-    QTest::addColumn<QString>("text");
-    using F = TextFile::WriteFacts;
-    QTest::newRow("no space") << F{.noSpace = true} << "ディスクの空き容量が足りません。";
-    QTest::newRow("read-only file") << F{.fileReadOnly = true} << "ファイルが読み取り専用になっているため、書き込めません。";
-    QTest::newRow("read-only drive wins over the file")
-        << F{.driveReadOnly = true, .fileReadOnly = true, .folderLocked = true} << "保存先のドライブが読み取り専用のため、書き込めません。";
-    QTest::newRow("no permission") << F{.folderLocked = true, .noSpace = true} << "保存先のフォルダに書き込む権限がありません。";
-    QTest::newRow("path is a folder") << F{.isFolder = true, .folderLocked = true} << "同じ名前のフォルダがあるため、ファイルを作成できません。";
-    QTest::newRow("folder missing") << F{.folderMissing = true} << "保存先のフォルダが見つかりません。";
-    QTest::newRow("anything else") << F{} << "ディスクへの書き込みに失敗しました。";
-}
-
-void TestLedgerFiles::writeFailuresSpeakJapanese()
-{
-    QFETCH(TextFile::WriteFacts, facts);
-    QFETCH(QString, text);
-    QCOMPARE(TextFile::writeFailureText(facts), text);
 }
 
 void TestLedgerFiles::realWriteFailuresKeepThePath_data()
