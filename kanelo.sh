@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk
+PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk qt6-translations-l10n
           libxlsxwriter-dev pkg-config poppler-utils python3)
 
 setup() {

@@ -1,7 +1,10 @@
 #include "KaneloApp.h"
 
 #include "ProgramFolder.h"
+#include "TextFile.h"
 #include "frmKanelo.h"
+
+#include <QDir>
 
 KaneloApp::KaneloApp(Prompter& prompter) : model(prompter) {}
 
@@ -9,10 +12,25 @@ KaneloApp::~KaneloApp() = default;
 
 bool KaneloApp::start(const QString& commandLine)
 {
+    // Without CP932 every file would be misread and written without its
+    // Japanese header lines.
+    if (!TextFile::codecAvailable()) {
+        model.prompter().message(TextFile::codecMissingMessage() + QStringLiteral("\r\n\r\nプログラムを終了します。"),
+                                 Prompter::Icon::Critical);
+        return false;
+    }
     lock_ = std::make_unique<QLockFile>(programFile(QStringLiteral("KaneloY.lock")));
     // Only a lock whose process has ended is stale, however long a run lasts.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
+        // Another instance holds the folder: end silently. A lock that cannot
+        // even be made means the folder cannot be written: say so.
+        if (lock_->error() != QLockFile::LockFailedError)
+            model.prompter().message(QStringLiteral("プログラムのフォルダ [%1] にファイルを作成できないため、"
+                                                    "Kanelo Y を起動できません。\r\n\r\n"
+                                                    "フォルダが存在し、書き込みが許可されているか確認して下さい。")
+                                         .arg(QDir::toNativeSeparators(programFolder())),
+                                     Prompter::Icon::Warning);
         lock_.reset();
         return false;
     }

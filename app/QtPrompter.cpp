@@ -5,7 +5,11 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTreeView>
 
 const QString QtPrompter::kTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
 
@@ -81,8 +85,42 @@ QString QtPrompter::input(const QString& prompt, const QString& title, const QSt
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
+namespace {
+// Qt's own chooser leaves the date column too narrow for its text: the size,
+// type and date columns get the width their texts need, the name the rest.
+void fitColumns(QFileDialog& box)
+{
+    box.resize(std::max(box.width(), 780), std::max(box.height(), 460));
+    // The places on the left ("コンピューター") in full.
+    if (auto* sidebar = box.findChild<QWidget*>(QStringLiteral("sidebar"))) {
+        if (auto* splitter = box.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+            const int left = sidebar->fontMetrics().horizontalAdvance(QStringLiteral("コンピューター")) + 56;
+            splitter->setSizes({left, std::max(box.width() - left, left)});
+        }
+    }
+    auto* tree = box.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    const QFontMetrics fm(tree->font());
+    const int pad = fm.horizontalAdvance(QLatin1Char('M')) * 2;
+    QHeaderView* header = tree->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The chooser writes sizes and dates in the system's language.
+    const QLocale system = QLocale::system();
+    const QString date = system.toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59, 59)), QLocale::ShortFormat);
+    const int widths[] = {fm.horizontalAdvance(system.formattedDataSize(999999)),
+                          fm.horizontalAdvance(QStringLiteral("平文テキストドキュメント")), fm.horizontalAdvance(date)};
+    for (int c = 1; c <= 3; ++c) {
+        header->setSectionResizeMode(c, QHeaderView::Interactive);
+        header->resizeSection(c, std::max(header->sectionSizeHint(c), widths[c - 1]) + pad);
+    }
+}
+}
+
 QString QtPrompter::runFileDialog(QFileDialog& box, const QStringList& filters)
 {
+    fitColumns(box);
     QStringList nameFilters;
     for (const QString& f : filters) {
         const QString caption = f.section(QLatin1Char('|'), 0, 0);

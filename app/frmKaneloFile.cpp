@@ -1,6 +1,7 @@
 // The File menu: new year, open, save, CSV export and exit.
 #include "frmKanelo.h"
 
+#include "Formats.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
@@ -79,7 +80,7 @@ void frmKanelo::NewYearFile()
                                    QStringLiteral("新規家計簿ファイル作成"), QString::number(m.startYear));
     if (answer.isEmpty())
         return;
-    const QString s = answer.trimmed();
+    const QString s = Num::halfWidth(answer).trimmed();
     QString error;
     if (s.size() != 4)
         error = QStringLiteral("入力された年度が [4] 桁以外です。");
@@ -91,8 +92,18 @@ void frmKanelo::NewYearFile()
     }
     const int year = s.toInt();
     if (QFile::exists(m.yearPath(year))) {
-        const auto again = p.question(QStringLiteral("すでに ") + s + QStringLiteral(" 年度のデータファイルが存在しますが、作成し直しますか。"),
-                                      Prompter::Buttons::YesNo, QStringLiteral("新規データファイル作成"));
+        QString text = QStringLiteral("すでに ") + s + QStringLiteral(" 年度のデータファイルが存在しますが、作成し直しますか。");
+        if (year == m.curYear) {
+            qsizetype entries = 0;
+            for (const MonthSlot& slot : m.monthSlots)
+                entries += slot.count();
+            if (entries > 0)
+                text += QStringLiteral("\r\n\r\n[はい] を選ぶと、開いている %1 年度の %2 件のデータはすべて失われます。")
+                            .arg(s)
+                            .arg(entries);
+        }
+        // Yes wipes a year; Enter must not.
+        const auto again = p.question(text, Prompter::Buttons::YesNo, QStringLiteral("新規データファイル作成"), Prompter::Answer::No);
         if (again == Prompter::Answer::No) {
             // An open year that could not be saved is not left behind.
             if (year != m.curYear && m.SaveYearFile(1))

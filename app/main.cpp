@@ -1,4 +1,5 @@
 #include "KaneloApp.h"
+#include "QtJapanese.h"
 #include "QtPrompter.h"
 #include "frmKanelo.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kanelo Y"));
+    installQtJapanese(app);
     QtPrompter prompter;
     KaneloApp kanelo(prompter);
     if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))

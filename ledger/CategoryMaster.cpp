@@ -10,8 +10,10 @@
 namespace {
 const QString kMasterName = QStringLiteral("MainSub.zbt");
 
-// Parses a category line "nn00name:f:color:limit"; null when it breaks the layout.
-std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line)
+// Parses a category line "nn00name:f:color:limit"; null when it breaks the
+// layout. Any type but 1 is income, as the year reader takes it; oddType
+// tells when the type was neither 1 nor 2.
+std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line, bool& oddType)
 {
     if (line.size() < 5 || !isTwoDigits(QStringView(line).left(2), 1, 99))
         return nullptr;
@@ -19,8 +21,6 @@ std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line)
     if (p < 0 || p + 2 >= line.size() || line[p + 2] != QLatin1Char(':'))
         return nullptr;
     const QChar flag = line[p + 1];
-    if (flag != QLatin1Char('1') && flag != QLatin1Char('2'))
-        return nullptr;
     const qsizetype q = line.indexOf(QLatin1Char(':'), p + 3);
     if (q < 0)
         return nullptr;
@@ -32,7 +32,8 @@ std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line)
     auto c = std::make_shared<clsHimoku>();
     c->no = line.left(2);
     c->name = name;
-    c->ioflag = flag.unicode() - '0';
+    c->ioflag = flag == QLatin1Char('1') ? 1 : 2;
+    oddType = flag != QLatin1Char('1') && flag != QLatin1Char('2');
     c->color = quint32(*color);
     c->limit = *limit;
     return c;
@@ -60,16 +61,21 @@ bool LedgerModel::ReadCategoryMaster(int mode)
     }
 
     QList<int> skipped;
+    QList<int> oddTypes;
     for (int i = 0; i < file.lines.size(); ++i) {
         const QString line = trimSpaces(file.lines[i]);
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
             continue;
         bool ok = false;
         if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
-            if (auto c = parseCategoryLine(line); c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
+            bool oddType = false;
+            if (auto c = parseCategoryLine(line, oddType);
+                c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
                 categoryList.add(c->no, c);
                 categoryByName.add(c->name, c);
                 ok = true;
+                if (oddType)
+                    oddTypes << i + 1;
             }
         } else if (line.size() >= 4 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
             if (const auto c = categoryList.find(line.left(2)))
@@ -79,6 +85,21 @@ bool LedgerModel::ReadCategoryMaster(int mode)
             skipped << i + 1;
     }
     reportSkippedLines(kMasterName, skipped);
+    if (!oddTypes.isEmpty())
+        prompter_->message(QStringLiteral("%1 の次の行は費目の種類が 1 (出金) でも 2 (入金) でもないため、"
+                                          "入金の費目として読み込みました。\r\n\r\n  行番号 : %2\r\n\r\n"
+                                          "保存すると、種類は 2 (入金) として書き込まれます。")
+                               .arg(kMasterName, lineListText(oddTypes)),
+                           Prompter::Icon::Warning);
+    // Without a category every entry of the year would be dropped at load
+    // and the next save would write an empty year: never go on like that.
+    if (categoryList.isEmpty()) {
+        prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)から費目をひとつも読み込めませんでした。\r\n\r\n"
+                                          "ファイルが壊れているか、形式が正しくない可能性があります。\r\n"
+                                          "費目のない家計簿は扱えないため、ファイルを確認して下さい。"),
+                           Prompter::Icon::Warning);
+        return false;
+    }
 
     if (mode == 1) {
         categoryUse.clear();
@@ -142,6 +163,10 @@ QString LedgerModel::masterNameFault(const QString& name, bool isCategory) { ret
 
 bool LedgerModel::WriteCategoryMaster()
 {
+    if (!TextFile::codecAvailable()) {
+        reportWriteFailure(masterPath(), TextFile::codecMissingMessage());
+        return false;
+    }
     const QString text = masterLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     // The code page is tried on the whole file at once; on the names one by
     // one only to tell which name it cannot hold.

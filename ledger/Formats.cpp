@@ -25,7 +25,7 @@ QString grouped(qint64 v)
 // text is not a number.
 bool parseDecimal(const QString& text, long double& value)
 {
-    const QString t = text.trimmed();
+    const QString t = Num::halfWidth(text).trimmed();
     if (t.isEmpty())
         return false;
     int i = 0;
@@ -75,6 +75,38 @@ QString zero2(int v) { return v >= 0 && v < 10 ? QLatin1Char('0') + QString::num
 }
 
 namespace Num {
+namespace {
+char16_t halfWidthOf(char16_t c)
+{
+    if (c >= u'０' && c <= u'９')
+        return u'0' + (c - u'０');
+    switch (c) {
+    case u'／': return u'/';
+    case u'＋': return u'+';
+    case u'－':
+    case u'ー':
+    case u'−': return u'-';
+    case u'，': return u',';
+    case u'．': return u'.';
+    default: return c;
+    }
+}
+}
+
+QString halfWidth(const QString& text)
+{
+    // Lists parse many cells; text without full-width forms is not copied.
+    qsizetype i = 0;
+    while (i < text.size() && halfWidthOf(text[i].unicode()) == text[i].unicode())
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text;
+    for (; i < out.size(); ++i)
+        out[i] = QChar(halfWidthOf(out[i].unicode()));
+    return out;
+}
+
 bool isNumeric(const QString& text)
 {
     long double v;

@@ -13,8 +13,13 @@ QString percentSp(double ratio);// "0.00 %"
 QString zero2(int v);           // "0#": at least two digits
 }
 
-// Reading numbers the user typed or the lists show.
+// Reading numbers the user typed or the lists show. Every reader here takes
+// what an input method types, so full-width digits work wherever numbers
+// are typed.
 namespace Num {
+// Full-width digits and "／", "＋", "－", "ー", "，", "．" (and the minus
+// sign "−") turned into their half-width forms; all else unchanged.
+QString halfWidth(const QString& text);
 // True when text reads as a number: optional sign, digits with optional
 // thousands separators, optional fraction; spaces around are allowed.
 bool isNumeric(const QString& text);

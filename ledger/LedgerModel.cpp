@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 LedgerModel::LedgerModel(Prompter& prompter) : prompter_(&prompter) {}
 
 void LedgerModel::clearMonthSlots()
@@ -25,14 +27,8 @@ bool LedgerModel::InsertEntry(Entry e)
     if (e.id == 0)
         e.id = nextEntryId();
     MonthSlot& s = slot(e.month());
-    const int day = e.day();
-    auto pos = s.entries.end();
-    for (auto it = s.entries.begin(); it != s.entries.end(); ++it) {
-        if (it->day() >= day) {
-            pos = it;
-            break;
-        }
-    }
+    const quint8 day = e.dayNo;
+    const auto pos = std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo < day; });
     s.totalOut += e.out;
     s.totalIn += e.in;
     s.entries.insert(pos, std::move(e));
@@ -149,10 +145,8 @@ QString LedgerModel::masterPath() const { return programFile(QStringLiteral("Mai
 QString LedgerModel::yearPath(int year) const { return programFile(QString::number(year) + QStringLiteral(".zbl")); }
 QString LedgerModel::memoPath(int year) const { return programFile(QString::number(year) + QStringLiteral(".zbm")); }
 
-void LedgerModel::reportSkippedLines(const QString& fileName, const QList<int>& lineNumbers)
+QString LedgerModel::lineListText(const QList<int>& lineNumbers)
 {
-    if (lineNumbers.isEmpty())
-        return;
     // A file that is not a ledger file at all would otherwise fill the screen.
     constexpr int kListed = 20;
     QStringList numbers;
@@ -161,9 +155,16 @@ void LedgerModel::reportSkippedLines(const QString& fileName, const QList<int>& 
     QString list = numbers.join(QStringLiteral(", "));
     if (lineNumbers.size() > kListed)
         list += QStringLiteral(" ほか %1 行").arg(lineNumbers.size() - kListed);
+    return list;
+}
+
+void LedgerModel::reportSkippedLines(const QString& fileName, const QList<int>& lineNumbers)
+{
+    if (lineNumbers.isEmpty())
+        return;
     prompter_->message(QStringLiteral("%1 の次の行は形式が正しくないため、読み飛ばしました。\r\n\r\n  行番号 : %2\r\n\r\n"
                                       "このまま保存すると、これらの行はファイルから失われます。")
-                           .arg(fileName, list),
+                           .arg(fileName, lineListText(lineNumbers)),
                        Prompter::Icon::Warning);
 }
 

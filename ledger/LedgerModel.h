@@ -56,7 +56,10 @@ public:
 
     // ---- entries ----
     // Files the entry before the first entry of its month on the same or a
-    // later day. False, filing nothing, when the entry has no date.
+    // later day, found by binary search: months are held in day order. (A
+    // month a hand-edited file holds out of order still gets the entry
+    // between an earlier day and the same or a later one.) False, filing
+    // nothing, when the entry has no date.
     bool InsertEntry(Entry e);
     // Gives an entry a fresh identity for the lists that show it.
     EntryId nextEntryId() { return ++lastEntryId_; }
@@ -101,6 +104,14 @@ public:
     QString CalcPrevCarryOver();
     // The year-end balance as the balance line gives it.
     qint64 yearEndBalance() const;
+    // The same, with `month` holding the given totals instead of its slot's
+    // entries (the entry list of the shown month runs ahead of its slot).
+    qint64 yearEndBalanceWith(int month, qint64 monthOut, qint64 monthIn) const;
+    // Whether a year-end balance can be written as the next year reads it
+    // back (32 bits). No change may push the balance beyond that.
+    static bool balanceFits(qint64 balance);
+    // Why a change that would make the year-end balance `balance` is refused.
+    static QString balanceRangeText(qint64 balance);
 
     // ---- merge file yyyy_add.zbl (the import tool's hand-over; MergeFile.cpp) ----
     QString mergePath(int year) const;
@@ -119,6 +130,11 @@ public:
     QString memoPath(int year) const;
     void ReadMemoFile(int year);
     bool WriteMemoFile(int year);
+    // Lines of the last memo file read whose key names no day, or a day
+    // that already has a memo: no memo of the calendar, but kept and
+    // written back unchanged after the memos of the same year.
+    QStringList memoOtherLines;
+    int memoOtherYear = 0;
 
     // "mm-dd-yyyy" of today, for the file headers.
     static QString headerDate();
@@ -132,6 +148,8 @@ private:
     void reportDeletedCategory(const QString& no);
     void reportDeletedSub(const QString& categoryName, const QString& subNo);
     void reportSkippedLines(const QString& fileName, const QList<int>& lineNumbers);
+    // "3, 4, 5" (the first 20, then how many more) for the messages.
+    static QString lineListText(const QList<int>& lineNumbers);
     void reportWriteFailure(const QString& path, const QString& error);
 
     Prompter* prompter_;

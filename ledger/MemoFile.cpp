@@ -9,6 +9,9 @@
 void LedgerModel::ReadMemoFile(int year)
 {
     const QString path = memoPath(year);
+    // The kept lines always belong to the file read last.
+    memoOtherLines.clear();
+    memoOtherYear = year;
     if (!QFileInfo::exists(path))
         return;
     const TextFile::ReadResult file = TextFile::readLines(path);
@@ -17,7 +20,7 @@ void LedgerModel::ReadMemoFile(int year)
                            Prompter::Icon::Warning);
         return;
     }
-    QList<int> skipped;
+    QList<int> kept;
     for (int i = 0; i < file.lines.size(); ++i) {
         const QString line = trimSpaces(file.lines[i]);
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')))
@@ -26,15 +29,27 @@ void LedgerModel::ReadMemoFile(int year)
         const bool keyOk = line.size() >= 5 && isTwoDigits(QStringView(key).left(2), 1, 12) && key[2] == QLatin1Char('/')
             && isTwoDigits(QStringView(key).mid(3, 2), 1, 31);
         // The text is trimmed too: spaces typed after the key are no part of the memo.
-        // A second memo for the same day cannot be held; say so instead of losing it unnoticed.
-        if (!keyOk || !memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, trimSpaces(line.mid(5))})))
-            skipped << i + 1;
+        // A line the calendar cannot show (no day, or a second memo of a day)
+        // is still the user's: it stays in the file.
+        if (!keyOk || !memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, trimSpaces(line.mid(5))}))) {
+            memoOtherLines << line;
+            kept << i + 1;
+        }
     }
-    reportSkippedLines(QFileInfo(path).fileName(), skipped);
+    if (!kept.isEmpty())
+        prompter_->message(QStringLiteral("%1 の次の行は日付 (mm/dd) が読み取れないか、同じ日のメモが重なっているため、"
+                                          "カレンダーには表示しません。\r\n\r\n  行番号 : %2\r\n\r\n"
+                                          "これらの行は消さずに、そのままファイルに残します。")
+                               .arg(QFileInfo(path).fileName(), lineListText(kept)),
+                           Prompter::Icon::Warning);
 }
 
 bool LedgerModel::WriteMemoFile(int year)
 {
+    if (!TextFile::codecAvailable()) {
+        reportWriteFailure(memoPath(year), TextFile::codecMissingMessage());
+        return false;
+    }
     QStringList lines{QStringLiteral("*  Last modified: ") + Clock::today().toString(QStringLiteral("yyyy/MM/dd")),
                       QStringLiteral("*"),
                       QStringLiteral("*  メモデータ管理ファイル  [") + QString::number(year) + QStringLiteral("年度]"),
@@ -51,11 +66,14 @@ bool LedgerModel::WriteMemoFile(int year)
         }
         lines << m.item->no + m.item->name;
     }
+    if (memoOtherYear == year)
+        lines += memoOtherLines;
     const TextFile::WriteResult r = TextFile::writeLines(memoPath(year), lines);
     if (!r.ok) {
         reportWriteFailure(memoPath(year), r.error);
         return false;
     }
     memoList.clear();
+    memoOtherLines.clear();
     return true;
 }

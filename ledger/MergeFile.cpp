@@ -7,38 +7,30 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <bitset>
-#include <cstring>
 #include <set>
 
 namespace MergeFile {
 
-// Entry lines are ASCII, and no byte below 0x40 is ever the second byte of
-// a CP932 character, so the raw bytes split and trim like the decoded text
-// (as the year file's reader relies on too).
+// Entry lines are ASCII, so the raw bytes split and trim like the decoded
+// text, with the year file's line-end rule (CR LF, LF or a lone CR).
 Parsed parse(const QByteArray& bytes)
 {
     Parsed out;
-    const char* p = bytes.constData();
-    const char* const end = p + bytes.size();
-    for (int lineNo = 1; p < end; ++lineNo) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
-        const char* b = p;
-        const char* e = nl ? nl : end;
-        p = nl ? nl + 1 : end;
-        if (e > b && e[-1] == '\r')
-            --e;
+    const char* const begin = bytes.constData();
+    const char* const end = begin + bytes.size();
+    TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, [&](const char* b, const char* e, int lineNo) {
         while (b < e && *b == ' ')
             ++b;
         while (e > b && e[-1] == ' ')
             --e;
         if (b == e || *b == 'C' || *b == '*')
-            continue;
+            return;
         Line line{lineNo, {}};
         if (LedgerModel::parseEntryBytes(b, e, line.entry))
             out.entries.push_back(line);
         else
             out.skipped << lineNo;
-    }
+    });
     return out;
 }
 
@@ -48,11 +40,15 @@ QString LedgerModel::mergePath(int year) const { return programFile(QString::num
 
 bool LedgerModel::WriteMergeFile(int year)
 {
+    const QString path = mergePath(year);
     QByteArray out = yearFileHeader(year);
+    if (out.isEmpty()) {
+        reportWriteFailure(path, TextFile::codecMissingMessage());
+        return false;
+    }
     qint64 sumOut = 0, sumIn = 0;
     if (!appendEntryLines(out, sumOut, sumIn))
         return false;
-    const QString path = mergePath(year);
     const TextFile::WriteResult r = TextFile::writeBytes(path, out);
     if (!r.ok) {
         reportWriteFailure(path, r.error);

@@ -14,7 +14,8 @@
 // The year file is parsed on its raw bytes. Every character the reader acts
 // on is ASCII, and in CP932 no byte below 0x40 (digits, "/", "-", "$", "#",
 // "&", "*", space, CR, LF) is ever the second byte of a double-byte
-// character, so lines split and trim the same as after decoding.
+// character, nor is any ASCII byte part of a UTF-8 character, so lines split
+// and trim the same as after decoding.
 
 namespace {
 const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
@@ -200,47 +201,43 @@ bool LedgerModel::LoadYearFile()
     }
 
     QList<int> skipped;
-    const char* p = file.bytes.constData();
-    const char* const end = p + file.bytes.size();
-    for (int lineNo = 1; p < end; ++lineNo) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
-        const char* b = p;
-        const char* e = nl ? nl : end;
-        p = nl ? nl + 1 : end;
-        if (e > b && e[-1] == '\r')
-            --e;
+    // An automatic carry-over is taken from the previous year's file once,
+    // however many carry lines the file holds.
+    std::optional<QString> previousBalance;
+    auto readLine = [&](const char* b, const char* e, int lineNo) {
         while (b < e && *b == ' ')
             ++b;
         while (e > b && e[-1] == ' ')
             --e;
 
         if (b == e || *b == '*' || *b == '$' || (e - b == 1 && *b == 'C'))
-            continue;
+            return;
         if (*b == '&' || *b == '#') {
             const auto value = parseInt32(b + 1, e);
             if (!value) {
                 skipped << lineNo;
-                continue;
+                return;
             }
             carryOver = *value;
             carryAuto = *b == '#';
             if (carryAuto) {
-                const QString r = CalcPrevCarryOver();
-                if (r != QLatin1String("NOFILE") && !r.isEmpty())
-                    carryOver = Num::toInt32(r).value_or(carryOver);
+                if (!previousBalance)
+                    previousBalance = CalcPrevCarryOver();
+                if (*previousBalance != QLatin1String("NOFILE") && !previousBalance->isEmpty())
+                    carryOver = Num::toInt32(*previousBalance).value_or(carryOver);
             }
-            continue;
+            return;
         }
 
         RawEntry raw;
         if (!parseEntry(b, e, raw)) {
             skipped << lineNo;
-            continue;
+            return;
         }
         const clsHimoku* cat = categoryAt[raw.category];
         if (!cat) {
             reportDeletedCategory(QString::fromLatin1(b + 5, 2));
-            continue;
+            return;
         }
         Entry entry;
         entry.monthNo = quint8(raw.month);
@@ -260,7 +257,10 @@ bool LedgerModel::LoadYearFile()
         s.totalOut += entry.out;
         s.totalIn += entry.in;
         s.entries.push_back(std::move(entry));
-    }
+    };
+    const char* const begin = file.bytes.constData();
+    const char* const end = begin + file.bytes.size();
+    TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, readLine);
     reportSkippedLines(fileName(path), skipped);
     return true;
 }
@@ -281,10 +281,13 @@ qint64 LedgerModel::yearEndBalance() const
 QByteArray LedgerModel::yearFileHeader(int year)
 {
     QByteArray out;
-    TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
-                         + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(year)
-                         + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
-                     out);
+    // Empty when the code page is missing: a file without its header lines
+    // must not be written.
+    if (!TextFile::encode(QStringLiteral("C\r\n* Last modified: ") + headerDate()
+                              + QStringLiteral("\r\n*\r\n*  Kanelo Y -データファイル (") + QString::number(year)
+                              + QStringLiteral("年度)-\r\n*\r\n*      [データ内容] 日付/費目/摘要項目/出入金\r\n*\r\n\r\n"),
+                          out))
+        return {};
     return out;
 }
 
@@ -338,6 +341,10 @@ bool LedgerModel::SaveYearFile(int mode)
             entryCount += s.count();
 
     QByteArray out = yearFileHeader(curYear);
+    if (out.isEmpty()) {
+        reportWriteFailure(path, TextFile::codecMissingMessage());
+        return false;
+    }
     out.reserve(out.size() + 24 * (entryCount + 2));
     out += carryAuto ? '#' : '&';
     appendNumber(out, carry);
@@ -346,8 +353,14 @@ bool LedgerModel::SaveYearFile(int mode)
     qint64 sumOut = 0, sumIn = 0;
     if (mode == 1 && !appendEntryLines(out, sumOut, sumIn))
         return false;
+    // The next year reads this line back as its carry-over, in 32 bits.
+    const qint64 balance = qint64(carry) + sumIn - sumOut;
+    if (!balanceFits(balance)) {
+        reportWriteFailure(path, balanceRangeText(balance));
+        return false;
+    }
     out += '$';
-    appendNumber(out, qint64(carry) + sumIn - sumOut);
+    appendNumber(out, balance);
     out += "\r\n";
 
     const TextFile::WriteResult r = TextFile::writeBytes(path, out);
@@ -365,21 +378,42 @@ QString LedgerModel::CalcPrevCarryOver()
     if (!QFileInfo::exists(path))
         return QStringLiteral("NOFILE");
     const QByteArray bytes = TextFile::readBytes(path).bytes;
-    // "$" is below 0x40, never the second byte of a CP932 character, so the
-    // balance line is found in the raw bytes.
-    qsizetype at = bytes.startsWith('$') ? 0 : -1;
-    if (at < 0) {
-        const qsizetype nl = bytes.indexOf("\n$");
-        at = nl < 0 ? -1 : nl + 1;
-    }
-    if (at >= 0) {
-        qsizetype end = bytes.indexOf('\n', at);
-        if (end < 0)
-            end = bytes.size();
-        const QString value = trimSpaces(QString::fromLatin1(bytes.mid(at + 1, end - at - 1)).remove(QLatin1Char('\r')));
-        if (Num::parseFileInt32(value))
-            return value;
-    }
+    const char* const begin = bytes.constData();
+    const char* const end = begin + bytes.size();
+    std::optional<QString> value;
+    TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, [&](const char* b, const char* e, int) {
+        if (!value && b < e && *b == '$')
+            value = trimSpaces(QString::fromLatin1(b + 1, e - b - 1));
+    });
+    if (value && Num::parseFileInt32(*value))
+        return *value;
     prompter_->message(QStringLiteral("家計簿データファイルが異常です。"), Prompter::Icon::Warning);
     return QString();
+}
+
+bool LedgerModel::balanceFits(qint64 balance)
+{
+    return balance >= std::numeric_limits<qint32>::min() && balance <= std::numeric_limits<qint32>::max();
+}
+
+QString LedgerModel::balanceRangeText(qint64 balance)
+{
+    return QStringLiteral("年度末の残高が %1 円になり、家計簿データファイルに保存できる範囲 "
+                          "(-2,147,483,648 円から 2,147,483,647 円まで) を超えてしまいます。")
+        .arg(Fmt::hash0(balance));
+}
+
+qint64 LedgerModel::yearEndBalanceWith(int month, qint64 monthOut, qint64 monthIn) const
+{
+    qint64 balance = qint64(carryOver) + monthIn - monthOut;
+    bool isOut = false;
+    for (int m = 1; m <= 12; ++m) {
+        if (m == month)
+            continue;
+        for (const Entry& e : slot(m).entries) {
+            const qint32 amount = writtenAmount(e, isOut);
+            balance += isOut ? -qint64(amount) : qint64(amount);
+        }
+    }
+    return balance;
 }

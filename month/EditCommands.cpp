@@ -167,7 +167,7 @@ void EditCommands::deleteEntry()
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
                          + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + row.tag + QStringLiteral("  ")
                          + row.cells[MonthListModel::Category] + QStringLiteral("  ") + row.cells[MonthListModel::Sub];
-    if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"))
+    if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
     removeEntryRow(rows, r);

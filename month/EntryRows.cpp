@@ -1,5 +1,6 @@
 #include "EntryRows.h"
 
+#include "Formats.h"
 #include "MonthListModel.h"
 #include "Types.h"
 
@@ -11,6 +12,17 @@ void removeEntryRow(MonthListModel& rows, int row)
     if (row + 1 < rows.count() && !date.isEmpty() && rows.cell(row + 1, MonthListModel::Date).isEmpty())
         rows.setCell(row + 1, MonthListModel::Date, date);
     rows.removeRowAt(row);
+}
+
+void listTotals(const MonthListModel& rows, qint64& out, qint64& in, EntryId skip)
+{
+    out = in = 0;
+    for (int r = 1; r < rows.count(); ++r) {
+        if (skip != 0 && rows.row(r).entryId == skip)
+            continue;
+        out += Num::cellValue(rows.cell(r, MonthListModel::Out));
+        in += Num::cellValue(rows.cell(r, MonthListModel::In));
+    }
 }
 
 bool removeSlotEntry(MonthSlot& slot, EntryId id)

@@ -1,6 +1,7 @@
 // Running balances, the status bar and the carry-over commands.
 #include "MonthViews.h"
 
+#include "EntryRows.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 
@@ -10,6 +11,20 @@ namespace {
 const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
                                             "(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)");
 const QString kCarryTitle = QStringLiteral("前年度繰越残高の設定");
+
+// False, after telling the user, when this carry-over would put the
+// year-end balance beyond what the year file holds.
+bool carryFits(LedgerModel& m, const MonthListModel& rows, qint64 carry)
+{
+    qint64 out = 0, in = 0;
+    listTotals(rows, out, in);
+    const qint64 balance = m.yearEndBalanceWith(m.curMonth, out, in) - m.carryOver + carry;
+    if (LedgerModel::balanceFits(balance))
+        return true;
+    m.prompter().message(LedgerModel::balanceRangeText(balance) + QStringLiteral("\r\n\r\nこの繰越高は設定できません。"),
+                         Prompter::Icon::Warning);
+    return false;
+}
 }
 
 void MonthViews::UpdateBalances(MonthListModel* list)
@@ -69,7 +84,9 @@ bool MonthViews::askCarryOver(const QString& defaultText)
                              Prompter::Icon::Warning);
         return false;
     }
-    if (answer.startsWith(QLatin1Char('-'))) {
+    if (!carryFits(m, *monthRows, *value))
+        return false;
+    if (*value < 0) {
         monthRows->setCell(0, MonthListModel::Out, Fmt::hash(-qint64(*value)));
         monthRows->setCell(0, MonthListModel::In, QString());
     } else {
@@ -110,9 +127,14 @@ void MonthViews::SwitchCarryOverMode()
             ShowCompress();
         return;
     }
-    m.carryOver = 0;
+    qint32 carry = 0;
     const QString prev = m.CalcPrevCarryOver();
     if (prev != QLatin1String("NOFILE") && !prev.isEmpty())
-        m.carryOver = Num::toInt32(prev).value_or(0);
+        carry = Num::toInt32(prev).value_or(0);
+    if (!carryFits(m, *monthRows, carry)) {
+        m.carryAuto = false;
+        return;
+    }
+    m.carryOver = carry;
     RefreshMonthView();
 }

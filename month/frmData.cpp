@@ -124,6 +124,14 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     setTabOrder(cmdExit, cmdCancel);
 
     txtMoney->installEventFilter(this);
+    // An input method's full-width digits and "／" become the date's own form.
+    connect(txtDate, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (const QString half = Num::halfWidth(text); half != text) {
+            const int at = txtDate->cursorPosition();
+            txtDate->setText(half);
+            txtDate->setCursorPosition(at);
+        }
+    });
     connect(cmdOK, &QPushButton::clicked, this, &frmData::cmdOK_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmData::cmdExit_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmData::cmdCancel_Click);
@@ -171,6 +179,7 @@ void frmData::prepareChange(const QString& date, const QString& category, const 
     tag = date;
     setWindowTitle(QStringLiteral("家計簿データ 変更"));
     changeEntryId_ = entryId;
+    changeAmount_ = Num::toInt32(amount).value_or(0);
     txtDate->setText(date);
     {
         const QSignalBlocker block(cmbMain);

@@ -121,6 +121,10 @@ private:
     MonthViews& views_;
     std::vector<AddedEntry> added_; // parallel to addedLog without its empty slot
     EntryId changeEntryId_ = 0;
+    qint32 changeAmount_ = 0; // the amount the changed entry had
+    // False, after telling the user, when an entry of this amount would put
+    // the year-end balance beyond what the year file holds.
+    bool balanceStaysInRange(qint32 amount);
     EntryId lastRowId_ = 0; // entry id of the row InsertEntryRow made
     // An entry went into or left a month before the shown one: the balance
     // brought forward of the shown month has changed.

@@ -23,13 +23,19 @@ bool frmData::eventFilter(QObject* watched, QEvent* event)
     // Shortcuts (copy, paste, undo) and keys without a character pass.
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || key->text().isEmpty())
         return false;
-    const QChar c = key->text().at(0);
+    const QString typed = Num::halfWidth(key->text());
+    const QChar c = typed.at(0);
     if (c == QLatin1Char('+') || c == QLatin1Char('-')) {
         moneyKey(c);
         return true;
     }
     const bool accepted = isAsciiDigit(c) || c == QLatin1Char('.') || c == QLatin1Char('\b') || c == QLatin1Char('\r')
                           || c == QLatin1Char('\n');
+    // A full-width digit goes in as its half-width form.
+    if (accepted && typed != key->text()) {
+        txtMoney->insert(typed);
+        return true;
+    }
     return !accepted;
 }
 

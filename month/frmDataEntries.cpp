@@ -47,8 +47,12 @@ bool frmData::ValidateEntry()
     if (!amount)
         return refuse(tooLargeMessage());
     // The year file keeps no sign of its own; a negative amount would be lost.
-    if (*amount < 0)
+    // An entry that already has one (an import can bring it) may still be
+    // changed as long as its amount stays.
+    if (*amount < 0 && (isAddMode() || *amount != changeAmount_))
         return refuse(kMinusMessage);
+    if (!balanceStaysInRange(*amount))
+        return false;
     if (!sub.isEmpty()) {
         QByteArray encoded;
         QString bad;
@@ -64,6 +68,20 @@ bool frmData::ValidateEntry()
     if (sub.isEmpty() && p.question(kNoSubQuestion, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return false;
     return true;
+}
+
+bool frmData::balanceStaysInRange(qint32 amount)
+{
+    qint64 out = 0, in = 0;
+    // The entry being changed gives way to its new amount.
+    listTotals(*views_.monthRows, out, in, isAddMode() ? 0 : changeEntryId_);
+    (optOut->isChecked() ? out : in) += amount;
+    const qint64 balance = model_.yearEndBalanceWith(model_.curMonth, out, in);
+    if (LedgerModel::balanceFits(balance))
+        return true;
+    model_.prompter().message(LedgerModel::balanceRangeText(balance) + QStringLiteral("\r\n\r\nこの金額は入力できません。"),
+                              Prompter::Icon::Warning);
+    return false;
 }
 
 // ---- adding ----

@@ -28,9 +28,10 @@ inline QString tooLargeMessage()
 
 inline bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-// "mm/dd" (or with "-" or "." between) naming a day of the year.
-inline bool readsAsDate(const QString& text, int year)
+// "mm/dd" (or with "-" or "." between, full-width forms too) naming a day of the year.
+inline bool readsAsDate(const QString& typed, int year)
 {
+    const QString text = Num::halfWidth(typed);
     if (text.size() != 5 || !isAsciiDigit(text[0]) || !isAsciiDigit(text[1]) || !isAsciiDigit(text[3])
         || !isAsciiDigit(text[4]))
         return false;

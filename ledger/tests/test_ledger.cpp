@@ -67,6 +67,8 @@ private slots:
     void formats();
     void amountsTyped_data();
     void amountsTyped();
+    void fullWidthTyping_data();
+    void fullWidthTyping();
 };
 
 void TestLedger::insertEntry_data()
@@ -79,7 +81,8 @@ void TestLedger::insertEntry_data()
     QTest::newRow("first day goes to the front") << QStringList{"05", "10", "10", "12"} << "03/01" << 1;
     QTest::newRow("between two days") << QStringList{"05", "10", "10", "12"} << "03/11" << 4;
     QTest::newRow("empty month") << QStringList{} << "03/10" << 1;
-    QTest::newRow("unsorted slot: first later day") << QStringList{"20", "03", "25"} << "03/15" << 1;
+    // Out of day order (a hand-edited file): still between an earlier and a later day.
+    QTest::newRow("unsorted slot: between earlier and later day") << QStringList{"20", "03", "25"} << "03/15" << 3;
 }
 
 void TestLedger::insertEntry()
@@ -403,6 +406,39 @@ void TestLedger::amountsTyped()
     if (fits)
         QCOMPARE(*v, value);
     QCOMPARE(Num::beyondInt32(text), tooLarge);
+}
+
+void TestLedger::fullWidthTyping_data()
+{
+    QTest::addColumn<QString>("typed"); // as an input method commits it
+    QTest::addColumn<QString>("half");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("digits") << "１２００" << "1200" << true << qint64(1200);
+    QTest::newRow("full-width minus") << "－５０００" << "-5000" << true << qint64(-5000);
+    QTest::newRow("prolonged sound mark as minus") << "ー５０００" << "-5000" << true << qint64(-5000);
+    QTest::newRow("minus sign") << "−５" << "-5" << true << qint64(-5);
+    QTest::newRow("plus") << "＋１２" << "+12" << true << qint64(12);
+    QTest::newRow("separators and point") << "１，２００．５" << "1,200.5" << true << qint64(1201);
+    QTest::newRow("mixed widths, ideographic spaces") << "　1２0０　" << "　1200　" << true << qint64(1200);
+    QTest::newRow("date") << "０１／１５" << "01/15" << false << qint64(0);
+    QTest::newRow("year") << "２０２６" << "2026" << true << qint64(2026);
+    QTest::newRow("other characters stay") << "１２円" << "12円" << false << qint64(0);
+    QTest::newRow("half-width untouched") << "1200" << "1200" << true << qint64(1200);
+}
+
+void TestLedger::fullWidthTyping()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, half);
+    QFETCH(bool, numeric);
+    QFETCH(qint64, value);
+    QCOMPARE(Num::halfWidth(typed), half);
+    QCOMPARE(Num::isNumeric(typed), numeric);
+    QCOMPARE(Num::toInt64(typed).value_or(0), value);
+    QCOMPARE(Num::toInt32(typed).value_or(0), qint32(value));
+    // Files keep their strict form.
+    QVERIFY(!Num::parseFileInt32(typed) || typed == half);
 }
 
 QTEST_GUILESS_MAIN(TestLedger)

@@ -2,6 +2,7 @@
 // the balance line, and what the reader does with broken or stale lines.
 
 #include "FakePrompter.h"
+#include "Formats.h"
 #include "LedgerModel.h"
 #include "LedgerTestData.h"
 #include "TestHome.h"
@@ -157,6 +158,13 @@ void TestLedgerYear::balanceLine_data()
         << qint64(2147483646LL) << qint64(0) << qint64(4294967294LL);
     QTest::newRow("negative expense is kept")
         << 1000 << QStringList{"05/050100-500", "05/060200700"} << qint64(800) << qint64(200) << qint64(0);
+    // The next year reads the balance line in 32 bits: a balance beyond is never written.
+    QTest::newRow("balance at the top") << 2147483000 << QStringList{"12/310500647"} << qint64(2147483647LL) << qint64(0)
+                                        << qint64(647);
+    QTest::newRow("balance one beyond the top")
+        << 2147483000 << QStringList{"12/310500648"} << qint64(2147483648LL) << qint64(0) << qint64(648);
+    QTest::newRow("balance one below the bottom")
+        << -2147483647 - 1 << QStringList{"01/0101001"} << qint64(-2147483649LL) << qint64(1) << qint64(0);
 }
 
 void TestLedgerYear::balanceLine()
@@ -176,7 +184,15 @@ void TestLedgerYear::balanceLine()
     QCOMPARE(l.m.yearOut, yearOut);
     QCOMPARE(l.m.yearIn, yearIn);
 
-    QVERIFY(l.m.SaveYearFile(1));
+    const QByteArray before = l.home.readBytes("2026.zbl");
+    const bool fits = balance >= std::numeric_limits<qint32>::min() && balance <= std::numeric_limits<qint32>::max();
+    QCOMPARE(l.m.SaveYearFile(1), fits);
+    if (!fits) {
+        QCOMPARE(l.p.messages().size(), 1);
+        QVERIFY2(l.p.messages().first().contains(Fmt::hash0(balance)), qPrintable(l.p.messages().first()));
+        QCOMPARE(l.home.readBytes("2026.zbl"), before);
+        return;
+    }
     QStringList expected = QStringList{QStringLiteral("&%1").arg(carry)} + lines;
     expected << QStringLiteral("$%1").arg(balance);
     QCOMPARE(bodyLines(l.home, "2026.zbl"), expected);
