@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <bitset>
+#include <iterator>
 #include <set>
 
 namespace MergeFile {
@@ -107,58 +108,44 @@ bool LedgerModel::MergeAddFile(int year)
     return true;
 }
 
-// InsertEntry puts an entry before the first entry of its month whose day is
-// the same or later. Done one by one, every new entry therefore lands just
-// before the first existing entry X[j] with day >= its day (existing entries
-// need not be in day order), and the new entries in front of one X[j] end
-// up by day, same days in reverse order of arrival. This builds that result
-// directly.
+// The same result as filing the entries one by one with InsertEntry, in one
+// pass per month. In a month in day order each new entry lands before the
+// first existing entry of the same or a later day, and the new entries in
+// front of one existing entry end up by day, same days in reverse order of
+// arrival. A month out of day order (a year written by the import tool on its
+// own keeps its source order) takes the entries one by one.
 void LedgerModel::InsertEntries(std::vector<Entry> entries)
 {
-    std::array<std::vector<std::pair<int, Entry>>, 12> byMonth; // (arrival, entry)
-    for (int i = 0; i < int(entries.size()); ++i) {
-        Entry& e = entries[i];
+    std::array<std::vector<Entry>, 12> byMonth;
+    for (Entry& e : entries) {
         if (!e.hasDate() || e.month() > 12)
             continue;
         if (e.id == 0)
             e.id = nextEntryId();
-        byMonth[e.month() - 1].push_back({i, e});
+        byMonth[e.month() - 1].push_back(e);
     }
     for (int month = 1; month <= 12; ++month) {
-        auto& incoming = byMonth[month - 1];
+        std::vector<Entry>& incoming = byMonth[month - 1];
         if (incoming.empty())
             continue;
         MonthSlot& s = slot(month);
-        std::vector<int> runningMax(s.entries.size());
-        int top = 0;
-        for (size_t k = 0; k < s.entries.size(); ++k)
-            runningMax[k] = top = std::max(top, s.entries[k].day());
-        // (position of X[j], day, arrival) sorted: j ascending, day ascending, later arrivals first.
-        std::vector<std::tuple<size_t, int, int>> order;
-        order.reserve(incoming.size());
-        for (size_t k = 0; k < incoming.size(); ++k) {
-            const int day = incoming[k].second.day();
-            const size_t j = size_t(std::lower_bound(runningMax.begin(), runningMax.end(), day) - runningMax.begin());
-            order.emplace_back(j, day, -incoming[k].first);
+        const auto byDay = [](const Entry& a, const Entry& b) { return a.dayNo < b.dayNo; };
+        if (!std::is_sorted(s.entries.begin(), s.entries.end(), byDay)) {
+            for (Entry& e : incoming)
+                InsertEntry(std::move(e));
+            continue;
         }
-        std::vector<size_t> index(incoming.size());
-        for (size_t k = 0; k < index.size(); ++k)
-            index[k] = k;
-        std::sort(index.begin(), index.end(), [&](size_t a, size_t b) { return order[a] < order[b]; });
-
+        // Later arrivals of one day go first; then a stable merge puts each
+        // day's new entries before the existing entries of that day.
+        std::reverse(incoming.begin(), incoming.end());
+        std::stable_sort(incoming.begin(), incoming.end(), byDay);
+        for (const Entry& e : incoming) {
+            s.totalOut += e.out;
+            s.totalIn += e.in;
+        }
         std::vector<Entry> merged;
         merged.reserve(s.entries.size() + incoming.size());
-        size_t next = 0;
-        for (size_t j = 0; j <= s.entries.size(); ++j) {
-            while (next < index.size() && std::get<0>(order[index[next]]) == j) {
-                const Entry& e = incoming[index[next++]].second;
-                s.totalOut += e.out;
-                s.totalIn += e.in;
-                merged.push_back(e);
-            }
-            if (j < s.entries.size())
-                merged.push_back(s.entries[j]);
-        }
+        std::merge(incoming.begin(), incoming.end(), s.entries.begin(), s.entries.end(), std::back_inserter(merged), byDay);
         s.entries = std::move(merged);
     }
 }
