@@ -160,6 +160,13 @@ void frmMainSub::DeleteCategory()
     const int r = selectedMainRow();
     if (r < 0)
         return;
+    // A master without a category cannot be read back: the next start would stop.
+    if (mainRows->count() == 1) {
+        model_.prompter().message(QStringLiteral("費目が 1 つしかないため、削除できません。\r\n\r\n"
+                                                 "先に別の費目を追加してから削除して下さい。"),
+                                  Prompter::Icon::Warning, QStringLiteral("費目 削除"));
+        return;
+    }
     const QString no = mainRows->row(r).no;
     const auto c = model_.category(no);
     const QString name = c ? c->name : mainRows->row(r).name;

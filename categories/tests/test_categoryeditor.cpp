@@ -102,6 +102,7 @@ private slots:
     void discardRestoresMasterByteForByte();
     void okWritesMasterAndAlignsTheYear();
     void snapshotThatCannotBeTaken();
+    void lastCategoryStays();
     void keyboard();
     void contextMenu();
 };
@@ -414,6 +415,20 @@ void TestCategoryEditor::discardRestoresMasterByteForByte()
     QVERIFY(!e.home.exists(QStringLiteral("MainSub.z__")));
     QCOMPARE(e.model.slot(3).count(), 1); // the year keeps the entry of the category deleted in vain
     QCOMPARE(e.prompter.messages(), QStringList());
+}
+
+void TestCategoryEditor::lastCategoryStays()
+{
+    // The master must keep one category, or the next start cannot read it.
+    Editor e(QStringLiteral("C\n0100食費:1:255:0\n"));
+    QVERIFY(e.open());
+    e.selectCategory(QStringLiteral("01"));
+    QTest::keyClick(e.w->lvwMain, Qt::Key_Delete);
+    QCOMPARE(e.prompter.messages().size(), 1);
+    QVERIFY(e.prompter.messages().first().startsWith(QStringLiteral("費目が 1 つしかないため")));
+    QCOMPARE(e.w->mainRows->count(), 1);
+    e.w->cmdOK_Click();
+    QVERIFY(e.model.category(QStringLiteral("01")));
 }
 
 void TestCategoryEditor::okWritesMasterAndAlignsTheYear()
