@@ -37,13 +37,14 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon)
 
 QWidget* QtPrompter::owner() const
 {
-    // A tool window that stays on top owns the boxes it asks for: under it
-    // they would be hidden.
-    if (QWidget* active = QApplication::activeWindow(); active && active->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    // The window in front owns the box, so that it shows over that window:
+    // a modal dialog, or a tool window that stays on top (under it the box
+    // would be hidden).
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
         return active;
-    if (owner_ && owner_->isVisible())
-        return owner_;
-    return QApplication::activeWindow();
+    return owner_ && owner_->isVisible() ? owner_.data() : nullptr;
 }
 
 void QtPrompter::message(const QString& text, Icon icon, const QString& title)
