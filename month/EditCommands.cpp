@@ -70,7 +70,7 @@ int EditCommands::selectedEntryRow() const
 
 QString EditCommands::dayCaption(int row) const
 {
-    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).tag.toInt())
+    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
            + QStringLiteral("日の収支状況");
 }
 
@@ -113,7 +113,7 @@ void EditCommands::addEntry()
         if (s > 0)
             date = views_.summaryRows->cell(s, MonthListModel::Date);
     } else if (const int r = views_.selectedRow(); r > 0) {
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + views_.monthRows->row(r).tag;
+        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
     }
     if (date.isEmpty())
         date = Clock::today().toString(QStringLiteral("MM/dd"));
@@ -132,17 +132,12 @@ void EditCommands::changeEntry()
     if (r <= 0)
         return;
     const MonthListModel& rows = *views_.monthRows;
-    // Further rows of a day leave the date to the day's first row.
-    QString date;
-    for (int k = r; k >= 1 && date.isEmpty(); --k)
-        date = rows.cell(k, MonthListModel::Date);
-    if (date.isEmpty())
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + rows.row(r).tag;
-    const QString out = rows.cell(r, MonthListModel::Out);
-    const QString in = rows.cell(r, MonthListModel::In);
-    const QString amount = QString::number(Num::cellValue(out.isEmpty() ? in : out));
+    // The date the day's first row shows, also for the day's further rows.
+    const MonthRow& row = rows.row(r);
+    const QString date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day);
+    const qint64 amount = row.out != 0 ? row.out : row.in;
     dataDialog->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
-                              amount == QLatin1String("0") ? QString() : amount, rows.row(r).entryId);
+                              amount == 0 ? QString() : QString::number(amount), row.entryId);
     dataDialog->showModal();
 }
 
@@ -156,8 +151,8 @@ void EditCommands::deleteEntry()
     MonthListModel& rows = *views_.monthRows;
     const MonthRow row = rows.row(r);
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
-                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + row.tag + QStringLiteral("  ")
-                         + row.cells[MonthListModel::Category] + QStringLiteral("  ") + row.cells[MonthListModel::Sub];
+                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
+                         + rows.cell(r, MonthListModel::Category) + QStringLiteral("  ") + rows.cell(r, MonthListModel::Sub);
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"))
         != Prompter::Answer::Yes)
         return;
@@ -178,17 +173,17 @@ void EditCommands::dayTotals()
     const MonthListModel& rows = *views_.monthRows;
     const QString caption = dayCaption(r);
     mnuEditItems[4]->setText(caption);
-    const QString day = rows.row(r).tag;
-    // Row 0 carries tag "01" too.
+    const int day = rows.row(r).day;
+    // The carry-over row counts as day 1 too.
     int first = 1;
-    if (day != QLatin1String("01"))
-        while (first < rows.count() && rows.row(first).tag != day)
+    if (day != 1)
+        while (first < rows.count() && rows.row(first).day != day)
             ++first;
     qint64 out = 0;
     qint64 in = 0;
-    for (int k = first; k < rows.count() && rows.row(k).tag == day; ++k) {
-        out += Num::cellValue(rows.cell(k, MonthListModel::Out));
-        in += Num::cellValue(rows.cell(k, MonthListModel::In));
+    for (int k = first; k < rows.count() && rows.row(k).day == day; ++k) {
+        out += rows.row(k).out;
+        in += rows.row(k).in;
     }
     model_.prompter().message(caption + QStringLiteral("は以下のとおりです。\r\n\r\n   支出： ") + Fmt::hash0(out)
                                   + QStringLiteral(" 円   収入： ") + Fmt::hash0(in) + QStringLiteral(" 円"),

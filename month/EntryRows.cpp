@@ -7,9 +7,11 @@
 
 void removeEntryRow(MonthListModel& rows, int row)
 {
-    const QString date = rows.cell(row, MonthListModel::Date);
-    if (row + 1 < rows.count() && !date.isEmpty() && rows.cell(row + 1, MonthListModel::Date).isEmpty())
-        rows.setCell(row + 1, MonthListModel::Date, date);
+    if (row + 1 < rows.count() && rows.row(row).showsDate && rows.row(row + 1).kind == MonthRow::EntryRow
+        && !rows.row(row + 1).showsDate) {
+        rows.editRow(row + 1).showsDate = true;
+        rows.rowChanged(row + 1);
+    }
     rows.removeRowAt(row);
 }
 

@@ -102,6 +102,7 @@ void MonthViews::buildWidgets(QWidget* owner)
     layout->addWidget(page, 1);
 
     monthRows = new MonthListModel(this);
+    monthRows->setCategories(&model_->categoryList);
     monthRows->setHeadings({QStringLiteral("日付"), QStringLiteral("費目"), QStringLiteral("摘要項目"), QStringLiteral("出金"),
                             QStringLiteral("入金"), QStringLiteral("残高")});
     summaryRows = new MonthListModel(this);
