@@ -16,9 +16,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 const QString frmKanelo::kAppTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
@@ -117,30 +117,33 @@ void frmKanelo::buildToolbar()
     tbrToolBar->setMovable(false);
     tbrToolBar->setFloatable(false);
     tbrToolBar->setIconSize(QSize(20, 20));
-    QStyle* st = style();
-    auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& tip, QAction* runs) {
-        QAction* a = tbrToolBar->addAction(style()->standardIcon(icon), tip);
+    // Our own icons from the resource: read when first painted, nothing
+    // decoded before the window shows.
+    auto button = [this](const QString& name, const char* icon, const QString& tip, QAction* runs) {
+        QAction* a = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip);
         a->setObjectName(name);
         a->setToolTip(tip);
         connect(a, &QAction::triggered, runs, &QAction::trigger);
         return a;
     };
-    Q_UNUSED(st);
-    tbrExit = button(QStringLiteral("tbrExit"), QStyle::SP_DialogCloseButton, QStringLiteral("Kanelo Y の終了"), mnuFileItem[10]);
+    tbrExit = button(QStringLiteral("tbrExit"), "exit", QStringLiteral("Kanelo Y の終了"), mnuFileItem[10]);
     tbrToolBar->addSeparator();
-    tbrNew = button(QStringLiteral("tbrNew"), QStyle::SP_FileIcon, QStringLiteral("新規作成"), mnuFileItem[0]);
-    tbrOpen = button(QStringLiteral("tbrOpen"), QStyle::SP_DialogOpenButton, QStringLiteral("家計簿データファイルを開く"),
-                     mnuFileItem[1]);
-    tbrSave = button(QStringLiteral("tbrSave"), QStyle::SP_DialogSaveButton, QStringLiteral("上書き保存"), mnuFileItem[3]);
+    tbrNew = button(QStringLiteral("tbrNew"), "new", QStringLiteral("新規作成"), mnuFileItem[0]);
+    tbrOpen = button(QStringLiteral("tbrOpen"), "open", QStringLiteral("家計簿データファイルを開く"), mnuFileItem[1]);
+    tbrSave = button(QStringLiteral("tbrSave"), "save", QStringLiteral("上書き保存"), mnuFileItem[3]);
     tbrToolBar->addSeparator();
     // ---- 8, 9 (print), 15 (categories), 17, 18 (graphs) join here with their commands.
     tbrEditPlace = views->tbrDaySummary; // the edit buttons 11-13 go before the toggles
     tbrSummaryPlace = views->tbrDaySummary;
     tbrToolBar->addAction(views->tbrDaySummary);
     tbrToolBar->addAction(views->tbrCategorySummary);
+    // The toggles show their state in their captions.
+    for (QAction* toggle : {views->tbrDaySummary, views->tbrCategorySummary})
+        if (auto* b = qobject_cast<QToolButton*>(tbrToolBar->widgetForAction(toggle)))
+            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbrToolBar->addSeparator();
     // ---- 23, 24 (calendar, calculator) join here.
-    tbrHelp = button(QStringLiteral("tbrHelp"), QStyle::SP_DialogHelpButton, QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
+    tbrHelp = button(QStringLiteral("tbrHelp"), "help", QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
 
     // Today's memo stays at the right end of the toolbar row.
     auto* spacer = new QWidget(tbrToolBar);

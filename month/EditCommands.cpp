@@ -12,7 +12,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QTreeView>
 
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
@@ -34,18 +33,15 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
     }
     connect(mnuEdit, &QMenu::aboutToShow, this, &EditCommands::mnuEdit_Open);
 
-    QStyle* style = owner ? owner->style() : nullptr;
-    auto button = [&](const char* name, const QString& tip, QStyle::StandardPixmap icon) {
-        auto* a = new QAction(tip, this);
+    auto button = [&](const char* name, const QString& tip, const char* icon) {
+        auto* a = new QAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip, this);
         a->setObjectName(QLatin1String(name));
         a->setToolTip(tip);
-        if (style)
-            a->setIcon(style->standardIcon(icon));
         return a;
     };
-    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), QStyle::SP_FileDialogNewFolder);
-    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), QStyle::SP_FileDialogDetailedView);
-    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), QStyle::SP_TrashIcon);
+    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), "add");
+    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), "change");
+    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), "delete");
     connect(tbrAdd, &QAction::triggered, this, [this] { mnuEditItem(0); });
     connect(tbrChange, &QAction::triggered, this, [this] {
         if (selectedEntryRow() > 0)

@@ -121,10 +121,12 @@ void MonthViews::buildWidgets(QWidget* owner)
     tbrDaySummary = new QAction(kDayOff, owner);
     tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
     tbrDaySummary->setCheckable(true);
+    tbrDaySummary->setIcon(QIcon(QStringLiteral(":/icons/day-summary.png")));
     connect(tbrDaySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrDaySummary, on); });
     tbrCategorySummary = new QAction(kCategoryOff, owner);
     tbrCategorySummary->setObjectName(QStringLiteral("tbrCategorySummary"));
     tbrCategorySummary->setCheckable(true);
+    tbrCategorySummary->setIcon(QIcon(QStringLiteral(":/icons/category-summary.png")));
     connect(tbrCategorySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrCategorySummary, on); });
 }
 
