@@ -36,8 +36,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     buildMenus();
     buildToolbar();
 
-    // Created before Form_Load loads the year, so that the entry dialog is
-    // loaded with the window and receives the category ranking.
+    // The entry dialog is loaded when first opened, not before the window
+    // shows; it ranks the categories itself as it loads.
     edit = new EditCommands(model, *views, this);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
 

@@ -15,10 +15,8 @@
 #include <QTreeView>
 
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
-    : QObject(owner), model_(model), views_(views)
+    : QObject(owner), model_(model), views_(views), owner_(owner)
 {
-    dataDialog = new frmData(model, views, owner);
-
     mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     const QString captions[6] = {QStringLiteral("データ追加"), QStringLiteral("データ内容変更"),
@@ -54,6 +52,13 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
 
     views_.lvwMonth->viewport()->installEventFilter(this);
     views_.lvwMonthC->viewport()->installEventFilter(this);
+}
+
+frmData* EditCommands::dataDialog()
+{
+    if (!dataDialog_)
+        dataDialog_ = new frmData(model_, views_, owner_);
+    return dataDialog_;
 }
 
 int EditCommands::selectedEntryRow() const
@@ -118,8 +123,8 @@ void EditCommands::addEntry()
 
 void EditCommands::addEntryOn(const QString& date)
 {
-    dataDialog->prepareAdd(date);
-    dataDialog->showModal();
+    dataDialog()->prepareAdd(date);
+    dataDialog()->showModal();
 }
 
 void EditCommands::changeEntry()
@@ -132,9 +137,9 @@ void EditCommands::changeEntry()
     const MonthRow& row = rows.row(r);
     const QString date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day);
     const qint64 amount = row.out != 0 ? row.out : row.in;
-    dataDialog->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
+    dataDialog()->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
                               amount == 0 ? QString() : QString::number(amount), row.entryId);
-    dataDialog->showModal();
+    dataDialog()->showModal();
 }
 
 // ---- delete ----

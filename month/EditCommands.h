@@ -26,7 +26,8 @@ public:
     QAction* tbrAdd = nullptr;    // toolbar button 11
     QAction* tbrChange = nullptr; // toolbar button 12
     QAction* tbrDelete = nullptr; // toolbar button 13
-    frmData* dataDialog = nullptr; // loaded once, hidden between uses
+    // The entry dialog, loaded on first use and hidden between uses.
+    frmData* dataDialog();
 
     void mnuEditItem(int index);
     // Menu opening (also before the popup): enabled items and the caption
@@ -49,4 +50,6 @@ private:
 
     LedgerModel& model_;
     MonthViews& views_;
+    QWidget* owner_;
+    frmData* dataDialog_ = nullptr;
 };
