@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "MonthList.h"
 
 #include <QAction>
 #include <QEvent>
@@ -45,27 +46,6 @@ protected:
     }
 };
 
-QTreeView* makeList(const QString& name, MonthListModel* rows, QWidget* parent)
-{
-    auto* list = new QTreeView(parent);
-    list->setObjectName(name);
-    list->setModel(rows);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setAllColumnsShowFocus(true);
-    list->setSortingEnabled(false);
-    list->setAlternatingRowColors(true);
-    // The lists keep the order they were built in: headings are not buttons.
-    list->header()->setSectionsClickable(false);
-    list->header()->setSectionsMovable(false);
-    list->header()->setStretchLastSection(false);
-    list->header()->setDefaultAlignment(Qt::AlignCenter);
-    return list;
-}
 }
 
 MonthViews::MonthViews(LedgerModel& model, QWidget* owner) : QObject(owner), model_(&model)
@@ -108,8 +88,8 @@ void MonthViews::buildWidgets(QWidget* owner)
     summaryRows = new MonthListModel(this);
     summaryRows->setHeadings({QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("出金"),
                               QStringLiteral("入金"), QStringLiteral("残高")});
-    lvwMonth = makeList(QStringLiteral("lvwMonth"), monthRows, listStack);
-    lvwMonthC = makeList(QStringLiteral("lvwMonthC"), summaryRows, listStack);
+    lvwMonth = new MonthList(QStringLiteral("lvwMonth"), monthRows, listStack);
+    lvwMonthC = new MonthList(QStringLiteral("lvwMonthC"), summaryRows, listStack);
     listStack->addWidget(lvwMonth);
     listStack->addWidget(lvwMonthC);
     listStack->setCurrentWidget(lvwMonth);
