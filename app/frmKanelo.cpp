@@ -71,6 +71,7 @@ void frmKanelo::buildMenus()
     fileItem(1, QStringLiteral("開く(&O)"));
     mnuFileItem[2] = mnuFile->addSeparator();
     fileItem(3, QStringLiteral("上書き保存(&S)"));
+    mnuFileItem[3]->setShortcut(QKeySequence::Save);
     mnuFileItem[4] = mnuFile->addSeparator();
     // ---- 5: the import item goes here once the import tool exists.
     fileItem(6, QStringLiteral("家計簿データのエクスポート"));

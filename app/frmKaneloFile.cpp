@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QStatusBar>
 
 namespace {
 bool allDigits(const QString& s)
@@ -36,11 +37,21 @@ void frmKanelo::mnuFileItem_Click(int index)
     switch (index) {
     case 0: NewYearFile(); break;
     case 1: OpenYearFile(); break;
-    case 3: model_->SaveYearFile(1); break;
+    case 3: SaveAndConfirm(); break;
     case 6: ExportCsv(); break;
     case 10: ExitProgram(); break;
     default: break;
     }
+}
+
+// A save that worked is confirmed quietly in the status bar; a failure has
+// been reported in a message box.
+void frmKanelo::SaveAndConfirm()
+{
+    if (model_->SaveYearFile(1))
+        views->sbrStatus->showMessage(QStringLiteral("家計簿データファイル [%1.zbl] を上書き保存しました。")
+                                          .arg(model_->curYear),
+                                      4000);
 }
 
 void frmKanelo::SwitchYear(int year)

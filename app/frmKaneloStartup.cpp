@@ -142,8 +142,9 @@ void frmKanelo::readSettings()
 
     bool ok = false;
     const int size = ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QStringLiteral("11")).toInt(&ok);
+    // Both lists: the size was chosen for both (Options) and is stored once.
     if (ok && size > 0)
-        views->setListFontSize(size, false);
+        views->setListFontSize(size, true);
 
     model_->linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
     mnuEnvSubItem[0]->setChecked(model_->linkCalendar);

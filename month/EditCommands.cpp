@@ -10,17 +10,26 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTreeView>
+#include <algorithm>
+
+namespace {
+// The day's totals keep their mnemonic when the caption names the day; the
+// message shows the caption without it.
+const QString kTotalsKey = QStringLiteral("(&T)");
+}
 
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
     : QObject(owner), model_(model), views_(views), owner_(owner)
 {
     mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    const QString captions[6] = {QStringLiteral("データ追加"), QStringLiteral("データ内容変更"),
-                                 QStringLiteral("データ削除"), {}, QStringLiteral("その日の収支"), {}};
+    const QString captions[6] = {QStringLiteral("データ追加(&A)"), QStringLiteral("データ内容変更(&C)"),
+                                 QStringLiteral("データ削除(&D)"), {}, QStringLiteral("その日の収支") + kTotalsKey, {}};
     for (int i = 0; i < 6; ++i) {
         if (captions[i].isEmpty()) {
             mnuEditItems[i] = mnuEdit->addSeparator();
@@ -50,8 +59,10 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
             mnuEditItem(2);
     });
 
-    views_.lvwMonth->viewport()->installEventFilter(this);
-    views_.lvwMonthC->viewport()->installEventFilter(this);
+    for (QTreeView* list : {views_.lvwMonth, views_.lvwMonthC}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
 }
 
 frmData* EditCommands::dataDialog()
@@ -81,7 +92,7 @@ void EditCommands::mnuEdit_Open()
     for (int i : {1, 2, 4})
         mnuEditItems[i]->setEnabled(r > 0);
     if (r > 0)
-        mnuEditItems[4]->setText(dayCaption(r));
+        mnuEditItems[4]->setText(dayCaption(r) + kTotalsKey);
 }
 
 void EditCommands::mnuEditItem(int index)
@@ -124,7 +135,45 @@ void EditCommands::addEntry()
 void EditCommands::addEntryOn(const QString& date)
 {
     dataDialog()->prepareAdd(date);
-    dataDialog()->showModal();
+    showDialog();
+}
+
+void EditCommands::showDialog()
+{
+    frmData* dialog = dataDialog();
+    placeBesideSelection(dialog);
+    dialog->showModal();
+}
+
+// Above or below the selected row, whichever has room, so that the row the
+// dialog works on stays in view; centred over the list.
+void EditCommands::placeBesideSelection(QWidget* dialog) const
+{
+    const bool summary = model_.summaryMode == 1;
+    QTreeView* list = summary ? views_.lvwMonthC : views_.lvwMonth;
+    const int row = summary ? views_.selectedSummaryRow() : views_.selectedRow();
+    if (row < 0 || !list->isVisible())
+        return;
+    const QRect cell = list->visualRect(list->model()->index(row, 0));
+    if (!cell.isValid() || !list->viewport()->rect().intersects(cell))
+        return;
+    const QRect shown(list->viewport()->mapToGlobal(QPoint(0, cell.top())), QSize(list->viewport()->width(), cell.height()));
+    const QScreen* screen = list->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    dialog->ensurePolished();
+    dialog->adjustSize();
+    // The frame the window system adds, as the main window has it.
+    const QWidget* main = list->window();
+    const int frameTop = main->geometry().top() - main->frameGeometry().top();
+    const QSize size(dialog->width(), dialog->height() + frameTop + (main->frameGeometry().bottom() - main->geometry().bottom()));
+    const int gap = 4;
+    const int spaceBelow = room.bottom() - shown.bottom() - gap;
+    const int spaceAbove = shown.top() - room.top() - gap;
+    int y = spaceBelow >= size.height() || spaceBelow >= spaceAbove ? shown.bottom() + gap + 1 : shown.top() - gap - size.height();
+    y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
+    int x = shown.center().x() - size.width() / 2;
+    x = std::clamp(x, room.left(), std::max(room.left(), room.right() - size.width() + 1));
+    dialog->move(x, y);
 }
 
 void EditCommands::changeEntry()
@@ -139,7 +188,7 @@ void EditCommands::changeEntry()
     const qint64 amount = row.out != 0 ? row.out : row.in;
     dataDialog()->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
                               amount == 0 ? QString() : QString::number(amount), row.entryId);
-    dataDialog()->showModal();
+    showDialog();
 }
 
 // ---- delete ----
@@ -173,7 +222,7 @@ void EditCommands::dayTotals()
         return;
     const MonthListModel& rows = *views_.monthRows;
     const QString caption = dayCaption(r);
-    mnuEditItems[4]->setText(caption);
+    mnuEditItems[4]->setText(caption + kTotalsKey);
     const int day = rows.row(r).day;
     // The carry-over row counts as day 1 too.
     int first = 1;
@@ -195,6 +244,12 @@ void EditCommands::dayTotals()
 
 bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == views_.lvwMonth || watched == views_.lvwMonthC)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier
+                   ? listKey(watched == views_.lvwMonthC, key->key())
+                   : false;
+    }
     const bool entryList = watched == views_.lvwMonth->viewport();
     const bool summaryList = watched == views_.lvwMonthC->viewport();
     if (!entryList && !summaryList)
@@ -216,16 +271,43 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
-        if (summaryList) {
-            mnuEditItem(0);
-        } else {
-            const int r = views_.selectedRow();
-            if (r < 0)
-                mnuEditItem(0);
-            else if (r > 0)
-                mnuEditItem(1);
-        }
+        listActivated(summaryList);
         return true;
     }
     return false;
+}
+
+// ---- keys on the lists ----
+
+bool EditCommands::listKey(bool summaryList, int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        listActivated(summaryList);
+        return true;
+    case Qt::Key_Insert:
+        mnuEditItem(0);
+        return true;
+    case Qt::Key_Delete:
+        if (selectedEntryRow() > 0)
+            mnuEditItem(2);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A double-click, or Enter: add, or change the selected entry.
+void EditCommands::listActivated(bool summaryList)
+{
+    if (summaryList) {
+        mnuEditItem(0);
+        return;
+    }
+    const int r = views_.selectedRow();
+    if (r < 0)
+        mnuEditItem(0);
+    else if (r > 0)
+        mnuEditItem(1);
 }

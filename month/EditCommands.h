@@ -13,7 +13,8 @@ class frmData;
 // The edit menu 編集(&E) of the main window, its twin popup on both month
 // lists, the double-clicks on the lists and the toolbar's edit buttons. All
 // lead to mnuEditItem: add and change through the entry dialog, delete, and
-// the totals of the selected entry's day.
+// the totals of the selected entry's day. On the lists Enter acts as the
+// double-click, Insert adds and Delete deletes.
 class EditCommands : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +45,11 @@ private:
     void changeEntry();
     void deleteEntry();
     void dayTotals();
+    // Enter, Insert and Delete on a list; false for other keys.
+    bool listKey(bool summaryList, int key);
+    void listActivated(bool summaryList);
+    void showDialog();
+    void placeBesideSelection(QWidget* dialog) const;
     // The selected entry row of lvwMonth, or -1 (the carry-over row is no entry).
     int selectedEntryRow() const;
     QString dayCaption(int row) const;

@@ -71,3 +71,37 @@ void MonthList::dataChanged(const QModelIndex& topLeft, const QModelIndex& botto
     else
         viewport()->update();
 }
+
+void MonthList::setColumnWidths(const std::array<int, 6>& widths)
+{
+    widths_ = widths;
+    spreadColumns();
+}
+
+void MonthList::setTextColumns(const QList<int>& columns)
+{
+    textColumns_ = columns;
+    spreadColumns();
+}
+
+// Also called when the viewport is resized (a scroll bar comes or goes).
+void MonthList::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    spreadColumns();
+}
+
+void MonthList::spreadColumns()
+{
+    int needed = 0;
+    for (int w : widths_)
+        needed += w;
+    const int extra = std::max(0, viewport()->width() - needed);
+    const int columns = int(textColumns_.size());
+    for (int c = 0; c < 6; ++c) {
+        int w = widths_[c];
+        if (const int k = int(textColumns_.indexOf(c)); k >= 0 && columns > 0)
+            w += extra / columns + (k == columns - 1 ? extra % columns : 0);
+        setColumnWidth(c, w);
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTreeView>
+#include <array>
 
 class MonthListModel;
 
@@ -13,6 +14,18 @@ class MonthList : public QTreeView {
 public:
     MonthList(const QString& name, MonthListModel* rows, QWidget* parent);
 
+    // Column widths the cells need; what the window leaves over is shared
+    // by the text columns.
+    void setColumnWidths(const std::array<int, 6>& widths);
+    void setTextColumns(const QList<int>& columns);
+
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void spreadColumns();
+
+    std::array<int, 6> widths_{};
+    QList<int> textColumns_{1, 2};
 };

@@ -97,6 +97,18 @@ void MonthViews::buildWidgets(QWidget* owner)
     setListFontSize(11, true);
 
     connect(tabMonth, &QTabBar::currentChanged, this, &MonthViews::onTabChanged);
+    // Ctrl+PgUp and Ctrl+PgDn turn the month tabs as in other tabbed windows.
+    for (const int step : {-1, 1}) {
+        auto* turn = new QAction(owner);
+        turn->setObjectName(step < 0 ? QStringLiteral("previousMonth") : QStringLiteral("nextMonth"));
+        turn->setShortcut(step < 0 ? Qt::CTRL | Qt::Key_PageUp : Qt::CTRL | Qt::Key_PageDown);
+        connect(turn, &QAction::triggered, this, [this, step] {
+            const int month = model_->curMonth + step;
+            if (month >= 1 && month <= 12)
+                selectMonth(month);
+        });
+        owner->addAction(turn);
+    }
 
     tbrDaySummary = new QAction(kDayOff, owner);
     tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
@@ -289,7 +301,7 @@ int MonthViews::selectedSummaryRow() const
 
 void MonthViews::setListFontSize(int points, bool alsoSummary)
 {
-    for (QTreeView* list : {lvwMonth, lvwMonthC}) {
+    for (MonthList* list : {lvwMonth, lvwMonthC}) {
         if (list == lvwMonthC && !alsoSummary)
             continue;
         QFont f = list->font();
@@ -304,17 +316,14 @@ int MonthViews::listFontSize() const { return lvwMonth->font().pointSize(); }
 
 // Widths from the font, not from the contents: measuring every cell of a
 // long month would cost more than building it.
-void MonthViews::fitColumns(QTreeView* list)
+void MonthViews::fitColumns(MonthList* list)
 {
     const QFontMetrics fm(list->font());
     const int pad = fm.horizontalAdvance(QLatin1Char('0')) * 2;
     const int amount = fm.horizontalAdvance(QStringLiteral("-999,999,999")) + pad;
-    const int widths[6] = {fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
+    list->setColumnWidths({fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
                            fm.horizontalAdvance(QStringLiteral("前年度繰越残高")) + pad * 2,
-                           fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad,
-                           amount, amount, amount};
-    for (int c = 0; c < 6; ++c)
-        list->setColumnWidth(c, widths[c]);
+                           fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad, amount, amount, amount});
 }
 
 bool MonthViews::eventFilter(QObject* watched, QEvent* event)

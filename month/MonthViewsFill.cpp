@@ -82,6 +82,7 @@ void MonthViews::ShowCompress()
         tbrCategorySummary->setText(QStringLiteral("費目単位 -オフ"));
         summaryRows->setAmountColumns({MonthListModel::Out, MonthListModel::In, MonthListModel::Balance});
         summaryRows->setHeadings(kDayHeadings);
+        lvwMonthC->setTextColumns({1, 2});
         ShowDaySummary();
         break;
     case 2:
@@ -91,6 +92,7 @@ void MonthViews::ShowCompress()
         tbrCategorySummary->setText(QStringLiteral("費目単位 -オン"));
         summaryRows->setAmountColumns({2, 3, 4, 5});
         summaryRows->setHeadings(kCategoryHeadings);
+        lvwMonthC->setTextColumns({1});
         ShowCategorySummary();
         break;
     default:

@@ -94,6 +94,9 @@ void frmData::cmdOK_Click()
     cmdCancel->setEnabled(true);
     txtMoney->clear();
     txtSub->clear();
+    // The emptied sub-item shows no chosen name in the list either.
+    const QSignalBlocker block(lstSub);
+    lstSub->setCurrentRow(-1);
 }
 
 void frmData::InsertEntryRow()

@@ -206,7 +206,7 @@ void TestStartup::storedSettingsAreApplied()
     QVERIFY(f.window()->tbrToolBar->isHidden());
     QVERIFY(f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 14);
-    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 11);
+    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 14);
     QVERIFY(f.model().linkCalendar);
     QVERIFY(f.window()->mnuEnvSubItem[0]->isChecked());
 }

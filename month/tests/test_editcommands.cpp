@@ -51,7 +51,7 @@ void TestEditCommands::menuItems()
     QStringList captions;
     for (QAction* a : menu->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions, (QStringList{"データ追加", "データ内容変更", "データ削除", "-", "その日の収支", "-"}));
+    QCOMPARE(captions, (QStringList{"データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-", "その日の収支(&T)", "-"}));
     for (int i = 0; i < 6; ++i)
         QCOMPARE(f.edit->mnuEditItems[i], menu->actions()[i]);
     QCOMPARE(f.edit->tbrAdd->toolTip(), QStringLiteral("データ追加"));
@@ -66,12 +66,12 @@ void TestEditCommands::menuOpening_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("nothing selected") << 0 << -1 << false << "その日の収支";
-    QTest::newRow("carry-over row") << 0 << 0 << false << "その日の収支";
-    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況";
-    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況";
-    QTest::newRow("day summary in front") << 1 << 2 << false << "その日の収支";
-    QTest::newRow("category summary in front") << 2 << 1 << false << "その日の収支";
+    QTest::newRow("nothing selected") << 0 << -1 << false << "その日の収支(&T)";
+    QTest::newRow("carry-over row") << 0 << 0 << false << "その日の収支(&T)";
+    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況(&T)";
+    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況(&T)";
+    QTest::newRow("day summary in front") << 1 << 2 << false << "その日の収支(&T)";
+    QTest::newRow("category summary in front") << 2 << 1 << false << "その日の収支(&T)";
 }
 
 void TestEditCommands::menuOpening()
@@ -143,7 +143,7 @@ void TestEditCommands::rightButton()
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(list->columnWidth(0) + 30, rowPoint(list, 2).y()));
     QCOMPARE(f.views->selectedRow(), 2);
     QVERIFY(f.edit->mnuEdit->isVisible());
-    QCOMPARE(f.edit->mnuEditItems[4]->text(), QStringLiteral("4月12日の収支状況"));
+    QCOMPARE(f.edit->mnuEditItems[4]->text(), QStringLiteral("4月12日の収支状況(&T)"));
     f.edit->mnuEdit->hide();
 
     f.views->setSummaryMode(1);
