@@ -145,8 +145,9 @@ void EditCommands::showDialog()
     dialog->showModal();
 }
 
-// Above or below the selected row, whichever has room, so that the row the
-// dialog works on stays in view; centred over the list.
+// Above the selected row, or below it when there is no room above, so that
+// the row the dialog works on stays in view, and in add mode the rows the
+// new entries go to, after it; centred over the list.
 void EditCommands::placeBesideSelection(QWidget* dialog) const
 {
     const bool summary = model_.summaryMode == 1;
@@ -169,7 +170,8 @@ void EditCommands::placeBesideSelection(QWidget* dialog) const
     const int gap = 4;
     const int spaceBelow = room.bottom() - shown.bottom() - gap;
     const int spaceAbove = shown.top() - room.top() - gap;
-    int y = spaceBelow >= size.height() || spaceBelow >= spaceAbove ? shown.bottom() + gap + 1 : shown.top() - gap - size.height();
+    const bool above = spaceAbove >= size.height() || (spaceBelow < size.height() && spaceAbove >= spaceBelow);
+    int y = above ? shown.top() - gap - size.height() : shown.bottom() + gap + 1;
     y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
     int x = shown.center().x() - size.width() / 2;
     x = std::clamp(x, room.left(), std::max(room.left(), room.right() - size.width() + 1));
