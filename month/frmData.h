@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "MonthListModel.h"
 #include "Types.h"
 
 class LedgerModel;
 class MonthViews;
+struct MonthRow;
 class QComboBox;
 class QGroupBox;
 class QLabel;
