@@ -160,9 +160,12 @@ void EditCommands::placeBesideSelection(QWidget* dialog) const
         return;
     const QRect shown(list->viewport()->mapToGlobal(QPoint(0, cell.top())), QSize(list->viewport()->width(), cell.height()));
     const QScreen* screen = list->screen();
-    const QRect room = screen ? screen->availableGeometry() : QRect();
-    dialog->ensurePolished();
-    dialog->adjustSize();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    // Its own size before it is first shown; later the size the user left it.
+    if (!dialog->windowHandle())
+        dialog->adjustSize();
     // The frame the window system adds, as the main window has it.
     const QWidget* main = list->window();
     const int frameTop = main->geometry().top() - main->frameGeometry().top();
