@@ -118,8 +118,7 @@ void frmKanelo::buildToolbar()
     tbrToolBar->setMovable(false);
     tbrToolBar->setFloatable(false);
     tbrToolBar->setIconSize(QSize(20, 20));
-    // Our own icons from the resource: read when first painted, nothing
-    // decoded before the window shows.
+    // Our own small icons from the resource, not the style's pixmaps.
     auto button = [this](const QString& name, const char* icon, const QString& tip, QAction* runs) {
         QAction* a = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip);
         a->setObjectName(name);
