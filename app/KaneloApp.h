@@ -24,5 +24,7 @@ public:
     std::unique_ptr<frmKanelo> window;
 
 private:
+    static void useJapaneseFont();
+
     std::unique_ptr<QLockFile> lock_;
 };

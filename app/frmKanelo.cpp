@@ -17,9 +17,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 const QString frmKanelo::kAppTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
@@ -37,8 +37,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     buildMenus();
     buildToolbar();
 
-    // Created before Form_Load loads the year, so that the entry dialog is
-    // loaded with the window and receives the category ranking.
+    // The entry dialog is loaded when first opened, not before the window
+    // shows; it ranks the categories itself as it loads.
     edit = new EditCommands(model, *views, this);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
     tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
@@ -79,6 +79,7 @@ void frmKanelo::buildMenus()
     fileItem(1, QStringLiteral("開く(&O)"));
     mnuFileItem[2] = mnuFile->addSeparator();
     fileItem(3, QStringLiteral("上書き保存(&S)"));
+    mnuFileItem[3]->setShortcut(QKeySequence::Save);
     mnuFileItem[4] = mnuFile->addSeparator();
     fileItem(5, QStringLiteral("家計簿データのインポート..."));
     fileItem(6, QStringLiteral("家計簿データのエクスポート"));
@@ -133,21 +134,19 @@ void frmKanelo::buildToolbar()
     tbrToolBar->setMovable(false);
     tbrToolBar->setFloatable(false);
     tbrToolBar->setIconSize(QSize(20, 20));
-    QStyle* st = style();
-    auto button = [this](const QString& name, QStyle::StandardPixmap icon, const QString& tip, QAction* runs) {
-        QAction* a = tbrToolBar->addAction(style()->standardIcon(icon), tip);
+    // Our own small icons from the resource, not the style's pixmaps.
+    auto button = [this](const QString& name, const char* icon, const QString& tip, QAction* runs) {
+        QAction* a = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip);
         a->setObjectName(name);
         a->setToolTip(tip);
         connect(a, &QAction::triggered, runs, &QAction::trigger);
         return a;
     };
-    Q_UNUSED(st);
-    tbrExit = button(QStringLiteral("tbrExit"), QStyle::SP_DialogCloseButton, QStringLiteral("Kanelo Y の終了"), mnuFileItem[10]);
+    tbrExit = button(QStringLiteral("tbrExit"), "exit", QStringLiteral("Kanelo Y の終了"), mnuFileItem[10]);
     tbrToolBar->addSeparator();
-    tbrNew = button(QStringLiteral("tbrNew"), QStyle::SP_FileIcon, QStringLiteral("新規作成"), mnuFileItem[0]);
-    tbrOpen = button(QStringLiteral("tbrOpen"), QStyle::SP_DialogOpenButton, QStringLiteral("家計簿データファイルを開く"),
-                     mnuFileItem[1]);
-    tbrSave = button(QStringLiteral("tbrSave"), QStyle::SP_DialogSaveButton, QStringLiteral("上書き保存"), mnuFileItem[3]);
+    tbrNew = button(QStringLiteral("tbrNew"), "new", QStringLiteral("新規作成"), mnuFileItem[0]);
+    tbrOpen = button(QStringLiteral("tbrOpen"), "open", QStringLiteral("家計簿データファイルを開く"), mnuFileItem[1]);
+    tbrSave = button(QStringLiteral("tbrSave"), "save", QStringLiteral("上書き保存"), mnuFileItem[3]);
     tbrToolBar->addSeparator();
     tbrPrintMonth = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/print-month.png")), QStringLiteral("月間収支報告の印刷"));
     tbrPrintMonth->setObjectName(QStringLiteral("tbrPrintMonth"));
@@ -161,10 +160,14 @@ void frmKanelo::buildToolbar()
     tbrSummaryPlace = views->tbrDaySummary;
     tbrToolBar->addAction(views->tbrDaySummary);
     tbrToolBar->addAction(views->tbrCategorySummary);
+    // The toggles show their state in their captions.
+    for (QAction* toggle : {views->tbrDaySummary, views->tbrCategorySummary})
+        if (auto* b = qobject_cast<QToolButton*>(tbrToolBar->widgetForAction(toggle)))
+            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbrToolBar->addSeparator();
     addToolButtons();
     tbrToolBar->addSeparator();
-    tbrHelp = button(QStringLiteral("tbrHelp"), QStyle::SP_DialogHelpButton, QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
+    tbrHelp = button(QStringLiteral("tbrHelp"), "help", QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
 
     // Today's memo stays at the right end of the toolbar row.
     auto* spacer = new QWidget(tbrToolBar);

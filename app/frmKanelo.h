@@ -42,6 +42,8 @@ public:
     // File menu commands by index (0 new, 1 open, 3 save, 6 export, 10 exit).
     void mnuFileItem_Click(int index);
     void NewYearFile();
+    // 上書き保存, confirmed in the status bar for a few seconds.
+    void SaveAndConfirm();
     void OpenYearFile();
     void ExportCsv();
     void ExitProgram();

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QStatusBar>
 
 namespace {
 bool allDigits(const QString& s)
@@ -43,7 +44,7 @@ void frmKanelo::mnuFileItem_Click(int index)
     switch (index) {
     case 0: NewYearFile(); break;
     case 1: OpenYearFile(); break;
-    case 3: model_->SaveYearFile(1); break;
+    case 3: SaveAndConfirm(); break;
     case 5: ImportData(); break;
     case 6: ExportCsv(); break;
     case 10: ExitProgram(); break;
@@ -60,6 +61,16 @@ void frmKanelo::mnuFileSubItem_Click(int index)
         frmPrintY w(*model_, this);
         w.exec();
     }
+}
+
+// A save that worked is confirmed quietly in the status bar; a failure has
+// been reported in a message box.
+void frmKanelo::SaveAndConfirm()
+{
+    if (model_->SaveYearFile(1))
+        views->sbrStatus->showMessage(QStringLiteral("家計簿データファイル [%1.zbl] を上書き保存しました。")
+                                          .arg(model_->curYear),
+                                      4000);
 }
 
 void frmKanelo::SwitchYear(int year)

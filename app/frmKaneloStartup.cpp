@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QAction>
+#include <filesystem>
 
 namespace {
 bool allDigits(const QString& s)
@@ -94,9 +95,12 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 
     const QString yearFile = m.yearPath(m.curYear);
     if (QFile::exists(yearFile)) {
+        // One copy in the kernel: the year can be megabytes and the window waits.
         const QString copy = programFile(QString::number(m.curYear) + QStringLiteral(".z__"));
-        QFile::remove(copy);
-        QFile::copy(yearFile, copy);
+        const std::filesystem::path to = QFile::encodeName(copy).toStdString();
+        std::error_code error;
+        std::filesystem::remove(to, error); // a read-only old copy too
+        std::filesystem::copy_file(QFile::encodeName(yearFile).toStdString(), to, error);
     }
 
     if (!m.ReadCategoryMaster(1))
@@ -138,8 +142,9 @@ void frmKanelo::readSettings()
 
     bool ok = false;
     const int size = ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QStringLiteral("11")).toInt(&ok);
+    // Both lists: the size was chosen for both (Options) and is stored once.
     if (ok && size > 0)
-        views->setListFontSize(size, false);
+        views->setListFontSize(size, true);
 
     model_->linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
     mnuEnvSubItem[0]->setChecked(model_->linkCalendar);

@@ -95,10 +95,9 @@ void frmKanelo::ShowCalculator()
 void frmKanelo::SelectDayRow(int day)
 {
     const MonthListModel& rows = *views->monthRows;
-    const QString tag = Fmt::zero2(day);
-    // Row 0 is the carry-over row, whatever its tag.
+    // Row 0 is the carry-over row, whatever its day.
     for (int r = 1; r < rows.count(); ++r) {
-        if (rows.row(r).tag == tag) {
+        if (rows.row(r).day == day) {
             views->selectRow(r);
             return;
         }

@@ -60,7 +60,7 @@ struct Month {
         QApplication::processEvents();
     }
 
-    frmData& dialog() const { return *edit->dataDialog; }
+    frmData& dialog() const { return *edit->dataDialog(); }
 
     // The dialog open in add mode, as a user leaves it between two entries.
     void openAdd()

@@ -11,21 +11,27 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyle>
+#include <QScreen>
 #include <QTreeView>
+#include <algorithm>
+
+namespace {
+// The day's totals keep their mnemonic when the caption names the day; the
+// message shows the caption without it.
+const QString kTotalsKey = QStringLiteral("(&T)");
+}
 
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
-    : QObject(owner), model_(model), views_(views)
+    : QObject(owner), model_(model), views_(views), owner_(owner)
 {
-    dataDialog = new frmData(model, views, owner);
-
     mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    const QString captions[7] = {QStringLiteral("データ追加"), QStringLiteral("データ内容変更"),
-                                 QStringLiteral("データ削除"), {}, QStringLiteral("その日の収支"), {},
-                                 QStringLiteral("費目・摘要項目 編集")};
+    const QString captions[7] = {QStringLiteral("データ追加(&A)"), QStringLiteral("データ内容変更(&C)"),
+                                 QStringLiteral("データ削除(&D)"), {}, QStringLiteral("その日の収支") + kTotalsKey, {},
+                                 QStringLiteral("費目・摘要項目 編集(&M)")};
     for (int i = 0; i < 7; ++i) {
         if (captions[i].isEmpty()) {
             mnuEditItems[i] = mnuEdit->addSeparator();
@@ -36,21 +42,16 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
     }
     connect(mnuEdit, &QMenu::aboutToShow, this, &EditCommands::mnuEdit_Open);
 
-    QStyle* style = owner ? owner->style() : nullptr;
-    auto button = [&](const char* name, const QString& tip, QStyle::StandardPixmap icon) {
-        auto* a = new QAction(tip, this);
+    auto button = [&](const char* name, const QString& tip, const char* icon) {
+        auto* a = new QAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip, this);
         a->setObjectName(QLatin1String(name));
         a->setToolTip(tip);
-        if (style)
-            a->setIcon(style->standardIcon(icon));
         return a;
     };
-    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), QStyle::SP_FileDialogNewFolder);
-    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), QStyle::SP_FileDialogDetailedView);
-    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), QStyle::SP_TrashIcon);
-    tbrCategories = new QAction(QIcon(QStringLiteral(":/icons/categories.png")), QStringLiteral("費目・摘要項目 編集"), this);
-    tbrCategories->setObjectName(QStringLiteral("tbrCategories"));
-    tbrCategories->setToolTip(QStringLiteral("費目・摘要項目 編集"));
+    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), "add");
+    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), "change");
+    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), "delete");
+    tbrCategories = button("tbrCategories", QStringLiteral("費目・摘要項目 編集"), "categories");
     connect(tbrCategories, &QAction::triggered, this, [this] { mnuEditItem(6); });
     connect(tbrAdd, &QAction::triggered, this, [this] { mnuEditItem(0); });
     connect(tbrChange, &QAction::triggered, this, [this] {
@@ -62,8 +63,17 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
             mnuEditItem(2);
     });
 
-    views_.lvwMonth->viewport()->installEventFilter(this);
-    views_.lvwMonthC->viewport()->installEventFilter(this);
+    for (QTreeView* list : {views_.lvwMonth, views_.lvwMonthC}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+frmData* EditCommands::dataDialog()
+{
+    if (!dataDialog_)
+        dataDialog_ = new frmData(model_, views_, owner_);
+    return dataDialog_;
 }
 
 int EditCommands::selectedEntryRow() const
@@ -76,7 +86,7 @@ int EditCommands::selectedEntryRow() const
 
 QString EditCommands::dayCaption(int row) const
 {
-    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).tag.toInt())
+    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
            + QStringLiteral("日の収支状況");
 }
 
@@ -86,7 +96,7 @@ void EditCommands::mnuEdit_Open()
     for (int i : {1, 2, 4})
         mnuEditItems[i]->setEnabled(r > 0);
     if (r > 0)
-        mnuEditItems[4]->setText(dayCaption(r));
+        mnuEditItems[4]->setText(dayCaption(r) + kTotalsKey);
 }
 
 void EditCommands::mnuEditItem(int index)
@@ -122,7 +132,7 @@ void EditCommands::addEntry()
         if (s > 0)
             date = views_.summaryRows->cell(s, MonthListModel::Date);
     } else if (const int r = views_.selectedRow(); r > 0) {
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + views_.monthRows->row(r).tag;
+        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
     }
     if (date.isEmpty())
         date = Clock::today().toString(QStringLiteral("MM/dd"));
@@ -131,8 +141,51 @@ void EditCommands::addEntry()
 
 void EditCommands::addEntryOn(const QString& date)
 {
-    dataDialog->prepareAdd(date);
-    dataDialog->showModal();
+    dataDialog()->prepareAdd(date);
+    showDialog();
+}
+
+void EditCommands::showDialog()
+{
+    frmData* dialog = dataDialog();
+    placeBesideSelection(dialog);
+    dialog->showModal();
+}
+
+// Above the selected row, or below it when there is no room above, so that
+// the row the dialog works on stays in view, and in add mode the rows the
+// new entries go to, after it; centred over the list.
+void EditCommands::placeBesideSelection(QWidget* dialog) const
+{
+    const bool summary = model_.summaryMode == 1;
+    QTreeView* list = summary ? views_.lvwMonthC : views_.lvwMonth;
+    const int row = summary ? views_.selectedSummaryRow() : views_.selectedRow();
+    if (row < 0 || !list->isVisible())
+        return;
+    const QRect cell = list->visualRect(list->model()->index(row, 0));
+    if (!cell.isValid() || !list->viewport()->rect().intersects(cell))
+        return;
+    const QRect shown(list->viewport()->mapToGlobal(QPoint(0, cell.top())), QSize(list->viewport()->width(), cell.height()));
+    const QScreen* screen = list->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    // Its own size before it is first shown; later the size the user left it.
+    if (!dialog->windowHandle())
+        dialog->adjustSize();
+    // The frame the window system adds, as the main window has it.
+    const QWidget* main = list->window();
+    const int frameTop = main->geometry().top() - main->frameGeometry().top();
+    const QSize size(dialog->width(), dialog->height() + frameTop + (main->frameGeometry().bottom() - main->geometry().bottom()));
+    const int gap = 4;
+    const int spaceBelow = room.bottom() - shown.bottom() - gap;
+    const int spaceAbove = shown.top() - room.top() - gap;
+    const bool above = spaceAbove >= size.height() || (spaceBelow < size.height() && spaceAbove >= spaceBelow);
+    int y = above ? shown.top() - gap - size.height() : shown.bottom() + gap + 1;
+    y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height() + 1));
+    int x = shown.center().x() - size.width() / 2;
+    x = std::clamp(x, room.left(), std::max(room.left(), room.right() - size.width() + 1));
+    dialog->move(x, y);
 }
 
 void EditCommands::changeEntry()
@@ -141,18 +194,13 @@ void EditCommands::changeEntry()
     if (r <= 0)
         return;
     const MonthListModel& rows = *views_.monthRows;
-    // Further rows of a day leave the date to the day's first row.
-    QString date;
-    for (int k = r; k >= 1 && date.isEmpty(); --k)
-        date = rows.cell(k, MonthListModel::Date);
-    if (date.isEmpty())
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + rows.row(r).tag;
-    const QString out = rows.cell(r, MonthListModel::Out);
-    const QString in = rows.cell(r, MonthListModel::In);
-    const QString amount = QString::number(Num::cellValue(out.isEmpty() ? in : out));
-    dataDialog->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
-                              amount == QLatin1String("0") ? QString() : amount, rows.row(r).entryId);
-    dataDialog->showModal();
+    // The date the day's first row shows, also for the day's further rows.
+    const MonthRow& row = rows.row(r);
+    const QString date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day);
+    const qint64 amount = row.out != 0 ? row.out : row.in;
+    dataDialog()->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
+                              amount == 0 ? QString() : QString::number(amount), row.entryId);
+    showDialog();
 }
 
 // ---- delete ----
@@ -165,8 +213,8 @@ void EditCommands::deleteEntry()
     MonthListModel& rows = *views_.monthRows;
     const MonthRow row = rows.row(r);
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
-                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + row.tag + QStringLiteral("  ")
-                         + row.cells[MonthListModel::Category] + QStringLiteral("  ") + row.cells[MonthListModel::Sub];
+                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
+                         + rows.cell(r, MonthListModel::Category) + QStringLiteral("  ") + rows.cell(r, MonthListModel::Sub);
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
@@ -186,18 +234,18 @@ void EditCommands::dayTotals()
         return;
     const MonthListModel& rows = *views_.monthRows;
     const QString caption = dayCaption(r);
-    mnuEditItems[4]->setText(caption);
-    const QString day = rows.row(r).tag;
-    // Row 0 carries tag "01" too.
+    mnuEditItems[4]->setText(caption + kTotalsKey);
+    const int day = rows.row(r).day;
+    // The carry-over row counts as day 1 too.
     int first = 1;
-    if (day != QLatin1String("01"))
-        while (first < rows.count() && rows.row(first).tag != day)
+    if (day != 1)
+        while (first < rows.count() && rows.row(first).day != day)
             ++first;
     qint64 out = 0;
     qint64 in = 0;
-    for (int k = first; k < rows.count() && rows.row(k).tag == day; ++k) {
-        out += Num::cellValue(rows.cell(k, MonthListModel::Out));
-        in += Num::cellValue(rows.cell(k, MonthListModel::In));
+    for (int k = first; k < rows.count() && rows.row(k).day == day; ++k) {
+        out += rows.row(k).out;
+        in += rows.row(k).in;
     }
     model_.prompter().message(caption + QStringLiteral("は以下のとおりです。\r\n\r\n   支出： ") + Fmt::hash0(out)
                                   + QStringLiteral(" 円   収入： ") + Fmt::hash0(in) + QStringLiteral(" 円"),
@@ -216,6 +264,12 @@ void EditCommands::editCategories()
 
 bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == views_.lvwMonth || watched == views_.lvwMonthC)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier
+                   ? listKey(watched == views_.lvwMonthC, key->key())
+                   : false;
+    }
     const bool entryList = watched == views_.lvwMonth->viewport();
     const bool summaryList = watched == views_.lvwMonthC->viewport();
     if (!entryList && !summaryList)
@@ -237,16 +291,43 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
-        if (summaryList) {
-            mnuEditItem(0);
-        } else {
-            const int r = views_.selectedRow();
-            if (r < 0)
-                mnuEditItem(0);
-            else if (r > 0)
-                mnuEditItem(1);
-        }
+        listActivated(summaryList);
         return true;
     }
     return false;
+}
+
+// ---- keys on the lists ----
+
+bool EditCommands::listKey(bool summaryList, int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        listActivated(summaryList);
+        return true;
+    case Qt::Key_Insert:
+        mnuEditItem(0);
+        return true;
+    case Qt::Key_Delete:
+        if (selectedEntryRow() > 0)
+            mnuEditItem(2);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A double-click, or Enter: add, or change the selected entry.
+void EditCommands::listActivated(bool summaryList)
+{
+    if (summaryList) {
+        mnuEditItem(0);
+        return;
+    }
+    const int r = views_.selectedRow();
+    if (r < 0)
+        mnuEditItem(0);
+    else if (r > 0)
+        mnuEditItem(1);
 }

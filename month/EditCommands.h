@@ -13,7 +13,8 @@ class frmData;
 // The edit menu 編集(&E) of the main window, its twin popup on both month
 // lists, the double-clicks on the lists and the toolbar's edit buttons. All
 // lead to mnuEditItem: add and change through the entry dialog, delete, the
-// totals of the selected entry's day, and the category editor.
+// totals of the selected entry's day, and the category editor. On the lists
+// Enter acts as the double-click, Insert adds and Delete deletes.
 class EditCommands : public QObject {
     Q_OBJECT
 public:
@@ -27,7 +28,8 @@ public:
     QAction* tbrChange = nullptr; // toolbar button 12
     QAction* tbrDelete = nullptr; // toolbar button 13
     QAction* tbrCategories = nullptr; // toolbar button 15
-    frmData* dataDialog = nullptr; // loaded once, hidden between uses
+    // The entry dialog, loaded on first use and hidden between uses.
+    frmData* dataDialog();
 
     void mnuEditItem(int index);
     // Menu opening (also before the popup): enabled items and the caption
@@ -46,10 +48,17 @@ private:
     void dayTotals();
     // The category editor; the month views show its changes once it closes.
     void editCategories();
+    // Enter, Insert and Delete on a list; false for other keys.
+    bool listKey(bool summaryList, int key);
+    void listActivated(bool summaryList);
+    void showDialog();
+    void placeBesideSelection(QWidget* dialog) const;
     // The selected entry row of lvwMonth, or -1 (the carry-over row is no entry).
     int selectedEntryRow() const;
     QString dayCaption(int row) const;
 
     LedgerModel& model_;
     MonthViews& views_;
+    QWidget* owner_;
+    frmData* dataDialog_ = nullptr;
 };

@@ -8,9 +8,11 @@
 
 void removeEntryRow(MonthListModel& rows, int row)
 {
-    const QString date = rows.cell(row, MonthListModel::Date);
-    if (row + 1 < rows.count() && !date.isEmpty() && rows.cell(row + 1, MonthListModel::Date).isEmpty())
-        rows.setCell(row + 1, MonthListModel::Date, date);
+    if (row + 1 < rows.count() && rows.row(row).showsDate && rows.row(row + 1).kind == MonthRow::EntryRow
+        && !rows.row(row + 1).showsDate) {
+        rows.editRow(row + 1).showsDate = true;
+        rows.rowChanged(row + 1);
+    }
     rows.removeRowAt(row);
 }
 
@@ -20,8 +22,8 @@ void listTotals(const MonthListModel& rows, qint64& out, qint64& in, EntryId ski
     for (int r = 1; r < rows.count(); ++r) {
         if (skip != 0 && rows.row(r).entryId == skip)
             continue;
-        out += Num::cellValue(rows.cell(r, MonthListModel::Out));
-        in += Num::cellValue(rows.cell(r, MonthListModel::In));
+        out += rows.row(r).out;
+        in += rows.row(r).in;
     }
 }
 

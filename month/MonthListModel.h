@@ -4,17 +4,40 @@
 #include <QString>
 #include <QStringList>
 
+#include "KeyedCollection.h"
 #include "Types.h"
+
 #include <array>
+#include <memory>
 #include <vector>
 
-// One row of a month list: six cell texts, the day tag "dd" and, for entry
-// rows, the id of the entry the row shows (0 for the carry-over row and for
-// summary rows). Rows address their entries by that id, never by position.
+// One row of a month list, held as numbers; its cells are formatted only
+// when the view asks for them. Entry rows address their entries by id,
+// never by position.
 struct MonthRow {
-    std::array<QString, 6> cells;
-    QString tag;
-    EntryId entryId = 0;
+    enum Kind : quint8 {
+        EntryRow, // an entry of the month
+        CarryRow, // the balance brought forward, first row of the entry list
+        DayRow,   // one day of the day summary
+        TextRow,  // ready texts (the category summary, a few rows per category)
+    };
+    using Texts = std::array<QString, 6>;
+
+    qint64 out = 0;         // 出金
+    qint64 in = 0;          // 入金
+    qint64 balance = 0;     // 残高
+    EntryId entryId = 0;    // the entry an entry row shows
+    Kind kind = EntryRow;
+    quint8 month = 0;       // of the 日付 cell; the carry-over row's caption follows it
+    quint8 day = 0;         // the row's day; the carry-over row counts as day 1
+    quint8 categoryNo = 0;  // 費目
+    quint8 subNo = 0;       // 摘要項目, 0 for none
+    bool showsDate = false; // an entry row that opens its day shows the date
+    std::shared_ptr<const Texts> texts; // a text row's cells
+
+    // The carry-over row of `month` with the balance brought forward.
+    static MonthRow carryOver(int month, qint64 brought);
+    static MonthRow textRow(Texts cells);
 };
 
 // The rows behind lvwMonth and lvwMonthC. Row 0 is the first row of the
@@ -34,7 +57,11 @@ public:
 
     int count() const { return static_cast<int>(rows_.size()); }
     const MonthRow& row(int i) const { return rows_[i]; }
-    QString cell(int row, int column) const { return rows_[row].cells[column]; }
+    // The text the list shows in a cell ("#,#" amounts: 0 shows empty).
+    QString cell(int row, int column) const;
+
+    // Where entry rows find their category and sub-item names.
+    void setCategories(const KeyedCollection<clsHimoku>* categories);
 
     void setHeadings(const QStringList& headings);
     QStringList headings() const { return headings_; }
@@ -42,20 +69,25 @@ public:
     void setAmountColumns(const QList<int>& columns) { amountColumns_ = columns; }
 
     void clear();
-    void appendRow(const MonthRow& row);
     void insertRow(int at, const MonthRow& row);
     void removeRowAt(int at);
     void setRow(int at, const MonthRow& row);
-    void setCell(int row, int column, const QString& text);
     // Replaces every row at once (one reset instead of one signal per row).
     void setRows(std::vector<MonthRow> rows);
-    // Sets one column for all rows and signals one change.
-    void setColumn(int column, const std::vector<QString>& texts);
+    // Changes through editRow show once rowChanged or columnChanged signals them.
+    MonthRow& editRow(int at) { return rows_[at]; }
+    void rowChanged(int at);
+    void columnChanged(int column);
     // The first row (from `from`) whose entry id is id, or -1.
     int findEntry(EntryId id, int from = 0) const;
 
 private:
+    std::shared_ptr<clsHimoku> categoryOf(int no) const;
+
     std::vector<MonthRow> rows_;
     QStringList headings_;
     QList<int> amountColumns_{Out, In, Balance};
+    const KeyedCollection<clsHimoku>* categories_ = nullptr;
+    // Each category is looked up once per rebuild of the rows.
+    mutable std::array<std::shared_ptr<clsHimoku>, 100> categoryCache_;
 };

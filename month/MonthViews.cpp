@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "MonthList.h"
 
 #include <QAction>
 #include <QEvent>
@@ -45,27 +46,6 @@ protected:
     }
 };
 
-QTreeView* makeList(const QString& name, MonthListModel* rows, QWidget* parent)
-{
-    auto* list = new QTreeView(parent);
-    list->setObjectName(name);
-    list->setModel(rows);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setAllColumnsShowFocus(true);
-    list->setSortingEnabled(false);
-    list->setAlternatingRowColors(true);
-    // The lists keep the order they were built in: headings are not buttons.
-    list->header()->setSectionsClickable(false);
-    list->header()->setSectionsMovable(false);
-    list->header()->setStretchLastSection(false);
-    list->header()->setDefaultAlignment(Qt::AlignCenter);
-    return list;
-}
 }
 
 MonthViews::MonthViews(LedgerModel& model, QWidget* owner) : QObject(owner), model_(&model)
@@ -102,13 +82,14 @@ void MonthViews::buildWidgets(QWidget* owner)
     layout->addWidget(page, 1);
 
     monthRows = new MonthListModel(this);
+    monthRows->setCategories(&model_->categoryList);
     monthRows->setHeadings({QStringLiteral("日付"), QStringLiteral("費目"), QStringLiteral("摘要項目"), QStringLiteral("出金"),
                             QStringLiteral("入金"), QStringLiteral("残高")});
     summaryRows = new MonthListModel(this);
     summaryRows->setHeadings({QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral("出金"),
                               QStringLiteral("入金"), QStringLiteral("残高")});
-    lvwMonth = makeList(QStringLiteral("lvwMonth"), monthRows, listStack);
-    lvwMonthC = makeList(QStringLiteral("lvwMonthC"), summaryRows, listStack);
+    lvwMonth = new MonthList(QStringLiteral("lvwMonth"), monthRows, listStack);
+    lvwMonthC = new MonthList(QStringLiteral("lvwMonthC"), summaryRows, listStack);
     listStack->addWidget(lvwMonth);
     listStack->addWidget(lvwMonthC);
     listStack->setCurrentWidget(lvwMonth);
@@ -116,14 +97,28 @@ void MonthViews::buildWidgets(QWidget* owner)
     setListFontSize(11, true);
 
     connect(tabMonth, &QTabBar::currentChanged, this, &MonthViews::onTabChanged);
+    // Ctrl+PgUp and Ctrl+PgDn turn the month tabs as in other tabbed windows.
+    for (const int step : {-1, 1}) {
+        auto* turn = new QAction(owner);
+        turn->setObjectName(step < 0 ? QStringLiteral("previousMonth") : QStringLiteral("nextMonth"));
+        turn->setShortcut(step < 0 ? Qt::CTRL | Qt::Key_PageUp : Qt::CTRL | Qt::Key_PageDown);
+        connect(turn, &QAction::triggered, this, [this, step] {
+            const int month = model_->curMonth + step;
+            if (month >= 1 && month <= 12)
+                selectMonth(month);
+        });
+        owner->addAction(turn);
+    }
 
     tbrDaySummary = new QAction(kDayOff, owner);
     tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
     tbrDaySummary->setCheckable(true);
+    tbrDaySummary->setIcon(QIcon(QStringLiteral(":/icons/day-summary.png")));
     connect(tbrDaySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrDaySummary, on); });
     tbrCategorySummary = new QAction(kCategoryOff, owner);
     tbrCategorySummary->setObjectName(QStringLiteral("tbrCategorySummary"));
     tbrCategorySummary->setCheckable(true);
+    tbrCategorySummary->setIcon(QIcon(QStringLiteral(":/icons/category-summary.png")));
     connect(tbrCategorySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrCategorySummary, on); });
 }
 
@@ -306,7 +301,7 @@ int MonthViews::selectedSummaryRow() const
 
 void MonthViews::setListFontSize(int points, bool alsoSummary)
 {
-    for (QTreeView* list : {lvwMonth, lvwMonthC}) {
+    for (MonthList* list : {lvwMonth, lvwMonthC}) {
         if (list == lvwMonthC && !alsoSummary)
             continue;
         QFont f = list->font();
@@ -321,17 +316,14 @@ int MonthViews::listFontSize() const { return lvwMonth->font().pointSize(); }
 
 // Widths from the font, not from the contents: measuring every cell of a
 // long month would cost more than building it.
-void MonthViews::fitColumns(QTreeView* list)
+void MonthViews::fitColumns(MonthList* list)
 {
     const QFontMetrics fm(list->font());
     const int pad = fm.horizontalAdvance(QLatin1Char('0')) * 2;
     const int amount = fm.horizontalAdvance(QStringLiteral("-999,999,999")) + pad;
-    const int widths[6] = {fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
+    list->setColumnWidths({fm.horizontalAdvance(QStringLiteral("00/00")) + pad * 2,
                            fm.horizontalAdvance(QStringLiteral("前年度繰越残高")) + pad * 2,
-                           fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad,
-                           amount, amount, amount};
-    for (int c = 0; c < 6; ++c)
-        list->setColumnWidth(c, widths[c]);
+                           fm.horizontalAdvance(QStringLiteral("修繕・メンテナンス")) + pad, amount, amount, amount});
 }
 
 bool MonthViews::eventFilter(QObject* watched, QEvent* event)

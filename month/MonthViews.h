@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MonthList.h"
 #include "MonthListModel.h"
 
 #include <QObject>
@@ -29,8 +30,8 @@ public:
     QWidget* centre = nullptr;           // tab strip with the two lists
     QTabBar* tabMonth = nullptr;         // tabs "1 月" … "12月"
     QStackedWidget* listStack = nullptr; // both lists, one in front
-    QTreeView* lvwMonth = nullptr;
-    QTreeView* lvwMonthC = nullptr;
+    MonthList* lvwMonth = nullptr;
+    MonthList* lvwMonthC = nullptr;
     MonthListModel* monthRows = nullptr;   // rows of lvwMonth
     MonthListModel* summaryRows = nullptr; // rows of lvwMonthC
     QStatusBar* sbrStatus = nullptr;
@@ -104,7 +105,7 @@ private:
     void updateClock();
     // Asks for the carry-over and fills row 1; false when nothing changed.
     bool askCarryOver(const QString& defaultText);
-    void fitColumns(QTreeView* list);
+    void fitColumns(MonthList* list);
 
     LedgerModel* model_;
 };

@@ -32,20 +32,19 @@ void MonthViews::UpdateBalances(MonthListModel* list)
     const int n = list->count();
     if (n == 0)
         return;
-    const qint64 out = Num::cellValue(list->cell(0, MonthListModel::Out));
-    const qint64 in = Num::cellValue(list->cell(0, MonthListModel::In));
+    const qint64 out = list->row(0).out;
+    const qint64 in = list->row(0).in;
     const qint64 brought = in - out;
 
     // Sums in 64 bits: a month of large amounts never wraps.
     qint64 outSum = 0, inSum = 0;
-    std::vector<QString> balances(n);
-    balances[0] = list->cell(0, MonthListModel::Balance);
     for (int i = 1; i < n; ++i) {
-        outSum += Num::cellValue(list->cell(i, MonthListModel::Out));
-        inSum += Num::cellValue(list->cell(i, MonthListModel::In));
-        balances[i] = Fmt::hash(brought + inSum - outSum);
+        MonthRow& r = list->editRow(i);
+        outSum += r.out;
+        inSum += r.in;
+        r.balance = brought + inSum - outSum;
     }
-    list->setColumn(MonthListModel::Balance, balances);
+    list->columnChanged(MonthListModel::Balance);
 
     if (list != monthRows)
         return;
@@ -86,22 +85,18 @@ bool MonthViews::askCarryOver(const QString& defaultText)
     }
     if (!carryFits(m, *monthRows, *value))
         return false;
-    if (*value < 0) {
-        monthRows->setCell(0, MonthListModel::Out, Fmt::hash(-qint64(*value)));
-        monthRows->setCell(0, MonthListModel::In, QString());
-    } else {
-        monthRows->setCell(0, MonthListModel::Out, QString());
-        monthRows->setCell(0, MonthListModel::In, Fmt::hash(*value));
-    }
     m.carryOver = *value;
-    monthRows->setCell(0, MonthListModel::Balance, Fmt::hash(*value));
+    MonthRow& first = monthRows->editRow(0);
+    first.out = *value < 0 ? -qint64(*value) : 0;
+    first.in = *value < 0 ? 0 : *value;
+    first.balance = *value;
+    monthRows->rowChanged(0);
     return true;
 }
 
 void MonthViews::CarryOverInput()
 {
-    const qint64 current = Num::cellValue(monthRows->cell(0, MonthListModel::In))
-        - Num::cellValue(monthRows->cell(0, MonthListModel::Out));
+    const qint64 current = monthRows->row(0).in - monthRows->row(0).out;
     if (askCarryOver(QString::number(current)))
         UpdateBalances(monthRows);
 }

@@ -6,7 +6,6 @@
 #include "LineText.h"
 
 #include <QAction>
-#include <QHash>
 
 namespace {
 const QStringList kDayHeadings{QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "),
@@ -32,32 +31,23 @@ void MonthViews::RefreshMonthView()
     std::vector<MonthRow> rows;
     rows.reserve(slot.count() + 1);
 
-    MonthRow first;
-    first.tag = QStringLiteral("01");
-    first.cells[MonthListModel::Category] = month == 1 ? QStringLiteral("前年度繰越残高") : QStringLiteral("前月繰越残高");
     qint64 brought = m.carryOver;
     for (int earlier = 1; earlier < month; ++earlier) {
         const MonthSlot& s = m.slot(earlier);
         if (s.count() > 0)
             brought += s.totalIn - s.totalOut;
     }
-    if (brought < 0)
-        first.cells[MonthListModel::Out] = Fmt::hash(-brought);
-    else
-        first.cells[MonthListModel::In] = Fmt::hash(brought);
-    first.cells[MonthListModel::Balance] = Fmt::hash(brought);
-    rows.push_back(std::move(first));
+    rows.push_back(MonthRow::carryOver(month, brought));
 
     // One lookup per category rather than one search of the master per entry.
-    std::array<clsHimoku*, 100> categories{};
+    std::array<bool, 100> known{};
     for (const auto& c : m.categoryList)
         if (isTwoDigits(c.key, 1, 99))
-            categories[c.key.toInt()] = c.item.get();
+            known[c.key.toInt()] = true;
 
-    QString day = QStringLiteral("00");
+    int day = 0;
     for (const Entry& e : slot.entries) {
-        clsHimoku* cat = categories[e.categoryNo % 100];
-        if (!cat) {
+        if (!known[e.categoryNo % 100]) {
             m.prompter().message(QStringLiteral("費目番号[") + e.category() + QStringLiteral("]に該当する費目はすでに削除されています。"),
                                  Prompter::Icon::Information);
             // The day is not taken from a row that is left out, so the next
@@ -65,21 +55,16 @@ void MonthViews::RefreshMonthView()
             continue;
         }
         MonthRow row;
-        const QString entryDay = Fmt::zero2(e.day());
-        if (entryDay != day) {
-            day = entryDay;
-            row.cells[MonthListModel::Date] = e.date();
-        }
-        row.tag = day;
+        row.showsDate = e.day() != day;
+        day = e.day();
+        row.month = quint8(month);
+        row.day = quint8(day);
         row.entryId = e.id;
-        row.cells[MonthListModel::Category] = cat->name;
-        if (e.subNo != 0) {
-            if (const auto sub = cat->nTekiyo.find(e.sub()))
-                row.cells[MonthListModel::Sub] = sub->name;
-        }
-        row.cells[MonthListModel::Out] = Fmt::hash(e.out);
-        row.cells[MonthListModel::In] = Fmt::hash(e.in);
-        rows.push_back(std::move(row));
+        row.categoryNo = e.categoryNo;
+        row.subNo = e.subNo;
+        row.out = e.out;
+        row.in = e.in;
+        rows.push_back(row);
     }
     monthRows->setRows(std::move(rows));
     UpdateBalances(monthRows);
@@ -97,6 +82,7 @@ void MonthViews::ShowCompress()
         tbrCategorySummary->setText(QStringLiteral("費目単位 -オフ"));
         summaryRows->setAmountColumns({MonthListModel::Out, MonthListModel::In, MonthListModel::Balance});
         summaryRows->setHeadings(kDayHeadings);
+        lvwMonthC->setTextColumns({1, 2});
         ShowDaySummary();
         break;
     case 2:
@@ -106,6 +92,7 @@ void MonthViews::ShowCompress()
         tbrCategorySummary->setText(QStringLiteral("費目単位 -オン"));
         summaryRows->setAmountColumns({2, 3, 4, 5});
         summaryRows->setHeadings(kCategoryHeadings);
+        lvwMonthC->setTextColumns({1});
         ShowCategorySummary();
         break;
     default:
@@ -116,43 +103,29 @@ void MonthViews::ShowCompress()
 void MonthViews::ShowDaySummary()
 {
     std::vector<MonthRow> rows;
-    const MonthRow& carry = monthRows->row(0);
-    MonthRow first;
-    for (int c : {1, 3, 4, 5})
-        first.cells[c] = carry.cells[c];
-    rows.push_back(std::move(first));
+    rows.push_back(monthRows->row(0));
     if (monthRows->count() < 2) {
         summaryRows->setRows(std::move(rows));
         return;
     }
 
-    const QString monthText = Fmt::zero2(model_->curMonth) + QLatin1Char('/');
-    QString day = QStringLiteral("00");
-    qint64 out = 0, in = 0;
-    auto closeDay = [&] {
-        MonthRow r;
-        r.cells[MonthListModel::Date] = monthText + day;
-        r.cells[MonthListModel::Out] = Fmt::hash(out);
-        r.cells[MonthListModel::In] = Fmt::hash(in);
-        r.tag = day;
-        rows.push_back(std::move(r));
-    };
+    MonthRow day;
+    day.kind = MonthRow::DayRow;
+    day.month = quint8(model_->curMonth);
     for (int i = 1; i < monthRows->count(); ++i) {
         const MonthRow& r = monthRows->row(i);
-        const qint64 rowOut = Num::cellValue(r.cells[MonthListModel::Out]);
-        const qint64 rowIn = Num::cellValue(r.cells[MonthListModel::In]);
-        if (r.tag == day) {
-            out += rowOut;
-            in += rowIn;
+        if (r.day == day.day) {
+            day.out += r.out;
+            day.in += r.in;
             continue;
         }
-        if (day != QLatin1String("00"))
-            closeDay();
-        out = rowOut;
-        in = rowIn;
-        day = r.tag;
+        if (day.day != 0)
+            rows.push_back(day);
+        day.out = r.out;
+        day.in = r.in;
+        day.day = r.day;
     }
-    closeDay();
+    rows.push_back(day);
     summaryRows->setRows(std::move(rows));
     UpdateBalances(summaryRows);
 }
@@ -166,34 +139,29 @@ void MonthViews::ShowCategorySummary()
 
     std::vector<MonthRow> rows;
     auto header = [&](const QString& caption, qint64 total) {
-        MonthRow r;
-        r.cells[1] = caption;
-        r.cells[2] = Fmt::hash(total);
-        rows.push_back(std::move(r));
+        rows.push_back(MonthRow::textRow({QString(), caption, Fmt::hash(total)}));
     };
     auto categoryRows = [&](const std::vector<CategorySum>& sums) {
         for (const CategorySum& item : sums) {
             const auto cat = m.category(item.no);
-            MonthRow r;
-            r.cells[1] = cat ? cat->name : item.no;
-            r.cells[2] = Fmt::hash(item.amount);
             const qint64 budget = cat ? cat->limit : 0;
-            r.cells[3] = Fmt::hash(budget);
-            if (!r.cells[3].isEmpty()) {
-                const qint64 left = Num::cellValue(r.cells[3]) - Num::cellValue(r.cells[2]);
-                r.cells[4] = markDeficit(Fmt::hash(left));
-                r.cells[5] = markDeficit(Fmt::percentSp(left == 0 ? 0.0 : double(left) / double(budget)));
+            MonthRow::Texts cells{QString(), cat ? cat->name : item.no, Fmt::hash(item.amount), Fmt::hash(budget)};
+            if (budget != 0) {
+                const qint64 left = budget - item.amount;
+                cells[4] = markDeficit(Fmt::hash(left));
+                cells[5] = markDeficit(Fmt::percentSp(left == 0 ? 0.0 : double(left) / double(budget)));
             }
-            rows.push_back(std::move(r));
+            rows.push_back(MonthRow::textRow(std::move(cells)));
         }
     };
+    const MonthRow empty = MonthRow::textRow({});
 
     header(QStringLiteral("[支出費目]"), m.totalOut);
-    rows.emplace_back();
+    rows.push_back(empty);
     categoryRows(m.catSumOut);
-    rows.emplace_back();
+    rows.push_back(empty);
     header(QStringLiteral("[収入費目]"), m.totalIn);
-    rows.emplace_back();
+    rows.push_back(empty);
     categoryRows(m.catSumIn);
     summaryRows->setRows(std::move(rows));
 }

@@ -10,6 +10,7 @@
 
 class LedgerModel;
 class MonthViews;
+struct MonthRow;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -104,10 +105,11 @@ private:
     void applyPending(qint32 current);
     // The field's value, or nothing after telling the user why it cannot be used.
     std::optional<qint32> currentAmount();
-    // The typed entry as a record for another month's slot; registers its
-    // sub-item first when the category lacks it. The id is left to the caller.
+    // The typed entry as numbers; registers its sub-item first when the
+    // category lacks it. The id is left to the caller.
     Entry buildEntry();
-    QString amountCell(bool out) const;
+    // An entry row of the shown month for e, without id and date mark.
+    MonthRow entryRow(const Entry& e) const;
     QString addedKey() const;
     void applyChange();
     void undoLast();

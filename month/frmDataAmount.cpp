@@ -20,8 +20,10 @@ bool frmData::eventFilter(QObject* watched, QEvent* event)
         moneyEnter();
         return true;
     }
-    // Shortcuts (copy, paste, undo) and keys without a character pass.
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || key->text().isEmpty())
+    // Shortcuts (copy, paste, undo), keys without a character and the keys
+    // that move on or close (Tab, Shift+Tab, Esc) pass.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || key->text().isEmpty()
+        || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
         return false;
     const QString typed = Num::halfWidth(key->text());
     const QChar c = typed.at(0);

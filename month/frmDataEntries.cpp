@@ -12,7 +12,6 @@
 #include "frmDataText.h"
 
 #include <QComboBox>
-#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -86,13 +85,6 @@ bool frmData::balanceStaysInRange(qint32 amount)
 
 // ---- adding ----
 
-QString frmData::amountCell(bool out) const
-{
-    if (optOut->isChecked() != out)
-        return {};
-    return Fmt::hash(Num::toInt32(trimSpaces(txtMoney->text())).value_or(0));
-}
-
 QString frmData::addedKey() const
 {
     return txtDate->text() + cmbMain->currentText() + trimSpaces(txtSub->text()) + trimSpaces(txtMoney->text());
@@ -120,51 +112,46 @@ void frmData::cmdOK_Click()
     cmdCancel->setEnabled(true);
     txtMoney->clear();
     txtSub->clear();
+    // The emptied sub-item shows no chosen name in the list either.
+    const QSignalBlocker block(lstSub);
+    lstSub->setCurrentRow(-1);
 }
 
 void frmData::InsertEntryRow()
 {
     MonthListModel& rows = *views_.monthRows;
-    const QString date = txtDate->text();
-    const QString day = date.right(2);
+    const Entry e = buildEntry();
+    const int day = e.day();
     int first = -1;
     for (int r = 0; r < rows.count(); ++r) {
-        if (rows.row(r).tag == day) {
+        if (rows.row(r).day == day) {
             first = r;
             break;
         }
     }
-    MonthRow row;
+    MonthRow row = entryRow(e);
     int at = rows.count();
     if (first < 0) {
-        const int d = day.toInt();
         for (int r = 1; r < rows.count(); ++r) {
-            if (rows.row(r).tag.toInt() > d) {
+            if (rows.row(r).day > day) {
                 at = r;
                 break;
             }
         }
-        row.cells[MonthListModel::Date] = date;
+        row.showsDate = true;
     } else {
         int last = first;
-        while (last + 1 < rows.count() && rows.row(last + 1).tag == day)
+        while (last + 1 < rows.count() && rows.row(last + 1).day == day)
             ++last;
         at = last + 1;
-        // Row 0 carries tag "01" too; the first entry of day 01 shows its date.
-        if (last == 0)
-            row.cells[MonthListModel::Date] = date;
+        // The carry-over row counts as day 1 too; the first entry of day 01
+        // shows its date.
+        row.showsDate = last == 0;
     }
-    row.tag = day;
-    row.cells[MonthListModel::Category] = cmbMain->currentText();
-    row.cells[MonthListModel::Sub] = trimSpaces(txtSub->text());
-    row.cells[MonthListModel::Out] = amountCell(true);
-    row.cells[MonthListModel::In] = amountCell(false);
     row.entryId = lastRowId_ = model_.nextEntryId();
     rows.insertRow(at, row);
     views_.selectRow(at);
     views_.UpdateBalances(&rows);
-    if (!row.cells[MonthListModel::Sub].isEmpty())
-        RegisterSubItem();
 }
 
 void frmData::RegisterSubItem()
@@ -204,6 +191,18 @@ Entry frmData::buildEntry()
     const qint32 amount = Num::toInt32(trimSpaces(txtMoney->text())).value_or(0);
     (optOut->isChecked() ? e.out : e.in) = amount;
     return e;
+}
+
+MonthRow frmData::entryRow(const Entry& e) const
+{
+    MonthRow row;
+    row.month = quint8(model_.curMonth);
+    row.day = quint8(e.day());
+    row.categoryNo = e.categoryNo;
+    row.subNo = e.subNo;
+    row.out = e.out;
+    row.in = e.in;
+    return row;
 }
 
 void frmData::noteOtherMonth(int month)
@@ -269,58 +268,37 @@ void frmData::applyChange()
         }
         return;
     }
-    MonthRow row = rows.row(r);
-    row.cells[MonthListModel::Category] = cmbMain->currentText();
-    row.cells[MonthListModel::Sub] = trimSpaces(txtSub->text());
-    row.cells[MonthListModel::Out] = amountCell(true);
-    row.cells[MonthListModel::In] = amountCell(false);
+    MonthRow row = entryRow(buildEntry());
+    row.entryId = changeEntryId_;
+    row.showsDate = rows.row(r).showsDate;
     rows.setRow(r, row);
     views_.UpdateBalances(&rows);
-    if (!row.cells[MonthListModel::Sub].isEmpty())
-        RegisterSubItem();
 }
 
 void frmData::writeBack()
 {
     const MonthListModel& rows = *views_.monthRows;
     MonthSlot& slot = model_.slot(model_.curMonth);
-    const QString monthPart = Fmt::zero2(model_.curMonth) + QLatin1Char('/');
-
-    // Rows repeat a few names; look each up once.
-    QHash<QString, std::shared_ptr<clsHimoku>> categories;
-    QHash<QString, QString> subs; // category no + "\t" + name -> sub-item no
     std::vector<Entry> entries;
     entries.reserve(std::max(0, rows.count() - 1));
     qint64 totalOut = 0;
     qint64 totalIn = 0;
     for (int r = 1; r < rows.count(); ++r) {
         const MonthRow& row = rows.row(r);
-        const QString& name = row.cells[MonthListModel::Category];
-        auto ci = categories.find(name);
-        if (ci == categories.end())
-            ci = categories.insert(name, model_.categoryNamed(name));
-        const auto& c = ci.value();
-        if (!c)
+        if (row.categoryNo == 0)
             continue;
         Entry e;
-        e.setDate(monthPart + Fmt::zero2(row.tag.toInt()));
-        e.setCategory(c->no);
-        const QString& subName = row.cells[MonthListModel::Sub];
-        if (!subName.isEmpty()) {
-            const QString key = c->no + QLatin1Char('\t') + subName;
-            auto si = subs.find(key);
-            if (si == subs.end()) {
-                const auto t = c->sTekiyo.find(subName);
-                si = subs.insert(key, t ? t->no : QStringLiteral("00"));
-            }
-            e.setSub(si.value());
-        }
-        e.out = qint32(Num::cellValue(row.cells[MonthListModel::Out]));
-        e.in = qint32(Num::cellValue(row.cells[MonthListModel::In]));
+        e.monthNo = quint8(model_.curMonth);
+        e.dayNo = row.day;
+        e.categoryNo = row.categoryNo;
+        e.subNo = row.subNo;
+        // Entry rows hold the entry's own 32-bit amounts.
+        e.out = qint32(row.out);
+        e.in = qint32(row.in);
         e.id = row.entryId ? row.entryId : model_.nextEntryId();
         totalOut += e.out;
         totalIn += e.in;
-        entries.push_back(std::move(e));
+        entries.push_back(e);
     }
     slot.entries = std::move(entries);
     slot.totalOut = totalOut;

@@ -52,7 +52,7 @@ void TestCategoryFlow::entryPoints()
     QVERIFY(f.start());
     EditCommands* edit = f.window()->edit;
     QVERIFY(edit->mnuEditItems[5]->isSeparator());
-    QCOMPARE(edit->mnuEditItems[6]->text(), QStringLiteral("費目・摘要項目 編集"));
+    QCOMPARE(edit->mnuEditItems[6]->text(), QStringLiteral("費目・摘要項目 編集(&M)"));
     // Button 15 stands between separators.
     const QList<QAction*> bar = f.window()->tbrToolBar->actions();
     const int at = bar.indexOf(edit->tbrCategories);
@@ -95,7 +95,7 @@ void TestCategoryFlow::changesShowAtOnce()
     QCOMPARE(summary.cell(row, 4), QStringLiteral("10,800")); // what is left of it
 
     // The entry dialog offers the categories by use; the saved year lost the deleted category's entry.
-    QComboBox* box = f.window()->edit->dataDialog->cmbMain;
+    QComboBox* box = f.window()->edit->dataDialog()->cmbMain;
     QStringList offered;
     for (int i = 0; i < box->count(); ++i)
         offered << box->itemText(i);

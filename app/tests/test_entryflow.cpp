@@ -27,7 +27,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
     QCOMPARE(f.model().curMonth, 3);
     QCOMPARE(f.panel(5), QStringLiteral("残高 : 208,800"));
 
-    frmData* dialog = f.window()->edit->dataDialog;
+    frmData* dialog = f.window()->edit->dataDialog();
     bool typed = false;
     QTimer::singleShot(0, [&] {
         QVERIFY(dialog->isVisible());

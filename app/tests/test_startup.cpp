@@ -206,7 +206,7 @@ void TestStartup::storedSettingsAreApplied()
     QVERIFY(f.window()->tbrToolBar->isHidden());
     QVERIFY(f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 14);
-    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 11);
+    QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 14);
     QVERIFY(f.model().linkCalendar);
     QVERIFY(f.window()->mnuEnvSubItem[0]->isChecked());
 }
@@ -227,10 +227,13 @@ void TestStartup::todaysMemo_data()
 {
     QTest::addColumn<QString>("memoFile");
     QTest::addColumn<QString>("memo");
+    QTest::addColumn<bool>("cut"); // too long for its panel: cut with "…", whole in the tool tip
 
-    QTest::newRow("memo for today") << "*  Last modified\n*\n\n03/14昨日\n03/15  歯医者 10時  \n" << "歯医者 10時";
-    QTest::newRow("memo for another day") << "03/14昨日\n" << "";
-    QTest::newRow("no memo file") << "" << "";
+    const QString longMemo = QStringLiteral("町内会の清掃当番、朝8時に公民館前へ集合、軍手とごみ袋を持参すること。回覧板も回す");
+    QTest::newRow("memo for today") << "*  Last modified\n*\n\n03/14昨日\n03/15  歯医者 10時  \n" << "歯医者 10時" << false;
+    QTest::newRow("memo for another day") << "03/14昨日\n" << "" << false;
+    QTest::newRow("no memo file") << "" << "" << false;
+    QTest::newRow("long memo") << "03/15" + longMemo + "\n" << longMemo << true;
 }
 
 void TestStartup::todaysMemo()
@@ -244,8 +247,15 @@ void TestStartup::todaysMemo()
     QVERIFY(f.start());
     QCOMPARE(f.window()->picMemo->isVisible(), !memo.isEmpty());
     QCOMPARE(f.window()->picLabel->isVisible(), !memo.isEmpty());
+    QFETCH(bool, cut);
     QCOMPARE(f.window()->picMemo->toolTip(), memo);
-    QCOMPARE(f.window()->picMemo->text(), memo);
+    const QString shown = f.window()->picMemo->text();
+    if (cut) {
+        QVERIFY2(shown.endsWith(QStringLiteral("…")) && memo.startsWith(shown.chopped(1)), qPrintable(shown));
+        QVERIFY(shown.size() > 2);
+    } else {
+        QCOMPARE(shown, memo);
+    }
 }
 
 void TestStartup::closeQuestion_data()

@@ -211,7 +211,7 @@ void TestTools::entryAddedFromCalendar()
     QVERIFY(c->prepareRightMenu());
     QVERIFY(c->mnuRightItem[0]->isEnabled());
 
-    frmData* dialog = f.window()->edit->dataDialog;
+    frmData* dialog = f.window()->edit->dataDialog();
     bool typed = false;
     QTimer::singleShot(0, [&] {
         QVERIFY(dialog->isVisible());

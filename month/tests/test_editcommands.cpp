@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 
 namespace {
 QPoint rowPoint(QTreeView* list, int row)
@@ -41,6 +42,8 @@ private slots:
     void dayTotals_data();
     void dayTotals();
     void rowsAddressTheirEntries();
+    void dialogLeavesRowInView_data();
+    void dialogLeavesRowInView();
 };
 
 void TestEditCommands::menuItems()
@@ -51,7 +54,8 @@ void TestEditCommands::menuItems()
     QStringList captions;
     for (QAction* a : menu->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions, (QStringList{"データ追加", "データ内容変更", "データ削除", "-", "その日の収支", "-", "費目・摘要項目 編集"}));
+    QCOMPARE(captions, (QStringList{"データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-", "その日の収支(&T)", "-",
+                                    "費目・摘要項目 編集(&M)"}));
     for (int i = 0; i < 7; ++i)
         QCOMPARE(f.edit->mnuEditItems[i], menu->actions()[i]);
     QCOMPARE(f.edit->tbrAdd->toolTip(), QStringLiteral("データ追加"));
@@ -66,12 +70,12 @@ void TestEditCommands::menuOpening_data()
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("nothing selected") << 0 << -1 << false << "その日の収支";
-    QTest::newRow("carry-over row") << 0 << 0 << false << "その日の収支";
-    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況";
-    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況";
-    QTest::newRow("day summary in front") << 1 << 2 << false << "その日の収支";
-    QTest::newRow("category summary in front") << 2 << 1 << false << "その日の収支";
+    QTest::newRow("nothing selected") << 0 << -1 << false << "その日の収支(&T)";
+    QTest::newRow("carry-over row") << 0 << 0 << false << "その日の収支(&T)";
+    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況(&T)";
+    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況(&T)";
+    QTest::newRow("day summary in front") << 1 << 2 << false << "その日の収支(&T)";
+    QTest::newRow("category summary in front") << 2 << 1 << false << "その日の収支(&T)";
 }
 
 void TestEditCommands::menuOpening()
@@ -143,7 +147,7 @@ void TestEditCommands::rightButton()
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(list->columnWidth(0) + 30, rowPoint(list, 2).y()));
     QCOMPARE(f.views->selectedRow(), 2);
     QVERIFY(f.edit->mnuEdit->isVisible());
-    QCOMPARE(f.edit->mnuEditItems[4]->text(), QStringLiteral("4月12日の収支状況"));
+    QCOMPARE(f.edit->mnuEditItems[4]->text(), QStringLiteral("4月12日の収支状況(&T)"));
     f.edit->mnuEdit->hide();
 
     f.views->setSummaryMode(1);
@@ -391,6 +395,45 @@ void TestEditCommands::rowsAddressTheirEntries()
     QCOMPARE(april.entries[1].out, 350);
     QCOMPARE(april.totalOut, 450);
     Q_UNUSED(b);
+}
+
+void TestEditCommands::dialogLeavesRowInView_data()
+{
+    QTest::addColumn<int>("command"); // edit menu item
+    QTest::addColumn<int>("row");
+
+    QTest::newRow("add on a row near the top") << 0 << 1;
+    QTest::newRow("change a row near the top") << 1 << 2;
+    QTest::newRow("add on a row near the bottom") << 0 << 17;
+    QTest::newRow("change a row near the bottom") << 1 << 18;
+}
+
+void TestEditCommands::dialogLeavesRowInView()
+{
+    QFETCH(int, command);
+    QFETCH(int, row);
+    EntryFixture f;
+    for (int day = 1; day <= 20; ++day)
+        f.seed(QStringLiteral("04/%1").arg(day, 2, 10, QLatin1Char('0')), QStringLiteral("02"), QStringLiteral("00"), 100);
+    f.show();
+    // The list ends near the foot of the screen.
+    const QRect screen = f.window.screen()->availableGeometry();
+    f.window.setGeometry(screen.left(), screen.top() + 40, screen.width(), screen.height() - 60);
+    QTRY_VERIFY(f.views->lvwMonth->visualRect(f.rows().index(row, 0)).bottom() < f.views->lvwMonth->viewport()->height());
+    f.views->selectRow(row);
+    QTreeView* list = f.views->lvwMonth;
+    const QRect cell = list->visualRect(f.rows().index(row, 0));
+    const QRect shown(list->viewport()->mapToGlobal(QPoint(0, cell.top())), QSize(list->viewport()->width(), cell.height()));
+    QRect dialog;
+    const bool opened = f.whileOpen([&] { f.edit->mnuEditItem(command); }, [&] {
+        dialog = f.dialog->frameGeometry();
+        QTest::keyClick(f.dialog, Qt::Key_Escape);
+    });
+    QVERIFY(opened);
+    QVERIFY2(!dialog.intersects(shown), qPrintable(QStringLiteral("dialog %1,%2 %3x%4 over row at y %5")
+                                                      .arg(dialog.x()).arg(dialog.y()).arg(dialog.width())
+                                                      .arg(dialog.height()).arg(shown.y())));
+    QVERIFY(screen.contains(dialog));
 }
 
 QTEST_MAIN(TestEditCommands)

@@ -48,7 +48,7 @@ public:
         layout->addWidget(views->centre);
         layout->addWidget(views->sbrStatus);
         edit = new EditCommands(model, *views, &window);
-        dialog = edit->dataDialog;
+        dialog = edit->dataDialog();
         window.resize(900, 600);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

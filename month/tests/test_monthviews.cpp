@@ -99,6 +99,8 @@ private slots:
     void deletedCategoryLeavesOtherRowsOnTheirEntries();
     void totalsRecordFollowsTheList();
     void sumsDoNotWrap();
+    void rowsFromNumbers_data();
+    void rowsFromNumbers();
     void daySummary_data();
     void daySummary();
     void categorySummary_data();
@@ -211,6 +213,58 @@ void TestMonthViews::sumsDoNotWrap()
     QCOMPARE(l.model.slot(2).totalIn, Q_INT64_C(4000000000));
     l.clickTab(3);
     QCOMPARE(l.panel(2), QStringLiteral("繰越高 : 4,000,000,000"));
+}
+
+// The rows hold numbers and format them when shown: the edges of the 32-bit
+// amounts, zero, and balances that pass over a row left out for its deleted
+// category, in both lists and in the next month's balance brought forward.
+void TestMonthViews::rowsFromNumbers_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("days");
+    QTest::addColumn<QString>("nextCarry");
+
+    QTest::newRow("32-bit edges")
+        << yearText("&-2147483648", {"01/01010000" "2147483647", "01/01030000" "2147483647", "01/02020000" "1"})
+        << QStringList{"|前年度繰越残高||2,147,483,648||-2,147,483,648", "01/01|食費||2,147,483,647||-4,294,967,295",
+                       "|給与|||2,147,483,647|-2,147,483,648", "01/02|日用品||1||-2,147,483,649"}
+        << QStringList{"|前年度繰越残高||2,147,483,648||-2,147,483,648", "01/01|||2,147,483,647|2,147,483,647|-2,147,483,648",
+                       "01/02|||1||-2,147,483,649"}
+        << "|前月繰越残高||2,147,483,649||-2,147,483,649";
+    QTest::newRow("zero amounts and balances show empty")
+        << yearText("&0", {"01/030100000", "01/04030000500", "01/05010000500"})
+        << QStringList{"|前年度繰越残高||||", "01/03|食費||||", "01/04|給与|||500|500", "01/05|食費||500||"}
+        << QStringList{"|前年度繰越残高||||", "01/03|||||", "01/04||||500|500", "01/05|||500||"}
+        << "|前月繰越残高||||";
+    QTest::newRow("over a deleted category")
+        << yearText("&1000", {"01/070100000100", "01/070400000700", "01/070200000200", "01/080400000900"})
+        << QStringList{"|前年度繰越残高|||1,000|1,000", "01/07|食費||100||900", "|日用品||200||700"}
+        << QStringList{"|前年度繰越残高|||1,000|1,000", "01/07|||300||700"}
+        << "|前月繰越残高|||700|700";
+    QTest::newRow("deleted category opens its day")
+        << yearText("&0", {"01/090400000700", "01/090100000100"})
+        << QStringList{"|前年度繰越残高||||", "01/09|食費||100||-100"}
+        << QStringList{"|前年度繰越残高||||", "01/09|||100||-100"}
+        << "|前月繰越残高||100||-100";
+}
+
+void TestMonthViews::rowsFromNumbers()
+{
+    QFETCH(QString, year);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, days);
+    QFETCH(QString, nextCarry);
+    Ledger l(year);
+    // 雑費 (04) was removed by the category editor after the year was loaded.
+    l.model.categoryList.remove(QStringLiteral("04"));
+    l.views->selectMonth(1);
+    QCOMPARE(allRows(l.views->monthRows), rows);
+    l.views->tbrDaySummary->trigger();
+    QCOMPARE(allRows(l.views->summaryRows), days);
+    l.views->tbrDaySummary->trigger();
+    l.clickTab(2);
+    QCOMPARE(rowText(l.views->monthRows, 0), nextCarry);
 }
 
 void TestMonthViews::daySummary_data()

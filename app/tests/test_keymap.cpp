@@ -1,0 +1,196 @@
+// The main window and the entry dialog by keyboard alone: one table of key
+// sequences and what the user sees them do.
+#include "AppFixture.h"
+#include "EditCommands.h"
+#include "frmData.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+namespace {
+// March 2026 (today is 2026-03-15): row 1 on the 5th, rows 2 and 3 on the 12th.
+const QStringList kEntries{"03/050100001000", "03/120200000250", "03/120100000300"};
+
+// Records the entry dialog opening and closing.
+class DialogWatch : public QObject {
+public:
+    DialogWatch(frmData* dialog, QStringList& log) : QObject(dialog), dialog_(dialog), log_(log)
+    {
+        dialog->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            log_ << QStringLiteral("open %1 %2").arg(dialog_->windowTitle(), dialog_->txtDate->text());
+        else if (event->type() == QEvent::Hide)
+            log_ << QStringLiteral("closed");
+        return false;
+    }
+
+private:
+    frmData* dialog_;
+    QStringList& log_;
+};
+
+struct Key {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+const QHash<QString, Key>& keyNames()
+{
+    static const QHash<QString, Key> keys{
+        {"Return", {Qt::Key_Return, Qt::NoModifier}},   {"Enter", {Qt::Key_Enter, Qt::KeypadModifier}},
+        {"Tab", {Qt::Key_Tab, Qt::NoModifier}},         {"Backtab", {Qt::Key_Backtab, Qt::ShiftModifier}},
+        {"Esc", {Qt::Key_Escape, Qt::NoModifier}},      {"Ins", {Qt::Key_Insert, Qt::NoModifier}},
+        {"Del", {Qt::Key_Delete, Qt::NoModifier}},      {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Up", {Qt::Key_Up, Qt::NoModifier}},           {"^S", {Qt::Key_S, Qt::ControlModifier}},
+        {"^PgUp", {Qt::Key_PageUp, Qt::ControlModifier}}, {"^PgDn", {Qt::Key_PageDown, Qt::ControlModifier}},
+    };
+    return keys;
+}
+}
+
+class TestKeymap : public QObject {
+    Q_OBJECT
+private slots:
+    void keys_data();
+    void keys();
+};
+
+void TestKeymap::keys_data()
+{
+    QTest::addColumn<int>("row");             // selected row of the entry list, -1 none
+    QTest::addColumn<QStringList>("answers"); // the questions' answers, in order: Y or N
+    // Key names, 'typed text', "?" (the focused control) and "?sub" (the
+    // sub-item text and how many names the list shows chosen).
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QStringList>("seen");
+
+    // The month shown at the end and the amounts of its entries.
+    const QString march = QStringLiteral("month 3: 1,000 250 300");
+    QTest::newRow("Enter on an entry changes it")
+        << 2 << QStringList{} << QStringList{"Return", "?", "Esc"}
+        << QStringList{"open 家計簿データ 変更 03/12", "focus cmbMain", "closed", march};
+    QTest::newRow("keypad Enter too")
+        << 3 << QStringList{} << QStringList{"Enter", "Esc"} << QStringList{"open 家計簿データ 変更 03/12", "closed", march};
+    QTest::newRow("Enter on the carry-over row does nothing")
+        << 0 << QStringList{} << QStringList{"Return"} << QStringList{march};
+    QTest::newRow("Enter with no row adds on today")
+        << -1 << QStringList{} << QStringList{"Return", "Esc"} << QStringList{"open 家計簿データ 追加 03/15", "closed", march};
+    QTest::newRow("Insert adds on the row's day")
+        << 1 << QStringList{} << QStringList{"Ins", "Esc"} << QStringList{"open 家計簿データ 追加 03/05", "closed", march};
+    QTest::newRow("Delete asks first, No keeps the entry")
+        << 2 << QStringList{"N"} << QStringList{"Del"} << QStringList{"ask 選択されたデータを削除しますが、よろしいですか。", march};
+    QTest::newRow("Delete, Yes removes the entry")
+        << 2 << QStringList{"Y"} << QStringList{"Del"}
+        << QStringList{"ask 選択されたデータを削除しますが、よろしいですか。", "month 3: 1,000 300"};
+    QTest::newRow("Delete on the carry-over row does nothing") << 0 << QStringList{} << QStringList{"Del"} << QStringList{march};
+    QTest::newRow("Ctrl+S saves and says so")
+        << 1 << QStringList{} << QStringList{"^S"}
+        << QStringList{march, "saved", "status 家計簿データファイル [2026.zbl] を上書き保存しました。"};
+    QTest::newRow("Ctrl+PgDn and Ctrl+PgUp turn the month")
+        << 1 << QStringList{} << QStringList{"^PgDn", "^PgDn", "^PgUp"} << QStringList{"month 4:"};
+    QTest::newRow("Ctrl+PgUp stops at January")
+        << 1 << QStringList{} << QStringList{"^PgUp", "^PgUp", "^PgUp", "^PgUp"} << QStringList{"month 1:"};
+    QTest::newRow("Tab and Shift+Tab leave the amount field")
+        << 1 << QStringList{} << QStringList{"Ins", "Tab", "Tab", "Tab", "?", "'12'", "Tab", "?", "Backtab", "Backtab", "?", "Esc"}
+        << QStringList{"open 家計簿データ 追加 03/05", "focus txtMoney", "focus cmdOK", "focus lstSub", "closed", march};
+    QTest::newRow("an entry added by keyboard")
+        << 1 << QStringList{} << QStringList{"Ins", "Tab", "Tab", "Down", "?sub", "Tab", "'500'", "Return", "?sub", "Esc"}
+        << QStringList{"open 家計簿データ 追加 03/05", "sub 食料品, 1 chosen", "sub , 0 chosen", "closed", "month 3: 1,000 500 250 300"};
+    QTest::newRow("Esc in change mode changes nothing")
+        << 1 << QStringList{} << QStringList{"Return", "Tab", "Tab", "Tab", "'9'", "Esc"}
+        << QStringList{"open 家計簿データ 変更 03/05", "closed", march};
+}
+
+void TestKeymap::keys()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, seen);
+
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
+    QVERIFY(f.start());
+    f.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    f.views()->selectRow(row);
+    f.views()->lvwMonth->setFocus();
+    for (const QString& a : answers)
+        f.prompter.answers.enqueue(a == QLatin1String("Y") ? Prompter::Answer::Yes : Prompter::Answer::No);
+    // Whatever the keys save is written anew.
+    QFile::remove(f.home.path(QStringLiteral("2026.zbl")));
+
+    QStringList log;
+    frmData* dialog = f.window()->edit->dataDialog();
+    new DialogWatch(dialog, log);
+    // Each key is pressed from its own turn of the event loop, the next one
+    // queued first: a key that opens a modal dialog is followed by the next
+    // key inside that dialog.
+    int next = 0;
+    bool done = false;
+    std::function<void()> step = [&] {
+        if (next == script.size()) {
+            done = true;
+            return;
+        }
+        // Keys go where a user's keys would: wait for a dialog just opened
+        // or closed to hand over the focus.
+        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* focus = QApplication::focusWidget();
+        if ((modal && QApplication::activeWindow() != modal) || !focus) {
+            QTimer::singleShot(5, step);
+            return;
+        }
+        const QString token = script[next++];
+        QTimer::singleShot(0, step);
+        if (token == QLatin1String("?")) {
+            log << QStringLiteral("focus ") + (focus ? focus->objectName() : QStringLiteral("none"));
+        } else if (token == QLatin1String("?sub")) {
+            log << QStringLiteral("sub %1, %2 chosen").arg(dialog->txtSub->text()).arg(dialog->lstSub->selectedItems().size());
+        } else if (token.startsWith(QLatin1Char('\''))) {
+            QTest::keyClicks(focus, token.mid(1, token.size() - 2));
+        } else {
+            const Key k = keyNames().value(token, {Qt::Key_unknown, Qt::NoModifier});
+            QVERIFY2(k.key != Qt::Key_unknown, qPrintable(token));
+            QTest::keyClick(focus, Qt::Key(k.key), k.modifiers);
+        }
+    };
+    // A script that leaves a dialog open must not hang the test.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            open->done(QDialog::Rejected);
+    });
+    guard.start(8000);
+    QTimer::singleShot(0, step);
+    QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+    QTRY_VERIFY(!dialog->isVisible());
+
+    for (const FakePrompter::Shown& box : f.prompter.shown)
+        log << QStringLiteral("ask ") + box.text.section(QLatin1Char('\r'), 0, 0);
+    QString month = QStringLiteral("month %1:").arg(f.model().curMonth);
+    for (int r = 1; r < f.views()->monthRows->count(); ++r)
+        month += QLatin1Char(' ') + f.cell(r, MonthListModel::Out) + f.cell(r, MonthListModel::In);
+    log << month;
+    if (f.home.exists(QStringLiteral("2026.zbl")))
+        log << QStringLiteral("saved");
+    if (const QString status = f.views()->sbrStatus->currentMessage(); !status.isEmpty())
+        log << QStringLiteral("status ") + status;
+    QCOMPARE(log, seen);
+    QCOMPARE(f.prompter.unexpected, 0);
+}
+
+QTEST_MAIN(TestKeymap)
+#include "test_keymap.moc"

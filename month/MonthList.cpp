@@ -1,0 +1,107 @@
+#include "MonthList.h"
+
+#include "MonthListModel.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+// Draws a cell's text as the style's item view does (same margins, the
+// selection panel, elided at the right), without laying the text out as a
+// document for every cell on every paint.
+class CellText : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : nullptr;
+        if (style)
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, view);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty())
+            return;
+        const int margin = (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
+        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active) ? QPalette::Normal
+                                                                                   : QPalette::Inactive;
+        painter->setPen(option.palette.color(group, option.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                          : QPalette::Text));
+        const QVariant align = index.data(Qt::TextAlignmentRole);
+        const int flags = (align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter)) | Qt::TextSingleLine;
+        painter->setFont(option.font);
+        if (option.fontMetrics.horizontalAdvance(text) <= r.width())
+            painter->drawText(r, flags, text);
+        else
+            painter->drawText(r, flags, option.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
+    }
+};
+}
+
+MonthList::MonthList(const QString& name, MonthListModel* rows, QWidget* parent) : QTreeView(parent)
+{
+    setObjectName(name);
+    setModel(rows);
+    setItemDelegate(new CellText(this));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setAlternatingRowColors(true);
+    // The lists keep the order they were built in: headings are not buttons.
+    header()->setSectionsClickable(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setDefaultAlignment(Qt::AlignCenter);
+}
+
+// QTreeView would re-measure and locate every changed cell, and a new balance
+// changes the 残高 cell of every later row of the month.
+void MonthList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    if (topLeft == bottomRight)
+        QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    else
+        viewport()->update();
+}
+
+void MonthList::setColumnWidths(const std::array<int, 6>& widths)
+{
+    widths_ = widths;
+    spreadColumns();
+}
+
+void MonthList::setTextColumns(const QList<int>& columns)
+{
+    textColumns_ = columns;
+    spreadColumns();
+}
+
+// Also called when the viewport is resized (a scroll bar comes or goes).
+void MonthList::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    spreadColumns();
+}
+
+void MonthList::spreadColumns()
+{
+    int needed = 0;
+    for (int w : widths_)
+        needed += w;
+    const int extra = std::max(0, viewport()->width() - needed);
+    const int columns = int(textColumns_.size());
+    for (int c = 0; c < 6; ++c) {
+        int w = widths_[c];
+        if (const int k = int(textColumns_.indexOf(c)); k >= 0 && columns > 0)
+            w += extra / columns + (k == columns - 1 ? extra % columns : 0);
+        setColumnWidth(c, w);
+    }
+}
