@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -169,22 +170,26 @@ void frmKanelo::buildToolbar()
     tbrToolBar->addSeparator();
     tbrHelp = button(QStringLiteral("tbrHelp"), "help", QStringLiteral("ヘルプの表示"), mnuHelpItem[0]);
 
-    // Today's memo stays at the right end of the toolbar row.
-    auto* spacer = new QWidget(tbrToolBar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    tbrToolBar->addWidget(spacer);
-    picLabel = new QLabel(QStringLiteral("今日のメモ"), tbrToolBar);
+    // Today's memo stays at the right end of the menu bar row, where no
+    // toolbar button can push it out of view, with or without the toolbar.
+    auto* memo = new QWidget(menuBar());
+    memo->setObjectName(QStringLiteral("todayMemo"));
+    auto* row = new QHBoxLayout(memo);
+    row->setContentsMargins(0, 1, 4, 1);
+    row->setSpacing(2);
+    picLabel = new QLabel(QStringLiteral("今日のメモ"), memo);
     picLabel->setObjectName(QStringLiteral("picLabel"));
     picLabel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    picLabel->setContentsMargins(6, 2, 6, 2);
+    picLabel->setContentsMargins(6, 0, 6, 0);
     picLabel->setStyleSheet(QStringLiteral("QLabel { background: #ffffe0; }"));
-    picMemo = new QLabel(tbrToolBar);
+    picMemo = new QLabel(memo);
     picMemo->setObjectName(QStringLiteral("picMemo"));
     picMemo->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    picMemo->setContentsMargins(6, 2, 6, 2);
+    picMemo->setContentsMargins(6, 0, 6, 0);
     picMemo->setFixedWidth(280);
-    tbrToolBar->addWidget(picLabel)->setObjectName(QStringLiteral("picLabelAction"));
-    tbrToolBar->addWidget(picMemo)->setObjectName(QStringLiteral("picMemoAction"));
+    row->addWidget(picLabel);
+    row->addWidget(picMemo);
+    menuBar()->setCornerWidget(memo, Qt::TopRightCorner);
     ShowTodayMemo({});
 }
 
@@ -199,10 +204,7 @@ void frmKanelo::addEditMenu(QMenu* mnuEdit, const QList<QAction*>& toolbarButton
 
 void frmKanelo::ShowTodayMemo(const QString& text)
 {
-    const bool shown = !text.isEmpty();
-    for (QAction* a : tbrToolBar->actions())
-        if (a->objectName() == QLatin1String("picLabelAction") || a->objectName() == QLatin1String("picMemoAction"))
-            a->setVisible(shown);
+    picMemo->parentWidget()->setVisible(!text.isEmpty());
     picMemo->setText(picMemo->fontMetrics().elidedText(text, Qt::ElideRight, picMemo->width() - 14));
     picMemo->setToolTip(text);
 }
@@ -283,7 +285,7 @@ void frmKanelo::closeEvent(QCloseEvent* event)
 void frmKanelo::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // Today's memo takes what the toolbar buttons leave, up to its own width.
+    // Today's memo takes what the menus leave, up to its own width.
     picMemo->setFixedWidth(qBound(120, width() - 640, 280));
     picMemo->setText(picMemo->fontMetrics().elidedText(picMemo->toolTip(), Qt::ElideRight, picMemo->width() - 14));
 }

@@ -42,10 +42,7 @@ frmCalender* openCalendar(AppFixture& f)
 
 bool todayMemoShown(const AppFixture& f)
 {
-    for (QAction* a : f.window()->tbrToolBar->actions())
-        if (a->objectName() == QLatin1String("picMemoAction"))
-            return a->isVisible();
-    return false;
+    return f.window()->picMemo->isVisible();
 }
 
 void editMemo(AppFixture& f, frmCalender* c, int day, const QString& text)
