@@ -42,6 +42,8 @@ case "${1:-}" in
     mkdir -p "$home"
     cp -f build/bin/KaneloY "$home/"
     [ -f build/bin/KaneloImport ] && cp -f build/bin/KaneloImport "$home/"
+    # The Excel workbook writer, loaded when a workbook is first saved.
+    cp -f build/bin/libkanelo_workbook.so "$home/"
     # Data files already there are the user's: never overwrite them.
     [ -f "$home/MainSub.zbt" ] || cp data/MainSub.zbt "$home/"
     mkdir -p "$home/help" && cp -f data/help/* "$home/help/" 2>/dev/null || true

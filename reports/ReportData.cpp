@@ -19,14 +19,6 @@ QString fullWidth(const QString& text)
 
 QColor categoryColor(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
 
-qint64 MonthReport::sum(const std::vector<CategoryRow>& rows)
-{
-    qint64 s = 0;
-    for (const CategoryRow& r : rows)
-        s += r.amount;
-    return s;
-}
-
 namespace {
 // Names of an entry's category and sub-item; numbers the master no longer
 // holds are named the way the CSV export names them.
@@ -101,14 +93,6 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
     return r;
 }
 
-qint64 YearRow::total() const
-{
-    qint64 s = 0;
-    for (const auto& m : months)
-        s += m.value_or(0);
-    return s;
-}
-
 YearReport buildYearReport(const LedgerModel& model)
 {
     YearReport r;
@@ -141,33 +125,5 @@ YearReport buildYearReport(const LedgerModel& model)
     }
     return r;
 }
-
-std::vector<YearChart> YearReport::charts() const
-{
-    std::vector<YearChart> list;
-    list.reserve(categories.size() + 2);
-    list.push_back({QStringLiteral("月別支出の推移"), 1, QColor(0xC0, 0x50, 0x4D)});
-    list.push_back({QStringLiteral("月別収入の推移"), 2, QColor(0x4F, 0x81, 0xBD)});
-    for (size_t i = 0; i < categories.size(); ++i)
-        list.push_back({categories[i].name, int(i) + 3, categories[i].color});
-    return list;
-}
-
-int YearReport::chartPages() const
-{
-    const int n = int(categories.size());
-    return n <= 6 ? 1 : 2 + (n - 7) / 12;
-}
-
-int YearReport::chartPrintLastRow(int pages)
-{
-    if (pages <= 1)
-        return 52;
-    if (pages == 2)
-        return 107;
-    return 163 + 56 * (pages - 3);
-}
-
-int YearReport::chartPrintLastRow() const { return chartPrintLastRow(chartPages()); }
 
 }

@@ -7,10 +7,6 @@
 
 namespace Reports {
 
-// The sheet of a month: "月間収支報告" when it is the only one, else
-// "月間収支報告(3月)" and so on.
-QString monthSheetName(const MonthReport& r, bool several);
-
 // One sheet per month, the cells at the report's positions, a pie for each
 // side that holds an amount. The file is replaced only once complete.
 TextFile::WriteResult writeMonthWorkbook(const QString& path, const std::vector<MonthReport>& months);

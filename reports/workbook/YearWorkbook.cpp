@@ -1,8 +1,8 @@
 // The yearly report as a workbook: the data sheet "金額データ", the figures
 // sheet "年間収支報告" and the trend sheet "年間推移グラフ" whose charts read
 // the data sheet.
-#include "ReportWorkbook.h"
 #include "Workbook.h"
+#include "WorkbookModule.h"
 
 namespace Reports {
 
@@ -166,7 +166,7 @@ void chartsSheet(Workbook& wb, const YearReport& r)
 }
 }
 
-TextFile::WriteResult writeYearWorkbook(const QString& path, const YearReport& year, bool figures, bool charts)
+bool buildYearWorkbook(const YearReport& year, bool figures, bool charts, QByteArray& bytes, QString& error)
 {
     Workbook wb;
     dataSheet(wb, year);
@@ -174,7 +174,7 @@ TextFile::WriteResult writeYearWorkbook(const QString& path, const YearReport& y
         figuresSheet(wb, year);
     if (charts)
         chartsSheet(wb, year);
-    return wb.save(path);
+    return wb.finish(bytes, error);
 }
 
 }

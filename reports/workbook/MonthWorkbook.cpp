@@ -1,7 +1,7 @@
 // The monthly report as a workbook sheet: the cells a spreadsheet user's
 // own formulas and macros read (B2, F2, E5, E6, L10.., N10.., rows 30..).
-#include "ReportWorkbook.h"
 #include "Workbook.h"
+#include "WorkbookModule.h"
 
 namespace Reports {
 
@@ -121,12 +121,12 @@ QString monthSheetName(const MonthReport& r, bool several)
     return several ? base + QStringLiteral("(%1月)").arg(r.month) : base;
 }
 
-TextFile::WriteResult writeMonthWorkbook(const QString& path, const std::vector<MonthReport>& months)
+bool buildMonthWorkbook(const std::vector<MonthReport>& months, QByteArray& bytes, QString& error)
 {
     Workbook wb;
     for (const MonthReport& r : months)
         writeSheet(wb, r, monthSheetName(r, months.size() > 1));
-    return wb.save(path);
+    return wb.finish(bytes, error);
 }
 
 }

@@ -82,26 +82,26 @@ void Workbook::formula(lxw_worksheet* s, int row, int col, const QString& formul
         note(worksheet_write_formula_num(s, lxw_row_t(row), lxw_col_t(col), utf8(formula).constData(), f, double(value)));
 }
 
-TextFile::WriteResult Workbook::save(const QString& path)
+bool Workbook::finish(QByteArray& bytes, QString& error)
 {
-    TextFile::WriteResult r;
     if (!book_) {
-        r.error = QStringLiteral("作業用の一時ファイルを作成できませんでした。");
-        return r;
+        error = QStringLiteral("作業用の一時ファイルを作成できませんでした。");
+        return false;
     }
     const lxw_error closed = workbook_close(book_);
     book_ = nullptr;
     note(closed);
     if (error_ != LXW_NO_ERROR) {
-        r.error = QStringLiteral("ブックを作成できませんでした (%1)。").arg(QString::fromUtf8(lxw_strerror(error_)));
-        return r;
+        error = QStringLiteral("ブックを作成できませんでした (%1)。").arg(QString::fromUtf8(lxw_strerror(error_)));
+        return false;
     }
     QFile built(QString::fromLocal8Bit(file_));
     if (!built.open(QIODevice::ReadOnly)) {
-        r.error = built.errorString();
-        return r;
+        error = QStringLiteral("作成したブックを読み込めませんでした。");
+        return false;
     }
-    return TextFile::writeBytes(path, built.readAll());
+    bytes = built.readAll();
+    return true;
 }
 
 }

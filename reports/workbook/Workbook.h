@@ -1,7 +1,5 @@
 #pragma once
 
-#include "TextFile.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -9,8 +7,9 @@
 
 namespace Reports {
 
-// An .xlsx workbook written in a temporary folder and put in place whole, so
-// that a failed or half-written workbook never replaces the user's file.
+// An .xlsx workbook built in a temporary folder; the caller puts its bytes
+// in place whole, so a failed or half-written workbook never replaces the
+// user's file.
 // Rows and columns are 0-based as libxlsxwriter counts them.
 class Workbook {
 public:
@@ -39,8 +38,9 @@ public:
     void formula(lxw_worksheet* s, int row, int col, const QString& formula, qint64 value, lxw_format* f);
     void note(lxw_error e);
 
-    // Closes the workbook and writes it to path.
-    TextFile::WriteResult save(const QString& path);
+    // Closes the workbook and hands over its bytes; false with a sentence
+    // for the user in error when it could not be built.
+    bool finish(QByteArray& bytes, QString& error);
 
     static QByteArray utf8(const QString& s) { return s.toUtf8(); }
 
