@@ -1,5 +1,6 @@
 #include "KaneloApp.h"
 
+#include "Clock.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 #include "frmKanelo.h"
@@ -47,6 +48,9 @@ bool KaneloApp::start(const QString& commandLine)
         lock_.reset();
         return false;
     }
+    // The year file is read on another thread while the window is built.
+    if (const int year = frmKanelo::yearInCommandLine(commandLine); year >= 0)
+        model.PrefetchYearFile(year != 0 ? year : Clock::today().year());
     useJapaneseFont();
     window = std::make_unique<frmKanelo>(model);
     if (!window->Form_Load(commandLine)) {

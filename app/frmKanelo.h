@@ -34,6 +34,8 @@ public:
     // The year named by the command line, 0 for none, -1 (after telling
     // the user) when it names no year data file.
     static int ParseCommandLine(const QString& commandLine, LedgerModel& model);
+    // The same without telling the user.
+    static int yearInCommandLine(const QString& commandLine);
 
     // The edit menu 編集(&E) goes between File and Result, its toolbar
     // buttons at positions 11-13 (add, change, delete).

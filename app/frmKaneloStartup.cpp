@@ -44,19 +44,26 @@ int readTwips(const QString& key, int current)
 }
 }
 
-int frmKanelo::ParseCommandLine(const QString& commandLine, LedgerModel& model)
+int frmKanelo::yearInCommandLine(const QString& commandLine)
 {
     const QString line = commandLine.trimmed();
     if (line.isEmpty())
         return 0;
     const QString s = line.right(8);
-    if (s.right(4).toLower() != QLatin1String(".zbl") || !allDigits(s.left(4)) || s.size() < 8) {
+    if (s.right(4).toLower() != QLatin1String(".zbl") || !allDigits(s.left(4)) || s.size() < 8)
+        return -1;
+    return s.left(4).toInt();
+}
+
+int frmKanelo::ParseCommandLine(const QString& commandLine, LedgerModel& model)
+{
+    const int year = yearInCommandLine(commandLine);
+    if (year == -1) {
         model.prompter().message(QStringLiteral("指定されたファイルは家計簿データファイルではありません。\r\n\r\n"
                                                 "家計簿データファイル(yyyy.zbl)を指定して下さい。\r\nプログラムを終了します。"),
                                  Prompter::Icon::Warning);
-        return -1;
     }
-    return s.left(4).toInt();
+    return year;
 }
 
 bool frmKanelo::Form_Load(const QString& commandLine)

@@ -4,16 +4,35 @@
 #include "Prompter.h"
 #include "Types.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <vector>
 
 // The program-wide state of the ledger and its shared routines: the category
 // master, the twelve month slots of the open year, the carry-over and the
 // tables derived from them. Every window is given the one model.
+// A year file read into its lines' values: each month's entries in file
+// order with the amount in `out`, the numbers as written and the line number
+// in `id`; the carry lines; the lines that could not be read.
+struct YearFileLines {
+    struct Carry {
+        int line = 0;
+        qint32 value = 0;
+        bool automatic = false; // "#": taken from the previous year
+    };
+    bool ok = false;
+    QString error; // why the file could not be read
+    std::array<std::vector<Entry>, 12> months;
+    std::vector<Carry> carries;
+    QList<int> skipped;
+};
+
 class LedgerModel {
 public:
     explicit LedgerModel(Prompter& prompter);
@@ -91,6 +110,13 @@ public:
     // ---- year data file ----
     QString yearPath(int year) const;
     bool LoadYearFile();
+    // Starts reading the year file of year on another thread; the next
+    // LoadYearFile of that file takes its lines from there, unless the file
+    // changed meanwhile. What is shown and loaded is the same either way.
+    void PrefetchYearFile(int year);
+    // The values of a year file's lines, before the master is consulted.
+    // Touches nothing but the file, so it may run on any thread.
+    static YearFileLines readYearFileLines(const QString& path);
     // Reads an entry line "mm/ddccssamount" as the year file holds it. The
     // amount goes to `out`; the caller moves it by the category's kind.
     // False when the line breaks the layout.
@@ -140,6 +166,15 @@ public:
     static QString headerDate();
 
 private:
+    struct YearPrefetch {
+        QString path;
+        qint64 size = 0;
+        QDateTime modified;
+        std::future<YearFileLines> lines;
+    };
+    YearFileLines takeYearFileLines(const QString& path);
+    std::unique_ptr<YearPrefetch> prefetch_;
+
     bool askNewYearCarryOver();
     // The year file's header lines 1-8, and its entry lines with the sums
     // of what was written (false, user told, on an entry of a broken form).

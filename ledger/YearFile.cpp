@@ -5,6 +5,7 @@
 #include "TextFile.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <bitset>
 #include <charconv>
 #include <cstring>
@@ -170,6 +171,68 @@ void LedgerModel::reportDeletedSub(const QString& categoryName, const QString& s
                        Prompter::Icon::Warning);
 }
 
+YearFileLines LedgerModel::readYearFileLines(const QString& path)
+{
+    YearFileLines r;
+    const TextFile::BytesResult file = TextFile::readBytes(path);
+    if (!file.ok) {
+        r.error = file.error;
+        return r;
+    }
+    r.ok = true;
+    const char* const begin = file.bytes.constData();
+    const char* const end = begin + file.bytes.size();
+    TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, [&](const char* b, const char* e, int lineNo) {
+        while (b < e && *b == ' ')
+            ++b;
+        while (e > b && e[-1] == ' ')
+            --e;
+        if (b == e || *b == '*' || *b == '$' || (e - b == 1 && *b == 'C'))
+            return;
+        if (*b == '&' || *b == '#') {
+            if (const auto value = parseInt32(b + 1, e))
+                r.carries.push_back({lineNo, *value, *b == '#'});
+            else
+                r.skipped << lineNo;
+            return;
+        }
+        Entry entry;
+        if (parseEntryBytes(b, e, entry)) {
+            entry.id = EntryId(lineNo);
+            r.months[entry.month() - 1].push_back(entry);
+        } else {
+            r.skipped << lineNo;
+        }
+    });
+    return r;
+}
+
+void LedgerModel::PrefetchYearFile(int year)
+{
+    const QString path = yearPath(year);
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return;
+    prefetch_ = std::make_unique<YearPrefetch>();
+    prefetch_->path = path;
+    prefetch_->size = file.size();
+    prefetch_->modified = file.lastModified();
+    prefetch_->lines = std::async(std::launch::async, &LedgerModel::readYearFileLines, path);
+}
+
+YearFileLines LedgerModel::takeYearFileLines(const QString& path)
+{
+    std::unique_ptr<YearPrefetch> ahead = std::move(prefetch_);
+    if (ahead && ahead->path == path) {
+        YearFileLines lines = ahead->lines.get();
+        // Read ahead of a change (another program wrote the file meanwhile)? Read it again.
+        const QFileInfo file(path);
+        if (file.size() == ahead->size && file.lastModified() == ahead->modified)
+            return lines;
+    }
+    return readYearFileLines(path);
+}
+
 bool LedgerModel::LoadYearFile()
 {
     const QString path = yearPath(curYear);
@@ -178,7 +241,7 @@ bool LedgerModel::LoadYearFile()
     if (!QFileInfo::exists(path) && !askNewYearCarryOver())
         return false;
 
-    const TextFile::BytesResult file = TextFile::readBytes(path);
+    YearFileLines file = takeYearFileLines(path);
     if (!file.ok) {
         yearUnreadable = true;
         prompter_->message(QStringLiteral("家計簿データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
@@ -200,68 +263,65 @@ bool LedgerModel::LoadYearFile()
                 subAt[n].set(t.key.toInt());
     }
 
-    QList<int> skipped;
+    // The entries go to their months as they are; what needs a word (a
+    // deleted category or sub-item, a carry line) is told afterwards in the
+    // order of the file's lines.
+    struct Note {
+        int line = 0;
+        const YearFileLines::Carry* carry = nullptr;
+        QString category; // deleted category's number, or the name of the sub-item's category
+        QString sub;      // deleted sub-item's number
+    };
+    std::vector<Note> notes;
+    for (const YearFileLines::Carry& c : file.carries)
+        notes.push_back({c.line, &c, {}, {}});
+    for (int month = 1; month <= 12; ++month) {
+        std::vector<Entry>& entries = file.months[month - 1];
+        MonthSlot& s = slot(month);
+        size_t kept = 0;
+        for (Entry entry : entries) {
+            const int line = int(entry.id);
+            const clsHimoku* cat = categoryAt[entry.categoryNo];
+            if (!cat) {
+                notes.push_back({line, nullptr, entry.category(), {}});
+                continue;
+            }
+            if (entry.subNo != 0 && !subAt[entry.categoryNo].test(entry.subNo)) {
+                notes.push_back({line, nullptr, cat->name, entry.sub()});
+                entry.subNo = 0;
+            }
+            if (cat->ioflag != 1)
+                std::swap(entry.out, entry.in);
+            entry.id = nextEntryId();
+            s.totalOut += entry.out;
+            s.totalIn += entry.in;
+            entries[kept++] = entry;
+        }
+        entries.resize(kept);
+        s.entries = std::move(entries);
+    }
+
+    std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.line < b.line; });
     // An automatic carry-over is taken from the previous year's file once,
     // however many carry lines the file holds.
     std::optional<QString> previousBalance;
-    auto readLine = [&](const char* b, const char* e, int lineNo) {
-        while (b < e && *b == ' ')
-            ++b;
-        while (e > b && e[-1] == ' ')
-            --e;
-
-        if (b == e || *b == '*' || *b == '$' || (e - b == 1 && *b == 'C'))
-            return;
-        if (*b == '&' || *b == '#') {
-            const auto value = parseInt32(b + 1, e);
-            if (!value) {
-                skipped << lineNo;
-                return;
-            }
-            carryOver = *value;
-            carryAuto = *b == '#';
+    for (const Note& n : notes) {
+        if (n.carry) {
+            carryOver = n.carry->value;
+            carryAuto = n.carry->automatic;
             if (carryAuto) {
                 if (!previousBalance)
                     previousBalance = CalcPrevCarryOver();
                 if (*previousBalance != QLatin1String("NOFILE") && !previousBalance->isEmpty())
                     carryOver = Num::toInt32(*previousBalance).value_or(carryOver);
             }
-            return;
-        }
-
-        RawEntry raw;
-        if (!parseEntry(b, e, raw)) {
-            skipped << lineNo;
-            return;
-        }
-        const clsHimoku* cat = categoryAt[raw.category];
-        if (!cat) {
-            reportDeletedCategory(QString::fromLatin1(b + 5, 2));
-            return;
-        }
-        Entry entry;
-        entry.monthNo = quint8(raw.month);
-        entry.dayNo = quint8(raw.day);
-        entry.categoryNo = quint8(raw.category);
-        if (raw.sub != 0 && !subAt[raw.category].test(raw.sub)) {
-            reportDeletedSub(cat->name, QString::fromLatin1(b + 7, 2));
+        } else if (n.sub.isEmpty()) {
+            reportDeletedCategory(n.category);
         } else {
-            entry.subNo = quint8(raw.sub);
+            reportDeletedSub(n.category, n.sub);
         }
-        if (cat->ioflag == 1)
-            entry.out = raw.amount;
-        else
-            entry.in = raw.amount;
-        entry.id = nextEntryId();
-        MonthSlot& s = slot(raw.month);
-        s.totalOut += entry.out;
-        s.totalIn += entry.in;
-        s.entries.push_back(std::move(entry));
-    };
-    const char* const begin = file.bytes.constData();
-    const char* const end = begin + file.bytes.size();
-    TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, readLine);
-    reportSkippedLines(fileName(path), skipped);
+    }
+    reportSkippedLines(fileName(path), file.skipped);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "FirstPaint.h"
 #include "KaneloApp.h"
 #include "MonthViews.h"
+#include "QtJapanese.h"
 #include "QtPrompter.h"
 #include "frmKanelo.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kanelo Y"));
+    installQtJapanese(app);
     QtPrompter prompter;
     KaneloApp kanelo(prompter);
     if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))

@@ -91,6 +91,8 @@ private slots:
     void calcPrevCarryOver_data();
     void calcPrevCarryOver();
     void dropsEntriesOfDeletedCategories();
+    void messagesFollowTheFileLines_data();
+    void messagesFollowTheFileLines();
     void skipsBrokenLines_data();
     void skipsBrokenLines();
     void failedSaveKeepsFileAndModel();
@@ -371,6 +373,45 @@ void TestLedgerYear::calcPrevCarryOver()
         l.home.writeText("2025.zbl", previous);
     QCOMPARE(l.m.CalcPrevCarryOver(), result);
     QCOMPARE(l.p.messages(), warned ? QStringList{QStringLiteral("家計簿データファイルが異常です。")} : QStringList{});
+}
+
+void TestLedgerYear::messagesFollowTheFileLines_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("read when loaded") << "";
+    QTest::newRow("read ahead on another thread") << "ahead";
+    QTest::newRow("read ahead, then the file changed") << "changed";
+}
+
+void TestLedgerYear::messagesFollowTheFileLines()
+{
+    // Months out of order, and a carry line whose previous year is broken
+    // between them: every word comes in the order of the lines.
+    QFETCH(QString, how);
+    Ledger l;
+    l.home.writeText("2025.zbl", "C\n&0\n");
+    const QString text = QStringLiteral("C\n"
+                                        "03/020100100\n"
+                                        "01/030900777\n"   // category 09 is gone
+                                        "02/040107200\n"   // sub-item 07 of 食費 is gone
+                                        "#0\n"             // the previous year has no balance line
+                                        "01/050502300\n"   // sub-item 02 of 給与 is gone
+                                        "03/010900888\n"); // category 09 again
+    l.home.writeText("2026.zbl", how == QLatin1String("changed") ? QStringLiteral("C\n&5\n04/010100100\n") : text);
+    if (!how.isEmpty())
+        l.m.PrefetchYearFile(2026);
+    if (how == QLatin1String("changed"))
+        l.home.writeText("2026.zbl", text);
+    QVERIFY(l.m.LoadYearFile());
+    const QString deleted = QStringLiteral("費目番号 [09] に該当する費目は削除されています。");
+    const QString noSub = QStringLiteral("] に該当する摘要項目は削除されているため、\r\n [摘要項目なし] のデータとして処理を続行します。");
+    QCOMPARE(l.p.messages(), (QStringList{deleted, QStringLiteral("費目 [食費] の [07") + noSub,
+                                          QStringLiteral("家計簿データファイルが異常です。"),
+                                          QStringLiteral("費目 [給与] の [02") + noSub, deleted}));
+    QCOMPARE(dumpMonth(l.m, 1) + " | " + dumpMonth(l.m, 2) + " | " + dumpMonth(l.m, 3),
+             QStringLiteral("01/05 05 00 0/300 | 02/04 01 00 200/0 | 03/02 01 00 100/0"));
+    QVERIFY(l.m.carryAuto);
+    QCOMPARE(l.m.slot(4).count(), 0);
 }
 
 void TestLedgerYear::dropsEntriesOfDeletedCategories()
