@@ -239,7 +239,7 @@ void frmCalculator::keyPressEvent(QKeyEvent* event)
 {
     static const QString ops = QStringLiteral("/+*-");
     const QString text = event->text();
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || text == QLatin1String("=")) {
         press(cmdOperate[4]);
     } else if (event->key() == Qt::Key_Escape) {
         press(cmdClear);

@@ -215,8 +215,10 @@ void TestCalculator::rateStoredOnlyByOwnExit()
 void TestCalculator::keyboard_data()
 {
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::newRow("main keys") << Qt::KeyboardModifiers(Qt::NoModifier);
-    QTest::newRow("numeric keypad") << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    QTest::addColumn<bool>("equalsKey"); // "=" instead of Enter
+    QTest::newRow("main keys") << Qt::KeyboardModifiers(Qt::NoModifier) << false;
+    QTest::newRow("numeric keypad") << Qt::KeyboardModifiers(Qt::KeypadModifier) << false;
+    QTest::newRow("equals sign") << Qt::KeyboardModifiers(Qt::NoModifier) << true;
 }
 
 // A receipt typed on the keyboard: 198 + 350 * 2 - 48 / 4, Enter. Other
@@ -224,6 +226,7 @@ void TestCalculator::keyboard_data()
 void TestCalculator::keyboard()
 {
     QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, equalsKey);
     frmCalculator c(prompter_);
     c.show();
     QVERIFY(QTest::qWaitForWindowActive(&c));
@@ -231,7 +234,10 @@ void TestCalculator::keyboard()
     QCOMPARE(c.lblCalculate->text(), QStringLiteral("2."));
     QCOMPARE(c.focusWidget(), c.cmdNumber[2]);
     QTest::keyClicks(c.focusWidget(), QStringLiteral("-48/4"), modifiers);
-    QTest::keyClick(c.focusWidget(), modifiers.testFlag(Qt::KeypadModifier) ? Qt::Key_Enter : Qt::Key_Return, modifiers);
+    if (equalsKey)
+        QTest::keyClicks(c.focusWidget(), QStringLiteral("="));
+    else
+        QTest::keyClick(c.focusWidget(), modifiers.testFlag(Qt::KeypadModifier) ? Qt::Key_Enter : Qt::Key_Return, modifiers);
     // (198 + 350) * 2 = 1096; - 48 = 1048; / 4 = 262
     QCOMPARE(c.lblCalculate->text(), QStringLiteral("262"));
     QCOMPARE(labels(c), QStringLiteral("262|13|275"));
