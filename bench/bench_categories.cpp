@@ -3,6 +3,7 @@
 // the window until it is painted, and OK (write the master, read it back,
 // bring the use ranking in line and rank the categories).
 
+#include "BenchMain.h"
 #include "BenchData.h"
 #include "FakePrompter.h"
 #include "LedgerModel.h"
@@ -72,12 +73,4 @@ void BM_CategoryEditorOK(benchmark::State& state)
 BENCHMARK(BM_CategoryEditorOK)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QApplication)

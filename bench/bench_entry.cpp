@@ -4,6 +4,7 @@
 // temporary program folder; the month views are shown on the offscreen
 // platform and every timed step includes the repaint it causes.
 
+#include "BenchMain.h"
 #include "BenchData.h"
 #include "EditCommands.h"
 #include "FakePrompter.h"
@@ -139,15 +140,4 @@ BENCHMARK(BM_AddEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DialogWriteBack)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QApplication)

@@ -3,6 +3,7 @@
 // pies drawn into an 800×600 image, one category's sub-items) and the
 // yearly trend graph opened on a year of 100,000 entries.
 
+#include "BenchMain.h"
 #include "BenchData.h"
 #include "FakePrompter.h"
 #include "GraphPainter.h"
@@ -108,12 +109,4 @@ void BM_OpenYearGraph(benchmark::State& state)
 BENCHMARK(BM_OpenYearGraph)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QApplication)

@@ -3,6 +3,7 @@
 // summary and the CSV export. Runs on the offscreen platform with its own
 // generated data in a temporary program folder.
 
+#include "BenchMain.h"
 #include "BenchData.h"
 #include "FakePrompter.h"
 #include "KaneloApp.h"
@@ -120,12 +121,4 @@ void BM_ExportCsv(benchmark::State& state)
 BENCHMARK(BM_ExportCsv)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QApplication)

@@ -2,6 +2,7 @@
 // in place: the sums, the data step, and the PDF or the workbook written.
 // A month of 10,000 entries, and a year of 100,000, over 30 categories.
 
+#include "BenchMain.h"
 #include "BenchData.h"
 #include "FakePrompter.h"
 #include "LedgerModel.h"
@@ -111,12 +112,4 @@ void BM_YearlyWorkbook(benchmark::State& state)
 BENCHMARK(BM_YearlyWorkbook)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QGuiApplication)

@@ -2,6 +2,7 @@
 // refilling a month (paging) and reading and writing the year's memo file.
 // Runs on the offscreen platform in a temporary program folder.
 
+#include "BenchMain.h"
 #include "FakePrompter.h"
 #include "Formats.h"
 #include "LedgerModel.h"
@@ -78,12 +79,4 @@ void BM_MemoYearRoundTrip(benchmark::State& state)
 BENCHMARK(BM_MemoYearRoundTrip)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+KANELO_BENCHMARK_MAIN(QApplication)

@@ -1,6 +1,7 @@
 // What the import writes: the master and the year file or merge file, byte
 // for byte; both or neither; the question before replacing; the closing.
 #include "FakePrompter.h"
+#include "FileSizeLimit.h"
 #include "ImportSession.h"
 #include "LedgerTestData.h"
 #include "ProgramFolder.h"
@@ -10,8 +11,6 @@
 #include <QLockFile>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Import;
 
@@ -50,27 +49,6 @@ struct Output {
     }
 };
 
-// Lowers the largest file this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit r = old_;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 }
 
 class TestImportOutput : public QObject {

@@ -2,6 +2,7 @@
 // the balance line, and what the reader does with broken or stale lines.
 
 #include "FakePrompter.h"
+#include "FileSizeLimit.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 #include "LedgerTestData.h"
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 const QString kHeader2026 = QStringLiteral("C\r\n"
@@ -50,28 +49,6 @@ struct Ledger {
     }
 };
 
-// Lowers the largest file this process may write, the way a full disk
-// refuses a write; works for root too, where file modes do not.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit r = old_;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 }
 
 class TestLedgerYear : public QObject {

@@ -4,14 +4,14 @@
 // pages and text through poppler's tools, the workbook's cells and charts
 // through a small reader of its XML.
 
+#include "FileSizeLimit.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
-#include <csignal>
-#include <sys/resource.h>
 
 inline QByteArray runTool(const QString& program, const QStringList& args)
 {
@@ -128,25 +128,3 @@ private:
     QList<QJsonObject> sheets_;
 };
 
-// Lowers the largest file this process may write, the way a full disk
-// refuses a write; works for root too, where file modes do not.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit r = old_;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
