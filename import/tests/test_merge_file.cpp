@@ -21,17 +21,6 @@ QString parsed(const QByteArray& bytes)
     return out.join(QStringLiteral("; ")) + QStringLiteral(" | ") + skipped.join(QLatin1Char(','));
 }
 
-struct Ledger {
-    TestHome home;
-    FakePrompter p;
-    LedgerModel m{p};
-    Ledger()
-    {
-        home.writeText("MainSub.zbt", QString::fromUtf8(kMasterText));
-        m.ReadCategoryMaster(1);
-        m.curYear = m.startYear = 2024;
-    }
-};
 }
 
 class TestMergeFile : public QObject {
@@ -71,7 +60,7 @@ void TestMergeFile::parse()
 
 void TestMergeFile::writtenFileReadsBack()
 {
-    Ledger l;
+    LedgerFixture l(2024);
     l.m.slot(1).entries = {entry("01/15", "01", 1200, 0, "01"), entry("01/02", "05", 0, 250000)};
     l.m.slot(12).entries = {entry("12/31", "02", -7)};
     QVERIFY(l.m.WriteMergeFile(2024));
@@ -87,7 +76,7 @@ void TestMergeFile::insertEntriesAsOneByOne()
     // Existing months in day order and out of it; many entries of one day.
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::mt19937 rng(seed);
-        Ledger one, bulk;
+        LedgerFixture one(2024), bulk(2024);
         for (LedgerModel* m : {&one.m, &bulk.m}) {
             std::mt19937 same(seed * 7);
             for (int month = 1; month <= 12; ++month) {
@@ -115,7 +104,7 @@ void TestMergeFile::insertEntriesAsOneByOne()
 
 void TestMergeFile::mergeAddFile()
 {
-    Ledger l;
+    LedgerFixture l(2024);
     l.m.slot(4).entries = {entry("04/03", "01", 100)};
     l.m.slot(4).totalOut = 100;
     l.home.writeText("2024_add.zbl", QStringLiteral("C\n* header\n\n04/0501001\n04/01050110\n04/0301002\n"

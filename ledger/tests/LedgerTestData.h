@@ -2,7 +2,9 @@
 
 // Small helpers shared by the ledger's test files.
 
+#include "FakePrompter.h"
 #include "LedgerModel.h"
+#include "TestHome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -89,3 +91,16 @@ inline QString dumpMonth(const LedgerModel& m, int month)
         out << QStringLiteral("%1 %2 %3 %4/%5").arg(e.date(), e.category(), e.sub()).arg(e.out).arg(e.in);
     return out.join(QStringLiteral("; "));
 }
+
+// A model with the usual master read from a test folder, for one year.
+struct LedgerFixture {
+    TestHome home;
+    FakePrompter p;
+    LedgerModel m{p};
+    explicit LedgerFixture(int year = 2026)
+    {
+        home.writeText("MainSub.zbt", QString::fromUtf8(kMasterText));
+        m.ReadCategoryMaster(1);
+        m.curYear = m.startYear = year;
+    }
+};

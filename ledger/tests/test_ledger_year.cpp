@@ -36,18 +36,6 @@ QStringList bodyLines(const TestHome& home, const QString& name)
     return lines.mid(8);
 }
 
-// A model with the usual master read from the test folder, for 2026.
-struct Ledger {
-    TestHome home;
-    FakePrompter p;
-    LedgerModel m{p};
-    Ledger()
-    {
-        home.writeText("MainSub.zbt", QString::fromUtf8(kMasterText));
-        m.ReadCategoryMaster(1);
-        m.curYear = m.startYear = 2026;
-    }
-};
 
 }
 
@@ -82,7 +70,7 @@ private slots:
 
 void TestLedgerYear::writesLayout()
 {
-    Ledger l;
+    LedgerFixture l;
     l.m.carryOver = 10000;
     l.m.slot(1).entries = {entry("01/15", "01", 1200, 0, "01"), entry("01/20", "05", 0, 250000, "01")};
     l.m.slot(3).entries = {entry("03/31", "02", 980)};
@@ -103,7 +91,7 @@ void TestLedgerYear::writesLayout()
 
 void TestLedgerYear::writesHeaderOnlyInMode0()
 {
-    Ledger l;
+    LedgerFixture l;
     l.m.carryOver = -300;
     l.m.slot(2).entries = {entry("02/02", "01", 500)};
     QVERIFY(l.m.SaveYearFile(0));
@@ -154,7 +142,7 @@ void TestLedgerYear::balanceLine()
     QFETCH(qint64, yearOut);
     QFETCH(qint64, yearIn);
 
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2026.zbl", QStringLiteral("C\n*\n\n&%1\n%2\n$0\n").arg(carry).arg(lines.join(QLatin1Char('\n'))));
     QVERIFY(l.m.LoadYearFile());
     QVERIFY(l.p.shown.isEmpty());
@@ -187,7 +175,7 @@ void TestLedgerYear::loadsEntries_data()
 void TestLedgerYear::loadsEntries()
 {
     QFETCH(QByteArray, eol);
-    Ledger l;
+    LedgerFixture l;
     l.m.slot(7).entries = {entry("07/07", "01", 1)}; // left over from another year
     l.home.writeText("2026.zbl",
                      QStringLiteral("C\n* Last modified: 01-01-2026\n*\n\n  &2500  \n"
@@ -244,7 +232,7 @@ void TestLedgerYear::newYearCarryOver()
     QFETCH(int, carryOver);
     QFETCH(bool, carryAuto);
 
-    Ledger l;
+    LedgerFixture l;
     if (previousFile)
         l.home.writeText("2025.zbl", "C\n&0\n01/010100100\n$25000\n");
     if (answer >= 0)
@@ -279,7 +267,7 @@ void TestLedgerYear::newYearCarryOver()
 
 void TestLedgerYear::refusesCarryBeyond32Bits()
 {
-    Ledger l;
+    LedgerFixture l;
     l.p.inputs << QStringLiteral("2147483648") << QStringLiteral("-2147483648");
     QVERIFY(l.m.LoadYearFile());
     QCOMPARE(l.p.messages().size(), 1); // refused, then asked again
@@ -310,7 +298,7 @@ void TestLedgerYear::automaticCarryFollowsPreviousYear()
     QFETCH(int, loaded);
     QFETCH(int, saved);
     QFETCH(int, warnings);
-    Ledger l;
+    LedgerFixture l;
     if (!previous.isNull())
         l.home.writeText("2025.zbl", previous, eol.constData());
     l.home.writeText("2026.zbl", "C\n#1000\n02/010100500\n$500\n");
@@ -345,7 +333,7 @@ void TestLedgerYear::calcPrevCarryOver()
     QFETCH(QString, previous);
     QFETCH(QString, result);
     QFETCH(bool, warned);
-    Ledger l;
+    LedgerFixture l;
     if (!previous.isNull())
         l.home.writeText("2025.zbl", previous);
     QCOMPARE(l.m.CalcPrevCarryOver(), result);
@@ -365,7 +353,7 @@ void TestLedgerYear::messagesFollowTheFileLines()
     // Months out of order, and a carry line whose previous year is broken
     // between them: every word comes in the order of the lines.
     QFETCH(QString, how);
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2025.zbl", "C\n&0\n");
     const QString text = QStringLiteral("C\n"
                                         "03/020100100\n"
@@ -393,7 +381,7 @@ void TestLedgerYear::messagesFollowTheFileLines()
 
 void TestLedgerYear::dropsEntriesOfDeletedCategories()
 {
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2026.zbl", "C\n&0\n"
                                  "01/020100100\n"
                                  "01/030900777\n" // category 09 is gone
@@ -467,7 +455,7 @@ void TestLedgerYear::skipsBrokenLines()
     QFETCH(QString, kept);
     QFETCH(int, carryOver);
     QFETCH(QString, lineNumbers);
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2026.zbl", text);
     QVERIFY(l.m.LoadYearFile());
     QCOMPARE(dumpMonth(l.m, 1), kept);
@@ -482,7 +470,7 @@ void TestLedgerYear::skipsBrokenLines()
 
 void TestLedgerYear::failedSaveKeepsFileAndModel()
 {
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2025.zbl", "&0\n$25000\n");
     l.home.writeText("2026.zbl", "C\n#100\n01/010100100\n$0\n");
     QVERIFY(l.m.LoadYearFile());
@@ -510,7 +498,7 @@ void TestLedgerYear::failedSaveKeepsFileAndModel()
 
 void TestLedgerYear::saveRefusesTargetThatIsAFolder()
 {
-    Ledger l;
+    LedgerFixture l;
     l.m.carryOver = 42;
     l.m.carryAuto = true; // a save would set it from the (missing) previous year
     QVERIFY(QDir().mkdir(l.home.path("2026.zbl")));
@@ -530,7 +518,7 @@ void TestLedgerYear::saveRefusesTargetThatIsAFolder()
 
 void TestLedgerYear::unreadableYearIsNotOverwritten()
 {
-    Ledger l;
+    LedgerFixture l;
     QVERIFY(QDir().mkdir(l.home.path("2026.zbl")));
     QVERIFY(!l.m.LoadYearFile());
     QCOMPARE(l.p.messages().size(), 1);
@@ -553,7 +541,7 @@ void TestLedgerYear::refusesEntriesThatWouldNotReadBack()
     QVERIFY(!e.hasDate() && e.categoryNo == 0 && e.subNo == 0);
 
     // An entry left without its category is refused at save; the file stays.
-    Ledger l;
+    LedgerFixture l;
     l.home.writeText("2026.zbl", "C\n&0\n01/010100100\n$-100\n");
     QVERIFY(l.m.LoadYearFile());
     const QByteArray before = l.home.readBytes("2026.zbl");
