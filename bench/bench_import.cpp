@@ -21,7 +21,8 @@ constexpr BenchData::Master kMaster{.categories = 30, .expense = 25, .subs = 8};
 constexpr int kYear = 2025;
 
 // A source as a user's spreadsheet would give it: the four date forms,
-// categories and sub-items of the master's names, some without sub-item.
+// categories and sub-items of the master's names, some without sub-item,
+// household amounts (a year of them stays within what a year file holds).
 QString sourceText(int lines)
 {
     std::mt19937 rng(7);
@@ -40,7 +41,7 @@ QString sourceText(int lines)
         const int category = 1 + int(rng() % unsigned(kMaster.categories));
         const int sub = int(rng() % unsigned(kMaster.subs + 1));
         t += date + QLatin1Char(',') + BenchData::categoryName(category) + QLatin1Char(',')
-            + (sub ? BenchData::subName(category, sub) : QString()) + QLatin1Char(',') + QString::number(100 + rng() % 50000)
+            + (sub ? BenchData::subName(category, sub) : QString()) + QLatin1Char(',') + QString::number(100 + rng() % 10000)
             + QLatin1Char('\n');
     }
     return t;
@@ -93,10 +94,10 @@ void BM_MergeAddFile(benchmark::State& state)
     TestHome home;
     FakePrompter prompter;
     LedgerModel model(prompter);
-    BenchData::writeFolder(home, kYear, kMaster, {.perMonth = BenchData::spread(n)}, 100000);
+    BenchData::writeFolder(home, kYear, kMaster, {.perMonth = BenchData::spread(n), .amounts = 10000}, 100000);
     const QByteArray year = home.readBytes(QStringLiteral("2025.zbl"));
     // The merge file: the same form, other entries, no carry and no balance line.
-    QString merge = BenchData::yearText(kMaster, {.perMonth = BenchData::spread(n), .seed = 9}, 0);
+    QString merge = BenchData::yearText(kMaster, {.perMonth = BenchData::spread(n), .amounts = 10000, .seed = 9}, 0);
     merge.remove(QRegularExpression(QStringLiteral("\n[&$][^\n]*")));
     home.writeText(QStringLiteral("2025_add.zbl"), merge);
     model.curYear = model.startYear = kYear;
