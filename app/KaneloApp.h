@@ -23,8 +23,9 @@ public:
     LedgerModel model;
     std::unique_ptr<frmKanelo> window;
 
-private:
+    // The font every window of the program draws with.
     static void useJapaneseFont();
 
+private:
     std::unique_ptr<QLockFile> lock_;
 };

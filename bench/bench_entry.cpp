@@ -5,6 +5,7 @@
 // platform and every timed step includes the repaint it causes.
 
 #include "BenchMain.h"
+#include "KaneloApp.h"
 #include "BenchData.h"
 #include "EditCommands.h"
 #include "FakePrompter.h"
@@ -41,6 +42,7 @@ struct Month {
 
     explicit Month(int entries)
     {
+        KaneloApp::useJapaneseFont(); // as the program draws
         BenchData::writeFolder(home, kYear, kMaster,
                                {.perMonth = BenchData::oneMonth(kMonth, entries), .days = 30}, 100000);
         model.curYear = model.startYear = kYear;
