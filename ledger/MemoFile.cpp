@@ -55,20 +55,27 @@ bool LedgerModel::WriteMemoFile(int year)
                       QStringLiteral("*  メモデータ管理ファイル  [") + QString::number(year) + QStringLiteral("年度]"),
                       QStringLiteral("*"),
                       QString()};
-    for (const auto& m : memoList) {
+    for (const auto& m : memoList)
+        lines << m.item->no + m.item->name;
+    if (memoOtherYear == year)
+        lines += memoOtherLines;
+    // The code page is tried on the whole file at once; memo by memo only to
+    // tell which one it cannot hold.
+    QByteArray bytes;
+    const bool encoded = TextFile::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), bytes);
+    for (int i = 0; !encoded && i < memoList.count(); ++i) {
+        const auto& memo = memoList.at(i);
         QByteArray b;
         QString bad;
-        if (!TextFile::encode(m.item->name, b, &bad)) {
+        if (!TextFile::encode(memo->name, b, &bad)) {
             prompter_->message(QStringLiteral("[%1] のメモの文字「%2」は保存できない文字のため、メモを保存できませんでした。")
-                                   .arg(m.item->no, bad),
+                                   .arg(memo->no, bad),
                                Prompter::Icon::Warning);
             return false;
         }
-        lines << m.item->no + m.item->name;
     }
-    if (memoOtherYear == year)
-        lines += memoOtherLines;
-    const TextFile::WriteResult r = TextFile::writeLines(memoPath(year), lines);
+    const TextFile::WriteResult r =
+        encoded ? TextFile::writeBytes(memoPath(year), bytes) : TextFile::writeLines(memoPath(year), lines);
     if (!r.ok) {
         reportWriteFailure(memoPath(year), r.error);
         return false;
