@@ -1,21 +1,3 @@
-#include "KaneloApp.h"
-#include "QtJapanese.h"
-#include "QtPrompter.h"
-#include "frmKanelo.h"
+#include "KaneloMain.h"
 
-#include <QApplication>
-
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kanelo Y"));
-    installQtJapanese(app);
-    QtPrompter prompter;
-    KaneloApp kanelo(prompter);
-    if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
-        return 0;
-    prompter.setOwner(kanelo.window.get());
-    // Closing the main window ends the program, whatever tool window is open.
-    QObject::connect(kanelo.window.get(), &frmKanelo::unloading, &app, &QApplication::quit, Qt::QueuedConnection);
-    return app.exec();
-}
+int main(int argc, char* argv[]) { return runKaneloY(argc, argv); }
