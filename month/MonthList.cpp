@@ -3,7 +3,9 @@
 #include "MonthListModel.h"
 
 #include <QHeaderView>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -33,11 +35,42 @@ public:
         const QVariant align = index.data(Qt::TextAlignmentRole);
         const int flags = (align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter)) | Qt::TextSingleLine;
         painter->setFont(option.font);
-        if (option.fontMetrics.horizontalAdvance(text) <= r.width())
-            painter->drawText(r, flags, text);
-        else
+        const QStaticText& shaped = shapedText(text, option.font);
+        const qreal width = shaped.size().width();
+        if (width > r.width()) {
             painter->drawText(r, flags, option.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
+            return;
+        }
+        const qreal x = (flags & Qt::AlignRight) ? r.x() + r.width() - width
+                        : (flags & Qt::AlignHCenter) ? r.x() + (r.width() - width) / 2
+                                                     : r.x();
+        const int y = r.y() + (r.height() - option.fontMetrics.height()) / 2;
+        painter->drawStaticText(QPointF(x, y), shaped);
     }
+
+private:
+    // Shaping a text costs more than drawing it, and the texts in view come
+    // back on every repaint (a new entry repaints every row below it), so
+    // their glyphs are laid out once.
+    const QStaticText& shapedText(const QString& text, const QFont& font) const
+    {
+        if (font != font_ || shaped_.size() >= kKept) {
+            shaped_.clear();
+            font_ = font;
+        }
+        auto it = shaped_.find(text);
+        if (it == shaped_.end()) {
+            QStaticText s(text);
+            s.setTextFormat(Qt::PlainText);
+            s.prepare(QTransform(), font);
+            it = shaped_.insert(text, s);
+        }
+        return *it;
+    }
+
+    static constexpr qsizetype kKept = 4096;
+    mutable QFont font_;
+    mutable QHash<QString, QStaticText> shaped_;
 };
 }
 
