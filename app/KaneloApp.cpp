@@ -1,6 +1,7 @@
 #include "KaneloApp.h"
 
 #include "Clock.h"
+#include "KaneloStyle.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 #include "frmKanelo.h"
@@ -22,6 +23,14 @@ void KaneloApp::useJapaneseFont()
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("Noto Sans CJK JP")});
     QApplication::setFont(font);
+}
+
+void KaneloApp::useKaneloStyle()
+{
+    static bool set = false;
+    if (!set)
+        QApplication::setStyle(new KaneloStyle);
+    set = true;
 }
 
 bool KaneloApp::start(const QString& commandLine)
@@ -52,6 +61,7 @@ bool KaneloApp::start(const QString& commandLine)
     if (const int year = frmKanelo::yearInCommandLine(commandLine); year >= 0)
         model.PrefetchYearFile(year != 0 ? year : Clock::today().year());
     useJapaneseFont();
+    useKaneloStyle();
     window = std::make_unique<frmKanelo>(model);
     if (!window->Form_Load(commandLine)) {
         window.reset();

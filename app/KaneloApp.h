@@ -25,6 +25,8 @@ public:
 
     // The font every window of the program draws with.
     static void useJapaneseFont();
+    // The style every window draws with (KaneloStyle), set once.
+    static void useKaneloStyle();
 
 private:
     std::unique_ptr<QLockFile> lock_;

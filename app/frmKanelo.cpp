@@ -3,6 +3,7 @@
 #include "EditCommands.h"
 #include "GraphCommands.h"
 #include "HelpWindow.h"
+#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -135,9 +137,9 @@ void frmKanelo::buildToolbar()
     tbrToolBar->setMovable(false);
     tbrToolBar->setFloatable(false);
     tbrToolBar->setIconSize(QSize(20, 20));
-    // Our own small icons from the resource, not the style's pixmaps.
+    // Our own small icons, compiled in as pixels.
     auto button = [this](const QString& name, const char* icon, const QString& tip, QAction* runs) {
-        QAction* a = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip);
+        QAction* a = tbrToolBar->addAction(kaneloIcon(QLatin1StringView(icon)), tip);
         a->setObjectName(name);
         a->setToolTip(tip);
         connect(a, &QAction::triggered, runs, &QAction::trigger);
@@ -149,10 +151,10 @@ void frmKanelo::buildToolbar()
     tbrOpen = button(QStringLiteral("tbrOpen"), "open", QStringLiteral("家計簿データファイルを開く"), mnuFileItem[1]);
     tbrSave = button(QStringLiteral("tbrSave"), "save", QStringLiteral("上書き保存"), mnuFileItem[3]);
     tbrToolBar->addSeparator();
-    tbrPrintMonth = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/print-month.png")), QStringLiteral("月間収支報告の印刷"));
+    tbrPrintMonth = tbrToolBar->addAction(kaneloIcon(QLatin1StringView("print-month")), QStringLiteral("月間収支報告の印刷"));
     tbrPrintMonth->setObjectName(QStringLiteral("tbrPrintMonth"));
     connect(tbrPrintMonth, &QAction::triggered, mnuFileSubItem[0], &QAction::trigger);
-    tbrPrintYear = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/print-year.png")), QStringLiteral("年間支出報告の印刷"));
+    tbrPrintYear = tbrToolBar->addAction(kaneloIcon(QLatin1StringView("print-year")), QStringLiteral("年間支出報告の印刷"));
     tbrPrintYear->setObjectName(QStringLiteral("tbrPrintYear"));
     connect(tbrPrintYear, &QAction::triggered, mnuFileSubItem[1], &QAction::trigger);
     tbrToolBar->addSeparator();
@@ -181,7 +183,10 @@ void frmKanelo::buildToolbar()
     picLabel->setObjectName(QStringLiteral("picLabel"));
     picLabel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     picLabel->setContentsMargins(6, 0, 6, 0);
-    picLabel->setStyleSheet(QStringLiteral("QLabel { background: #ffffe0; }"));
+    picLabel->setAutoFillBackground(true);
+    QPalette note = picLabel->palette();
+    note.setColor(QPalette::Window, QColor(0xff, 0xff, 0xe0));
+    picLabel->setPalette(note);
     picMemo = new QLabel(memo);
     picMemo->setObjectName(QStringLiteral("picMemo"));
     picMemo->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -4,6 +4,7 @@
 
 #include "EditCommands.h"
 #include "Formats.h"
+#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "frmCalculator.h"
@@ -54,10 +55,10 @@ void frmKanelo::buildToolMenu()
 
 void frmKanelo::addToolButtons()
 {
-    tbrCalendar = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/calendar.png")), QStringLiteral("カレンダー"),
+    tbrCalendar = tbrToolBar->addAction(kaneloIcon(QLatin1StringView("calendar")), QStringLiteral("カレンダー"),
                                         mnuToolItem[0], &QAction::trigger);
     tbrCalendar->setObjectName(QStringLiteral("tbrCalendar"));
-    tbrCalculator = tbrToolBar->addAction(QIcon(QStringLiteral(":/icons/calculator.png")), QStringLiteral("電卓"),
+    tbrCalculator = tbrToolBar->addAction(kaneloIcon(QLatin1StringView("calculator")), QStringLiteral("電卓"),
                                           mnuToolItem[1], &QAction::trigger);
     tbrCalculator->setObjectName(QStringLiteral("tbrCalculator"));
 }

@@ -1,5 +1,6 @@
 #include "GraphCommands.h"
 
+#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "frmGraph.h"
@@ -24,10 +25,10 @@ GraphCommands::GraphCommands(LedgerModel& model, MonthViews& views, QWidget* own
     views.mnuResultItem[0] = month;
     views.mnuResultItem[1] = year;
 
-    tbrGraphMonth = new QAction(QIcon(QStringLiteral(":/icons/graph-month.png")), QStringLiteral("月間収支内訳グラフ"), owner);
+    tbrGraphMonth = new QAction(kaneloIcon(QLatin1StringView("graph-month")), QStringLiteral("月間収支内訳グラフ"), owner);
     tbrGraphMonth->setObjectName(QStringLiteral("tbrGraphMonth"));
     connect(tbrGraphMonth, &QAction::triggered, month, &QAction::trigger);
-    tbrGraphYear = new QAction(QIcon(QStringLiteral(":/icons/graph-year.png")), QStringLiteral("年間支出推移グラフ"), owner);
+    tbrGraphYear = new QAction(kaneloIcon(QLatin1StringView("graph-year")), QStringLiteral("年間支出推移グラフ"), owner);
     tbrGraphYear->setObjectName(QStringLiteral("tbrGraphYear"));
     connect(tbrGraphYear, &QAction::triggered, year, &QAction::trigger);
 }

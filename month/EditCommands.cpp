@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "EntryRows.h"
 #include "Formats.h"
+#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
 #include "MonthViews.h"
@@ -43,7 +44,7 @@ EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner
     connect(mnuEdit, &QMenu::aboutToShow, this, &EditCommands::mnuEdit_Open);
 
     auto button = [&](const char* name, const QString& tip, const char* icon) {
-        auto* a = new QAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), tip, this);
+        auto* a = new QAction(kaneloIcon(QLatin1StringView(icon)), tip, this);
         a->setObjectName(QLatin1String(name));
         a->setToolTip(tip);
         return a;

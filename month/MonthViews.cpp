@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Formats.h"
+#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthList.h"
 
@@ -113,12 +114,12 @@ void MonthViews::buildWidgets(QWidget* owner)
     tbrDaySummary = new QAction(kDayOff, owner);
     tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
     tbrDaySummary->setCheckable(true);
-    tbrDaySummary->setIcon(QIcon(QStringLiteral(":/icons/day-summary.png")));
+    tbrDaySummary->setIcon(kaneloIcon(QLatin1StringView("day-summary")));
     connect(tbrDaySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrDaySummary, on); });
     tbrCategorySummary = new QAction(kCategoryOff, owner);
     tbrCategorySummary->setObjectName(QStringLiteral("tbrCategorySummary"));
     tbrCategorySummary->setCheckable(true);
-    tbrCategorySummary->setIcon(QIcon(QStringLiteral(":/icons/category-summary.png")));
+    tbrCategorySummary->setIcon(kaneloIcon(QLatin1StringView("category-summary")));
     connect(tbrCategorySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrCategorySummary, on); });
 }
 

@@ -1,11 +1,15 @@
-// What the main window looks like: the toolbar's own icons and the month
-// list's use of the window's width.
+// What the main window looks like: the toolbar's own icons, drawn without
+// reading an image file, and the month list's use of the window's width.
 #include "AppFixture.h"
+#include "KaneloIcons.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QIcon>
 #include <QImage>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -22,16 +26,47 @@ int strongestSaturation(const QImage& image)
         }
     return best;
 }
+
+int strongestAlpha(const QImage& image)
+{
+    int best = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            best = std::max(best, image.pixelColor(x, y).alpha());
+    return best;
+}
 }
 
 class TestLook : public QObject {
     Q_OBJECT
 private slots:
+    void startReadsNoImageFile(); // first: the tests after it read image files
     void icons_data();
     void icons();
     void toolbarButtonsShowTheirIcons();
     void listTextColumnsShareTheWidth();
 };
+
+// Reading the first image file loads every image-format plugin; a start
+// has no need of one.
+void TestLook::startReadsNoImageFile()
+{
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {}));
+    QVERIFY(f.start());
+    const QImage shown = f.window()->grab().toImage();
+    QVERIFY(!shown.isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("imageformats"));
+    // The chevrons of the overflow buttons are drawn instead.
+    for (const auto icon : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QImage chevron = QApplication::style()->standardIcon(icon).pixmap(QSize(16, 16)).toImage();
+        QCOMPARE(chevron.size(), QSize(16, 16));
+        QCOMPARE(chevron.pixelColor(0, 0).alpha(), 0);
+        QVERIFY(strongestAlpha(chevron) > 200);
+    }
+}
 
 void TestLook::icons_data()
 {
@@ -45,10 +80,15 @@ void TestLook::icons_data()
 void TestLook::icons()
 {
     QFETCH(QString, name);
-    for (const auto& [file, size] : {std::pair{QStringLiteral(":/icons/%1.png"), 20}, std::pair{QStringLiteral(":/icons/%1@2x.png"), 40}}) {
-        const QImage image(file.arg(name));
-        QCOMPARE(image.size(), QSize(size, size));
+    const QByteArray latin = name.toLatin1();
+    for (const auto& [scale, suffix] : {std::pair{1, ".png"}, std::pair{2, "@2x.png"}}) {
+        const QImage image = kaneloIconImage(QLatin1StringView(latin), scale);
+        QCOMPARE(image.size(), QSize(20, 20) * scale);
+        QCOMPARE(image.devicePixelRatio(), qreal(scale));
         QVERIFY2(strongestSaturation(image) > 100, "looks disabled");
+        // The compiled-in pixels are the drawn file's, byte order and alpha included.
+        const QImage drawn(QStringLiteral(KANELO_ICON_SOURCE "/") + name + QLatin1String(suffix));
+        QCOMPARE(image, drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 }
 
@@ -67,7 +107,7 @@ void TestLook::toolbarButtonsShowTheirIcons()
         QVERIFY2(a && bar->actions().contains(const_cast<QAction*>(a)), button);
         QVERIFY2(a->isEnabled(), button);
         const QImage shown = a->icon().pixmap(QSize(20, 20)).toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage own = QImage(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))).convertToFormat(QImage::Format_ARGB32);
+        const QImage own = kaneloIconImage(QLatin1StringView(icon), 1).convertToFormat(QImage::Format_ARGB32);
         QVERIFY2(shown == own, button);
     }
 }

@@ -2,7 +2,7 @@
 // 20-unit grid, written at 20 px and at 40 px ("@2x").
 //   make_icons <folder>
 // Built on demand only (cmake --build build --target make_icons); the PNGs
-// it wrote are kept in app/icons/.
+// it wrote are kept in icons/.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
