@@ -182,6 +182,15 @@ YearFileLines LedgerModel::readYearFileLines(const QString& path)
     r.ok = true;
     const char* const begin = file.bytes.constData();
     const char* const end = begin + file.bytes.size();
+    // All entries go to one list sized by the file's lines, then each month
+    // gets exactly its own: twelve lists grown entry by entry would hold up
+    // to twice what they use.
+    size_t lines = 1 + size_t(std::count(begin, end, '\n'));
+    for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)))); ++p)
+        if (p + 1 == end || p[1] != '\n')
+            ++lines; // a line ended by CR alone
+    std::vector<Entry> entries;
+    entries.reserve(lines);
     TextFile::forEachLine(begin + TextFile::bomLength(begin, end), end, [&](const char* b, const char* e, int lineNo) {
         while (b < e && *b == ' ')
             ++b;
@@ -199,11 +208,18 @@ YearFileLines LedgerModel::readYearFileLines(const QString& path)
         Entry entry;
         if (parseEntryBytes(b, e, entry)) {
             entry.id = EntryId(lineNo);
-            r.months[entry.month() - 1].push_back(entry);
+            entries.push_back(entry);
         } else {
             r.skipped << lineNo;
         }
     });
+    std::array<size_t, 12> count{};
+    for (const Entry& entry : entries)
+        ++count[entry.month() - 1];
+    for (int m = 0; m < 12; ++m)
+        r.months[m].reserve(count[m]);
+    for (const Entry& entry : entries)
+        r.months[entry.month() - 1].push_back(entry);
     return r;
 }
 
