@@ -19,15 +19,6 @@
 
 namespace {
 constexpr int kRows = 10;
-
-template <typename W>
-W* keepsPlace(W* w)
-{
-    QSizePolicy sp = w->sizePolicy();
-    sp.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(sp);
-    return w;
-}
 }
 
 frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
@@ -70,17 +61,11 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
     legend->setColumnStretch(1, 1);
     const QFontMetrics fm(font());
     for (int r = 0; r < kRows; ++r) {
-        shpSub[r] = keepsPlace(new Swatch(QStringLiteral("shpSub%1").arg(r), area));
-        lblSub[r] = keepsPlace(new QLabel(area));
-        lblSub[r]->setObjectName(QStringLiteral("lblSub%1").arg(r));
-        lblPercent[r] = keepsPlace(new QLabel(area));
-        lblPercent[r]->setObjectName(QStringLiteral("lblPercent%1").arg(r));
-        lblPercent[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblPercent[r]->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("-100.00%")) + 4);
-        legend->addWidget(shpSub[r], r, 0);
-        legend->addWidget(lblSub[r], r, 1);
-        legend->addWidget(lblPercent[r], r, 2);
-        legend->setRowMinimumHeight(r, fm.height() + 4); // empty rows keep their height
+        const LegendRow parts = addLegendRow(*legend, r, area, QStringLiteral("shpSub%1").arg(r),
+                                             QStringLiteral("lblSub%1").arg(r), QStringLiteral("lblPercent%1").arg(r));
+        shpSub[r] = parts.swatch;
+        lblSub[r] = parts.name;
+        lblPercent[r] = parts.percent;
     }
     // Room for the longest text a row can hold without a sub-item name.
     lblSub[0]->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("摘要項目なし(削除済)")));
@@ -118,11 +103,7 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(cmdOK);
+    cmdOK = addOkButton(*this, *bottom);
     layout->addLayout(bottom);
 
     keeper = new GraphKeeper(this, area, model_.prompter(), [this] {

@@ -31,16 +31,6 @@ void setTextColor(QLabel* label, const QColor& color)
     pal.setColor(QPalette::WindowText, color);
     label->setPalette(pal);
 }
-
-// Hidden legend rows keep their place, so the pies do not jump from month to month.
-template <typename W>
-W* keepsPlace(W* w)
-{
-    QSizePolicy sp = w->sizePolicy();
-    sp.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(sp);
-    return w;
-}
 }
 
 frmGraph::frmGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), model_(model)
@@ -80,11 +70,7 @@ frmGraph::frmGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), model
     }
     setTextColor(Label2[1], QColor(255, 0, 0));
     bottom->addStretch(1);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(cmdOK);
+    cmdOK = addOkButton(*this, *bottom);
     layout->addLayout(bottom);
 
     // The keys act whatever control has the focus; the menu captions name them.
@@ -175,21 +161,14 @@ QWidget* frmGraph::buildSide(int side, QWidget* parent)
     legend->setHorizontalSpacing(6);
     legend->setVerticalSpacing(2);
     legend->setColumnStretch(1, 1);
-    const QFontMetrics fm(font());
     for (int r = 0; r < kRows; ++r) {
         const int row = r + side * kRows;
-        shpMain[row] = keepsPlace(new Swatch(QStringLiteral("shpMain%1").arg(row), box));
-        lblMain[row] = keepsPlace(new QLabel(box));
-        lblMain[row]->setObjectName(QStringLiteral("lblMain%1").arg(row));
+        const LegendRow parts = addLegendRow(*legend, r, box, QStringLiteral("shpMain%1").arg(row),
+                                             QStringLiteral("lblMain%1").arg(row), QStringLiteral("lblPercent%1").arg(row));
+        shpMain[row] = parts.swatch;
+        lblMain[row] = parts.name;
         lblMain[row]->installEventFilter(this);
-        lblPercent[row] = keepsPlace(new QLabel(box));
-        lblPercent[row]->setObjectName(QStringLiteral("lblPercent%1").arg(row));
-        lblPercent[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblPercent[row]->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("-100.00%")) + 4);
-        legend->addWidget(shpMain[row], r, 0);
-        legend->addWidget(lblMain[row], r, 1);
-        legend->addWidget(lblPercent[row], r, 2);
-        legend->setRowMinimumHeight(r, fm.height() + 4); // empty rows keep their height
+        lblPercent[row] = parts.percent;
     }
     QScrollBar*& bar = side == 0 ? vsrOut : vsrIn;
     bar = keepsPlace(new QScrollBar(Qt::Vertical, box));

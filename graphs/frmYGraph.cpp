@@ -72,11 +72,8 @@ frmYGraph::frmYGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), mod
     QFont bold = lblTmoney->font();
     bold.setBold(true);
     lblTmoney->setFont(bold);
-    for (QLabel* l : {lblLimit, lblLimitm, lblYen, lblTotal, lblTmoney, lblYen2}) {
-        QSizePolicy sp = l->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        l->setSizePolicy(sp);
-    }
+    for (QLabel* l : {lblLimit, lblLimitm, lblYen, lblTotal, lblTmoney, lblYen2})
+        keepsPlace(l);
     notes->addSpacing(lblHigh->fontMetrics().horizontalAdvance(QStringLiteral("10,000,000,000")));
     notes->addWidget(lblLimit);
     notes->addWidget(lblLimitm);
@@ -90,11 +87,7 @@ frmYGraph::frmYGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), mod
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    bottom->addWidget(cmdOK);
+    cmdOK = addOkButton(*this, *bottom);
     layout->addLayout(bottom);
 
     keeper = new GraphKeeper(this, area, model_.prompter(), [this] {
