@@ -97,6 +97,7 @@ private slots:
     void entryList_data();
     void entryList();
     void deletedCategoryLeavesOtherRowsOnTheirEntries();
+    void cellsAreDrawnAtTheListFontSize();
     void totalsRecordFollowsTheList();
     void sumsDoNotWrap();
     void rowsFromNumbers_data();
@@ -169,6 +170,35 @@ void TestMonthViews::entryList()
     QCOMPARE(l.panels(), panels);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
     QVERIFY(l.prompter.shown.isEmpty());
+}
+
+// The cells' laid-out text is kept between paints; a new font size must
+// draw every cell anew at that size, not from what was kept.
+void TestMonthViews::cellsAreDrawnAtTheListFontSize()
+{
+    Ledger l(yearText("&0", {"01/050100001280"}));
+    l.views->selectMonth(1);
+    QTreeView* list = l.views->lvwMonth;
+    list->selectionModel()->clear();
+    const QModelIndex amount = l.views->monthRows->index(1, MonthListModel::Out);
+    for (const int points : {11, 18, 8}) {
+        l.views->setListFontSize(points, false);
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRect cell = list->visualRect(amount);
+        int left = cell.right(), right = cell.left(), top = cell.bottom(), bottom = cell.top();
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (qGray(shown.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        const QRect ink = QFontMetrics(list->font()).tightBoundingRect(QStringLiteral("1,280"));
+        QVERIFY2(std::abs((right - left + 1) - ink.width()) <= 2, qPrintable(QString::number(points)));
+        QVERIFY2(std::abs((bottom - top + 1) - ink.height()) <= 2, qPrintable(QString::number(points)));
+        QVERIFY2(right >= cell.right() - 8, "amounts stay right-aligned");
+    }
 }
 
 void TestMonthViews::deletedCategoryLeavesOtherRowsOnTheirEntries()
