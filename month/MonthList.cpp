@@ -68,7 +68,7 @@ private:
         return *it;
     }
 
-    static constexpr qsizetype kKept = 4096;
+    static constexpr qsizetype kKept = 1024; // more than a screen of cells
     mutable QFont font_;
     mutable QHash<QString, QStaticText> shaped_;
 };
