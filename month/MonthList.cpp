@@ -2,8 +2,8 @@
 
 #include "MonthListModel.h"
 
-#include <QHeaderView>
 #include <QHash>
+#include <QHeaderView>
 #include <QPainter>
 #include <QStaticText>
 #include <QStyledItemDelegate>
