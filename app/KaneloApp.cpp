@@ -57,6 +57,7 @@ bool KaneloApp::start(const QString& commandLine)
         lock_.reset();
         return false;
     }
+    placeStarterMaster();
     // The year file is read on another thread while the window is built.
     if (const int year = frmKanelo::yearInCommandLine(commandLine); year >= 0)
         model.PrefetchYearFile(year != 0 ? year : Clock::today().year());

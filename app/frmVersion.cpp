@@ -1,13 +1,15 @@
 #include "frmVersion.h"
 
+#include "ProgramFolder.h"
+#include "Version.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-const QString frmVersion::kVersion = QStringLiteral("1.0.0");
 
 frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
 {
@@ -34,13 +36,22 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
 
-    lblVersion = new QLabel(QStringLiteral("Version ") + kVersion, this);
+    lblVersion = new QLabel(QStringLiteral("Version ") + programVersion(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     layout->addWidget(lblVersion);
 
     lblComment = new QLabel(QStringLiteral("毎日の出金・入金を費目ごとに記録し、\n月ごとの収支と残高を表示します。"), this);
     lblComment->setObjectName(QStringLiteral("lblComment"));
     layout->addWidget(lblComment);
+
+    // Where the ledger's files are: the user looks here to back them up.
+    auto* folderCaption = new QLabel(QStringLiteral("データの保存先:"), this);
+    layout->addWidget(folderCaption);
+    lblFolder = new QLabel(QDir::toNativeSeparators(programFolder()), this);
+    lblFolder->setObjectName(QStringLiteral("lblFolder"));
+    lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblFolder->setIndent(12);
+    layout->addWidget(lblFolder);
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
