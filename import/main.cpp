@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
         return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kanelo Import"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.kaneloy.KaneloImport"));
     // Pages are hidden between steps; the tool ends when the run says so.
     QApplication::setQuitOnLastWindowClosed(false);
     installQtJapanese(app);
