@@ -45,8 +45,8 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
     layout->addWidget(lblComment);
 
     // Where the ledger's files are: the user looks here to back them up.
-    auto* folderCaption = new QLabel(QStringLiteral("データの保存先:"), this);
-    layout->addWidget(folderCaption);
+    lblFolderCaption = new QLabel(QStringLiteral("データの保存先:"), this);
+    layout->addWidget(lblFolderCaption);
     lblFolder = new QLabel(QDir::toNativeSeparators(programFolder()), this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -70,8 +70,12 @@ void frmVersion::showAsSplash()
 {
     setWindowTitle(QString());
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // The splash is the box's upper part: title, version and comment.
+    lblFolderCaption->hide();
+    lblFolder->hide();
+    const int full = sizeHint().height();
     cmdOK->hide();
-    setFixedSize(width(), height() * 2 / 3);
+    setFixedSize(width(), full * 2 / 3);
     setModal(false);
     show();
     QApplication::processEvents();

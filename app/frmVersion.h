@@ -18,6 +18,7 @@ public:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblComment = nullptr;
+    QLabel* lblFolderCaption = nullptr;
     QLabel* lblFolder = nullptr; // the program folder, where the ledger's files are
     QPushButton* cmdOK = nullptr;
 };
