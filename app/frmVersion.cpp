@@ -45,7 +45,7 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
     layout->addWidget(lblComment);
 
     // Where the ledger's files are: the user looks here to back them up.
-    lblFolderCaption = new QLabel(QStringLiteral("データの保存先:"), this);
+    lblFolderCaption = new QLabel(QStringLiteral("データフォルダ:"), this);
     layout->addWidget(lblFolderCaption);
     lblFolder = new QLabel(QDir::toNativeSeparators(programFolder()), this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
