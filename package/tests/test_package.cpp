@@ -124,7 +124,8 @@ void TestPackage::contents_data()
                              "usr/share/metainfo/jp.kaneloy.KaneloY.metainfo.xml", "usr/share/icons/hicolor/16x16/apps/kaneloy.png",
                              "usr/share/icons/hicolor/256x256/apps/kaneloy.png",
                              "usr/share/icons/hicolor/48x48/apps/kaneloimport.png", "usr/share/doc/kaneloy/copyright",
-                             "usr/share/doc/kaneloy/changelog.gz"})
+                             "usr/share/doc/kaneloy/changelog.gz",
+                             "usr/share/man/man1/KaneloY.1.gz", "usr/share/man/man1/KaneloImport.1.gz"})
         QTest::newRow(path) << path;
 }
 
