@@ -406,7 +406,7 @@ bool writeProgramIcon(const QString& folder, const QString& name, const std::fun
     return true;
 }
 
-bool write(const QString& folder, const QString& name, const std::function<void(QPainter&)>& draw)
+bool writeToolbarIcon(const QString& folder, const QString& name, const std::function<void(QPainter&)>& draw)
 {
     for (int scale : {1, 2}) {
         QImage image(20 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
@@ -433,7 +433,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const std::vector<std::pair<const char*, std::function<void(QPainter&)>>> icons{
+    using Icons = std::vector<std::pair<const char*, std::function<void(QPainter&)>>>;
+    const Icons icons{
         {"exit", drawExit},
         {"new", drawNew},
         {"open", drawOpen},
@@ -452,19 +453,17 @@ int main(int argc, char* argv[])
         {"calculator", drawCalculator},
         {"help", drawHelp},
     };
-    for (const auto& [name, draw] : icons)
-        if (!write(folder, QString::fromLatin1(name), draw)) {
-            std::fprintf(stderr, "cannot write %s\n", name);
-            return 1;
-        }
-    const std::vector<std::pair<const char*, std::function<void(QPainter&)>>> programs{
+    const Icons programs{
         {"kaneloy", drawKaneloY},
         {"kaneloimport", drawKaneloImport},
     };
-    for (const auto& [name, draw] : programs)
-        if (!writeProgramIcon(folder, QString::fromLatin1(name), draw)) {
-            std::fprintf(stderr, "cannot write %s\n", name);
-            return 1;
-        }
-    return 0;
+    const auto writeAll = [&folder](const Icons& list, auto writeOne) {
+        for (const auto& [name, draw] : list)
+            if (!writeOne(folder, QString::fromLatin1(name), draw)) {
+                std::fprintf(stderr, "cannot write %s\n", name);
+                return false;
+            }
+        return true;
+    };
+    return writeAll(icons, writeToolbarIcon) && writeAll(programs, writeProgramIcon) ? 0 : 1;
 }
