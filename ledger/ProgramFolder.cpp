@@ -64,7 +64,11 @@ QString executableFolder()
 
 void setExecutableFolder(const QString& folder) { executableOverride() = folder; }
 
-bool runsFromInstall() { return QFileInfo(fromExecutable(KANELO_SHARE_FROM_BIN)).isDir(); }
+bool runsFromInstall()
+{
+    // A portable folder is never named bin/, even beside an install's share/.
+    return QDir(executableFolder()).dirName() == QLatin1String("bin") && QFileInfo(fromExecutable(KANELO_SHARE_FROM_BIN)).isDir();
+}
 
 QString shippedFile(const QString& name)
 {

@@ -32,8 +32,8 @@ void placeStarterMaster();
 QString executableFolder();
 void setExecutableFolder(const QString& folder);
 // An install puts the executables in bin/, the shipped files in
-// share/kaneloy/ and the modules in lib/kaneloy/; a portable or build
-// folder has all of them beside the executable.
+// share/kaneloy/ and the modules in lib/kaneloy/; a portable folder (any
+// other name) or a build's bin/ has all of them beside the executable.
 bool runsFromInstall();
 // A file shipped with the program: the help pages, the starter master.
 QString shippedFile(const QString& name);

@@ -63,6 +63,8 @@ void TestProgramFolder::folders()
         QVERIFY(r.mkpath(executable));
     if (installed)
         QVERIFY(r.mkpath("usr/share/kaneloy"));
+    // An install into the root as well: a portable folder beside it stays portable.
+    QVERIFY(r.mkpath("share/kaneloy"));
     QFile starter(QDir(shipped).filePath("MainSub.zbt"));
     if (QDir(shipped).exists()) {
         QVERIFY(starter.open(QIODevice::WriteOnly));
