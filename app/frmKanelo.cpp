@@ -7,6 +7,7 @@
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
+#include "frmMainSub.h"
 #include "frmVersion.h"
 
 #include <QAction>
@@ -43,6 +44,7 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     // The entry dialog is loaded when first opened, not before the window
     // shows; it ranks the categories itself as it loads.
     edit = new EditCommands(model, *views, this);
+    connect(edit, &EditCommands::categoriesRequested, this, &frmKanelo::EditCategories);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
     tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
     tbrToolBar->insertSeparator(tbrEditPlace);
@@ -117,7 +119,7 @@ void frmKanelo::buildMenus()
                                             &frmKanelo::ToggleLinkCalendar);
     mnuEnvSubItem[0]->setObjectName(QStringLiteral("mnuEnvSubItem0"));
     mnuEnvSubItem[0]->setCheckable(true);
-    connect(mnuEnvSub, &QMenu::aboutToShow, this, [this] { mnuEnvSubItem[0]->setChecked(model_->linkCalendar); });
+    connect(mnuEnvSub, &QMenu::aboutToShow, this, [this] { mnuEnvSubItem[0]->setChecked(linkCalendar); });
 
     buildToolMenu();
 
@@ -216,7 +218,7 @@ void frmKanelo::ShowTodayMemo(const QString& text)
 
 void frmKanelo::UpdateCaption()
 {
-    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear) + QStringLiteral(" 年度]"));
+    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear()) + QStringLiteral(" 年度]"));
 }
 
 void frmKanelo::ToggleToolbar()
@@ -227,8 +229,14 @@ void frmKanelo::ToggleToolbar()
 
 void frmKanelo::ToggleLinkCalendar()
 {
-    model_->linkCalendar = mnuEnvSubItem[0]->isChecked();
-    emit linkCalendarChanged(model_->linkCalendar);
+    linkCalendar = mnuEnvSubItem[0]->isChecked();
+    emit linkCalendarChanged(linkCalendar);
+}
+
+void frmKanelo::EditCategories()
+{
+    // The month views follow the master and the year as the editor leaves them.
+    frmMainSub::Run(*model_, this);
 }
 
 void frmKanelo::ShowHelp()
@@ -279,8 +287,6 @@ void frmKanelo::closeEvent(QCloseEvent* event)
         }
     }
     closingByProgram_ = false;
-    for (auto& totals : model_->monthCatTotals)
-        totals.reset();
     emit unloading();
     if (help)
         help->close();

@@ -66,6 +66,11 @@ public:
     void ToggleToolbar();
     void ChangeFontSize();
     void ToggleLinkCalendar();
+    // The option "カレンダーとデータ入力画面の年月を連動させる" (movewith):
+    // the calendar and the month tabs follow each other.
+    bool linkCalendar = false;
+    // 費目・摘要項目 編集: the category editor (modal).
+    void EditCategories();
 
     // Tools: 0 the calendar, 1 the calculator; modeless, one of each.
     void ShowCalendar();

@@ -3,7 +3,6 @@
 #include "frmKanelo.h"
 
 #include "LedgerModel.h"
-#include "MonthViews.h"
 #include "ProgramFolder.h"
 #include "clsExecute.h"
 
@@ -32,7 +31,7 @@ void frmKanelo::ImportData()
     if (!m.WriteCategoryMaster())
         return;
 
-    const int year = m.curYear;
+    const int year = m.curYear();
     bool started = false;
     importRunning = true;
     {
@@ -58,12 +57,12 @@ void frmKanelo::ImportData()
 
     // The tool may have added categories. Should its master be unreadable,
     // the categories in memory stay and go back to the file.
-    const auto categories = m.categoryList;
-    const auto byName = m.categoryByName;
+    std::vector<std::shared_ptr<clsHimoku>> categories;
+    for (const auto& c : m.categoryList())
+        categories.push_back(c.item);
     const QString kept = QStringLiteral("\r\n\r\n取込データファイルはそのまま残してあります。\r\n  ") + QDir::toNativeSeparators(path);
     if (!m.ReadCategoryMaster(1)) {
-        m.categoryList = categories;
-        m.categoryByName = byName;
+        m.SetCategories(categories);
         m.WriteCategoryMaster();
         p.message(QStringLiteral("費目・摘要項目管理ファイルを読み込めなかったため、データを取り込みませんでした。") + kept,
                   Prompter::Icon::Warning);
@@ -73,14 +72,12 @@ void frmKanelo::ImportData()
 
     if (!m.MergeAddFile(year))
         return;
+    // The month views follow the merge and the reload.
     if (!m.SaveYearFile(1)) {
-        views->RefreshMonthView();
         p.message(QStringLiteral("取り込んだデータは画面に表示されていますが、まだ保存されていません。") + kept,
                   Prompter::Icon::Warning);
         return;
     }
-    m.clearMonthSlots();
     m.LoadYearFile();
-    views->RefreshMonthView();
     QFile::remove(path);
 }

@@ -81,15 +81,10 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     const int year = ParseCommandLine(commandLine, m);
     if (year == -1)
         return endProgram();
-    if (year != 0) {
-        m.startYear = year;
-        m.startMonth = 1;
-    } else {
-        m.startYear = Clock::today().year();
-        m.startMonth = Clock::today().month();
-    }
-    m.curYear = m.startYear;
-    m.curMonth = m.startMonth;
+    if (year != 0)
+        m.setStart(year, 1);
+    else
+        m.setStart(Clock::today().year(), Clock::today().month());
 
     readSettings();
     mnuFileItem[5]->setVisible(QFile::exists(importToolPath()));
@@ -97,13 +92,13 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 
     // Selecting the start month is no click: the month is built below.
     views->tabTag = QStringLiteral("NOT CLICK");
-    views->tabMonth->setCurrentIndex(m.curMonth - 1);
+    views->tabMonth->setCurrentIndex(m.curMonth() - 1);
     views->tabTag.clear();
 
-    const QString yearFile = m.yearPath(m.curYear);
+    const QString yearFile = m.yearPath(m.curYear());
     if (QFile::exists(yearFile)) {
         // One copy in the kernel: the year can be megabytes and the window waits.
-        const QString copy = programFile(QString::number(m.curYear) + QStringLiteral(".z__"));
+        const QString copy = programFile(QString::number(m.curYear()) + QStringLiteral(".z__"));
         const std::filesystem::path to = QFile::encodeName(copy).toStdString();
         std::error_code error;
         std::filesystem::remove(to, error); // a read-only old copy too
@@ -112,10 +107,10 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 
     if (!m.ReadCategoryMaster(1))
         return endProgram();
+    // The month views follow the master and the year as they are read.
     m.LoadYearFile();
-    views->RefreshMonthView();
     m.RankCategoriesByUse();
-    m.ReadMemoFile(m.curYear);
+    m.ReadMemoFile(m.curYear());
     TodayMemoFromList();
 
     views->setSummaryMode(0);
@@ -129,7 +124,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 void frmKanelo::TodayMemoFromList()
 {
     const QDate today = Clock::today();
-    const auto memo = model_->memoList.find(Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day()));
+    const auto memo = model_->memoList().find(Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day()));
     ShowTodayMemo(memo ? memo->name : QString());
 }
 
@@ -153,8 +148,8 @@ void frmKanelo::readSettings()
     if (ok && size > 0)
         views->setListFontSize(size, true);
 
-    model_->linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
-    mnuEnvSubItem[0]->setChecked(model_->linkCalendar);
+    linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
+    mnuEnvSubItem[0]->setChecked(linkCalendar);
 }
 
 void frmKanelo::writeSettings()
@@ -166,7 +161,7 @@ void frmKanelo::writeSettings()
     WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("height"), QString::number(toTwips(height(), d)));
     WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("toolbar"), trueFalse(!tbrToolBar->isHidden()));
     WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QString::number(views->listFontSize()));
-    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), trueFalse(model_->linkCalendar));
+    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), trueFalse(linkCalendar));
 }
 
 void frmKanelo::ChangeFontSize()

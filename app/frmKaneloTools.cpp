@@ -68,12 +68,20 @@ void frmKanelo::ShowCalendar()
     if (!calendar) {
         calendar = new frmCalender(*model_, this);
         calendar->setAttribute(Qt::WA_DeleteOnClose);
+        calendar->showLink(linkCalendar);
         connect(calendar, &frmCalender::monthChosen, views, &MonthViews::selectMonth);
         connect(calendar, &frmCalender::daySelected, this, &frmKanelo::SelectDayRow);
         connect(calendar, &frmCalender::addEntryRequested, edit, &EditCommands::addEntryOn);
         connect(calendar, &frmCalender::todayMemoChanged, this, &frmKanelo::ShowTodayMemo);
-        connect(views, &MonthViews::monthTabClicked, calendar, &frmCalender::FollowMainWindow);
+        connect(views, &MonthViews::monthTabClicked, calendar, [this] {
+            if (linkCalendar)
+                calendar->FollowMainWindow();
+        });
         connect(this, &frmKanelo::linkCalendarChanged, calendar, &frmCalender::showLink);
+        connect(calendar, &frmCalender::linkCalendarToggled, this, [this](bool on) {
+            linkCalendar = on;
+            mnuEnvSubItem[0]->setChecked(on);
+        });
         connect(this, &frmKanelo::unloading, calendar, &frmCalender::closeWithMainWindow);
         placeBeside(calendar, this, 90);
     }

@@ -100,7 +100,7 @@ void BM_MergeAddFile(benchmark::State& state)
     QString merge = BenchData::yearText(kMaster, {.perMonth = BenchData::spread(n), .amounts = 10000, .seed = 9}, 0);
     merge.remove(QRegularExpression(QStringLiteral("\n[&$][^\n]*")));
     home.writeText(QStringLiteral("2025_add.zbl"), merge);
-    model.curYear = model.startYear = kYear;
+    model.setYear(kYear);
     model.ReadCategoryMaster(1);
     for (auto _ : state) {
         state.PauseTiming();

@@ -61,7 +61,7 @@ void BM_StartupToShown(benchmark::State& state)
         QCoreApplication::processEvents(); // the first paint of the window
         state.PauseTiming();
         int loaded = 0;
-        for (const MonthSlot& m : app->model.monthSlots)
+        for (const MonthSlot& m : app->model.monthSlots())
             loaded += m.count();
         if (loaded != state.range(0) || !app->window->isVisible())
             state.SkipWithError("year not loaded");

@@ -53,8 +53,9 @@ public:
     void RemakeCalender();
     // The main window's month tab changed while the link is on.
     void FollowMainWindow();
-    // The link option changed (here or in the main window): caption and menus.
-    void showLink();
+    // The link option (here or in the main window): caption and menus.
+    bool linkCalendar() const { return linkCalendar_; }
+    void showLink(bool on);
     // Closes as the main window unloads: memos are saved, nothing is asked.
     void closeWithMainWindow();
 
@@ -82,6 +83,8 @@ signals:
     void addEntryRequested(const QString& date);
     // Today's memo was added, changed (text) or deleted (empty).
     void todayMemoChanged(const QString& text);
+    // The link option was switched here.
+    void linkCalendarToggled(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +115,7 @@ private:
     LedgerModel& model_;
     MonthGrid shown_;
     bool marked_ = false;        // nowpos is shown yellow
+    bool linkCalendar_ = false;
     bool memosChanged_ = false;  // memoList differs from the year's file
     bool memosUnreadable_ = false; // the year's file exists but could not be read
     bool closingWithMain_ = false;

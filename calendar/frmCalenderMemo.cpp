@@ -10,26 +10,22 @@
 #include "TextFile.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 
 void frmCalender::loadMemos(int y)
 {
-    model_.memoList.clear();
-    model_.ReadMemoFile(y);
-    memosChanged_ = false;
+    model_.ClearMemos();
     // A file that is there but cannot be read must not be replaced by the
     // few memos typed since.
-    const QString path = model_.memoPath(y);
-    QFile file(path);
-    memosUnreadable_ = file.exists() && !file.open(QIODevice::ReadOnly);
+    memosUnreadable_ = !model_.ReadMemoFile(y);
+    memosChanged_ = false;
 }
 
 bool frmCalender::saveMemos(bool askOnFailure)
 {
     if (!memosChanged_) {
-        model_.memoList.clear();
+        model_.ClearMemos();
         return true;
     }
     Prompter& p = model_.prompter();
@@ -54,7 +50,7 @@ bool frmCalender::saveMemos(bool askOnFailure)
                                    Prompter::Buttons::YesNo, QStringLiteral("メモの保存"), Prompter::Answer::No);
     if (answer != Prompter::Answer::Yes)
         return false;
-    model_.memoList.clear();
+    model_.ClearMemos();
     memosChanged_ = false;
     return true;
 }
@@ -79,9 +75,9 @@ bool frmCalender::prepareRightMenu()
     if (!(pmonth < nowpos && nowpos < nmonth))
         return false;
     rightKey_ = memoKey(nowpos);
-    const bool hasMemo = model_.memoList.contains(rightKey_);
+    const bool hasMemo = model_.memoList().contains(rightKey_);
     // Entries go into the loaded year only.
-    mnuRightItem[0]->setEnabled(model_.linkCalendar && year == model_.curYear);
+    mnuRightItem[0]->setEnabled(linkCalendar_ && year == model_.curYear());
     mnuRightItem[2]->setText(hasMemo ? QStringLiteral("メモの変更") : QStringLiteral("メモの追加"));
     mnuRightItem[2]->setData(hasMemo ? QStringLiteral("mod") : QStringLiteral("add"));
     mnuRightItem[3]->setEnabled(hasMemo);
@@ -93,7 +89,7 @@ void frmCalender::mnuRightItem_Click(int index)
     if (rightKey_.isEmpty())
         return;
     if (index == 0) {
-        if (year == model_.curYear)
+        if (year == model_.curYear())
             emit addEntryRequested(rightKey_);
     } else if (index == 2) {
         editMemo();
@@ -105,7 +101,7 @@ void frmCalender::mnuRightItem_Click(int index)
 void frmCalender::editMemo()
 {
     Prompter& p = model_.prompter();
-    const auto memo = model_.memoList.find(rightKey_);
+    const auto memo = model_.memoList().find(rightKey_);
     const QString title = QLatin1Char('[') + rightKey_ + QStringLiteral("] ") + mnuRightItem[2]->text();
     QString text = memo ? memo->name : QString();
     for (;;) {
@@ -126,10 +122,7 @@ void frmCalender::editMemo()
         // Asked again with what was typed, so nothing typed is lost.
         text.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
-    if (memo)
-        memo->name = text;
-    else
-        model_.memoList.add(rightKey_, std::make_shared<clsTekiyo>(clsTekiyo{rightKey_, text}));
+    model_.SetMemo(rightKey_, text);
     memosChanged_ = true;
     setCellTips();
     showMemoOf(nowpos);
@@ -139,14 +132,14 @@ void frmCalender::editMemo()
 
 void frmCalender::deleteMemo()
 {
-    const auto memo = model_.memoList.find(rightKey_);
+    const auto memo = model_.memoList().find(rightKey_);
     if (!memo)
         return;
     const QString question = QStringLiteral("[%1] のメモを削除してよろしいですか。\r\n\r\n  [メモ]  %2").arg(rightKey_, memo->name);
     if (model_.prompter().question(question, Prompter::Buttons::YesNo, QStringLiteral("メモの削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
-    model_.memoList.remove(rightKey_);
+    model_.RemoveMemo(rightKey_);
     // The year's file is rewritten even when no memo is left.
     memosChanged_ = true;
     setCellTips();

@@ -16,8 +16,7 @@ namespace Import {
 
 void ImportSession::fillLedgerCategories()
 {
-    ledger.categoryList.clear();
-    ledger.categoryByName.clear();
+    std::vector<std::shared_ptr<clsHimoku>> categories;
     for (int n = 1; n <= 99; ++n) {
         const auto pair = categoryNumbers.find(Fmt::zero2(n));
         if (!pair)
@@ -25,9 +24,9 @@ void ImportSession::fillLedgerCategories()
         const auto c = sourceCategories.find(pair->name);
         if (!c)
             continue;
-        ledger.categoryList.add(c->no, c);
-        ledger.categoryByName.add(c->name, c);
+        categories.push_back(c);
     }
+    ledger.SetCategories(categories);
 }
 
 bool ImportSession::WriteMasterFile()
@@ -53,11 +52,10 @@ bool ImportSession::WriteMasterFile()
 
 void ImportSession::ResolveEntryNumbers(LedgerModel& target) const
 {
-    target.clearMonthSlots();
     for (int month = 1; month <= 12; ++month) {
-        MonthSlot& slot = target.slot(month);
         const auto& source = importMonths[month - 1];
-        slot.entries.reserve(source.size());
+        std::vector<Entry> entries;
+        entries.reserve(source.size());
         for (const ImportEntry& i : source) {
             Entry e;
             e.monthNo = i.month;
@@ -65,10 +63,9 @@ void ImportSession::ResolveEntryNumbers(LedgerModel& target) const
             e.categoryNo = quint8(i.category->no.toInt());
             e.subNo = i.subNo;
             (i.category->ioflag == 2 ? e.in : e.out) = i.amount;
-            slot.totalOut += e.out;
-            slot.totalIn += e.in;
-            slot.entries.push_back(e);
+            entries.push_back(e);
         }
+        target.SetMonthEntries(month, std::move(entries));
     }
 }
 
@@ -76,14 +73,13 @@ bool ImportSession::WriteImportResult()
 {
     ResolveEntryNumbers(ledger);
     const int year = yearNumber();
-    ledger.curYear = ledger.startYear = year;
+    ledger.setYear(year);
     bool written = false;
     if (linkedMode) {
         written = ledger.WriteMergeFile(year);
     } else {
         // A new year file carries its balance over from the year before.
-        ledger.carryAuto = true;
-        ledger.carryOver = 0;
+        ledger.SetCarryOver(0, true);
         written = ledger.SaveYearFile(1);
     }
     if (written)

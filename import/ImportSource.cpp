@@ -151,7 +151,7 @@ bool ImportSession::LoadCurrentMaster()
     }
     if (!ledger.ReadCategoryMaster(0))
         return false;
-    for (const auto& slot : ledger.categoryList) {
+    for (const auto& slot : ledger.categoryList()) {
         const clsHimoku& m = *slot.item;
         ImportCategory* c = addCategory(m.name, m.no);
         c->ioflag = m.ioflag;

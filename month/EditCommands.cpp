@@ -1,14 +1,12 @@
 #include "EditCommands.h"
 
 #include "Clock.h"
-#include "EntryRows.h"
 #include "Formats.h"
 #include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
 #include "MonthViews.h"
 #include "frmData.h"
-#include "frmMainSub.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -79,7 +77,7 @@ frmData* EditCommands::dataDialog()
 
 int EditCommands::selectedEntryRow() const
 {
-    if (model_.summaryMode != 0)
+    if (views_.summaryMode() != 0)
         return -1;
     const int r = views_.selectedRow();
     return r > 0 ? r : -1;
@@ -87,7 +85,7 @@ int EditCommands::selectedEntryRow() const
 
 QString EditCommands::dayCaption(int row) const
 {
-    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
+    return QString::number(model_.curMonth()) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
            + QStringLiteral("日の収支状況");
 }
 
@@ -116,7 +114,7 @@ void EditCommands::mnuEditItem(int index)
         dayTotals();
         break;
     case 6:
-        editCategories();
+        emit categoriesRequested();
         break;
     default:
         break;
@@ -128,12 +126,12 @@ void EditCommands::mnuEditItem(int index)
 void EditCommands::addEntry()
 {
     QString date;
-    if (model_.summaryMode == 1) {
+    if (views_.summaryMode() == 1) {
         const int s = views_.selectedSummaryRow();
         if (s > 0)
             date = views_.summaryRows->cell(s, MonthListModel::Date);
     } else if (const int r = views_.selectedRow(); r > 0) {
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
+        date = Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
     }
     if (date.isEmpty())
         date = Clock::today().toString(QStringLiteral("MM/dd"));
@@ -158,7 +156,7 @@ void EditCommands::showDialog()
 // new entries go to, after it; centred over the list.
 void EditCommands::placeBesideSelection(QWidget* dialog) const
 {
-    const bool summary = model_.summaryMode == 1;
+    const bool summary = views_.summaryMode() == 1;
     QTreeView* list = summary ? views_.lvwMonthC : views_.lvwMonth;
     const int row = summary ? views_.selectedSummaryRow() : views_.selectedRow();
     if (row < 0 || !list->isVisible())
@@ -197,7 +195,7 @@ void EditCommands::changeEntry()
     const MonthListModel& rows = *views_.monthRows;
     // The date the day's first row shows, also for the day's further rows.
     const MonthRow& row = rows.row(r);
-    const QString date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day);
+    const QString date = Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day);
     const qint64 amount = row.out != 0 ? row.out : row.in;
     dataDialog()->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
                               amount == 0 ? QString() : QString::number(amount), row.entryId);
@@ -214,15 +212,13 @@ void EditCommands::deleteEntry()
     MonthListModel& rows = *views_.monthRows;
     const MonthRow row = rows.row(r);
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
-                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
+                         + Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
                          + rows.cell(r, MonthListModel::Category) + QStringLiteral("  ") + rows.cell(r, MonthListModel::Sub);
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
-    removeEntryRow(rows, r);
-    // The slot loses the entry the row showed; the balances then set its totals.
-    removeSlotEntry(model_.slot(model_.curMonth), row.entryId);
-    views_.UpdateBalances(&rows);
+    // The list follows the model.
+    model_.RemoveEntry(model_.curMonth(), row.entryId);
     model_.RankCategoriesByUse();
 }
 
@@ -251,14 +247,6 @@ void EditCommands::dayTotals()
     model_.prompter().message(caption + QStringLiteral("は以下のとおりです。\r\n\r\n   支出： ") + Fmt::hash0(out)
                                   + QStringLiteral(" 円   収入： ") + Fmt::hash0(in) + QStringLiteral(" 円"),
                               Prompter::Icon::Information, caption);
-}
-
-// ---- categories ----
-
-void EditCommands::editCategories()
-{
-    if (frmMainSub::Run(model_, qobject_cast<QWidget*>(parent())))
-        views_.RefreshMonthView();
 }
 
 // ---- mouse on the lists ----

@@ -38,6 +38,10 @@ public:
     // Opens the entry dialog in add mode on a given "mm/dd" date.
     void addEntryOn(const QString& date);
 
+signals:
+    // 費目・摘要項目 編集: the category editor is the main window's to open.
+    void categoriesRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -46,8 +50,6 @@ private:
     void changeEntry();
     void deleteEntry();
     void dayTotals();
-    // The category editor; the month views show its changes once it closes.
-    void editCategories();
     // Enter, Insert and Delete on a list; false for other keys.
     bool listKey(bool summaryList, int key);
     void listActivated(bool summaryList);

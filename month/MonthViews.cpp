@@ -54,6 +54,7 @@ MonthViews::MonthViews(LedgerModel& model, QWidget* owner) : QObject(owner), mod
     buildWidgets(owner);
     buildStatusBar(owner);
     buildResultMenu(owner);
+    followModel();
 }
 
 void MonthViews::buildWidgets(QWidget* owner)
@@ -83,7 +84,7 @@ void MonthViews::buildWidgets(QWidget* owner)
     layout->addWidget(page, 1);
 
     monthRows = new MonthListModel(this);
-    monthRows->setCategories(&model_->categoryList);
+    monthRows->setCategories(&model_->categoryList());
     monthRows->setHeadings({QStringLiteral("日付"), QStringLiteral("費目"), QStringLiteral("摘要項目"), QStringLiteral("出金"),
                             QStringLiteral("入金"), QStringLiteral("残高")});
     summaryRows = new MonthListModel(this);
@@ -104,7 +105,7 @@ void MonthViews::buildWidgets(QWidget* owner)
         turn->setObjectName(step < 0 ? QStringLiteral("previousMonth") : QStringLiteral("nextMonth"));
         turn->setShortcut(step < 0 ? Qt::CTRL | Qt::Key_PageUp : Qt::CTRL | Qt::Key_PageDown);
         connect(turn, &QAction::triggered, this, [this, step] {
-            const int month = model_->curMonth + step;
+            const int month = model_->curMonth() + step;
             if (month >= 1 && month <= 12)
                 selectMonth(month);
         });
@@ -179,8 +180,8 @@ void MonthViews::buildResultMenu(QWidget* owner)
         mnuResultSubItem[i] = a;
     }
     connect(mnuResultSub, &QMenu::aboutToShow, this, [this] {
-        mnuResultSubItem[0]->setChecked(model_->summaryMode == 1);
-        mnuResultSubItem[1]->setChecked(model_->summaryMode == 2);
+        mnuResultSubItem[0]->setChecked(summaryMode_ == 1);
+        mnuResultSubItem[1]->setChecked(summaryMode_ == 2);
     });
     mnuResultItem[4] = mnuResult->addSeparator();
     mnuResultItem[5] = mnuResult->addAction(QStringLiteral("前年度繰越高"));
@@ -192,8 +193,8 @@ void MonthViews::buildResultMenu(QWidget* owner)
 void MonthViews::onResultMenuShown()
 {
     if (mnuResultItem[0])
-        mnuResultItem[0]->setText(QString::number(model_->curMonth) + QStringLiteral("月度支出内訳"));
-    const int prev = model_->curYear - 1;
+        mnuResultItem[0]->setText(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳"));
+    const int prev = model_->curYear() - 1;
     const bool exists = QFileInfo::exists(model_->yearPath(prev));
     mnuResultItem[5]->setText(QStringLiteral("前年度") + (exists ? QStringLiteral(" (") + QString::number(prev) + QStringLiteral("年) ") : QString())
                               + QStringLiteral("繰越高"));
@@ -203,7 +204,7 @@ void MonthViews::onResultMenuShown()
 void MonthViews::showPrevCarryOver()
 {
     const QString value = model_->CalcPrevCarryOver();
-    model_->prompter().message(QString::number(model_->curYear - 1) + QStringLiteral("年度の繰越高は [ ")
+    model_->prompter().message(QString::number(model_->curYear() - 1) + QStringLiteral("年度の繰越高は [ ")
                                    + Fmt::hash(Num::toInt64(value).value_or(0)) + QStringLiteral(" 円 ] です。"),
                                Prompter::Icon::Information);
 }
@@ -213,8 +214,8 @@ void MonthViews::frontList(QTreeView* list) { listStack->setCurrentWidget(list);
 void MonthViews::onToggle(QAction* toggle, bool pressed)
 {
     const bool day = toggle == tbrDaySummary;
-    model_->summaryMode = pressed ? (day ? 1 : 2) : 0;
-    if (model_->summaryMode != 0) {
+    summaryMode_ = pressed ? (day ? 1 : 2) : 0;
+    if (summaryMode_ != 0) {
         frontList(lvwMonthC);
         ShowCompress();
     } else {
@@ -226,7 +227,7 @@ void MonthViews::onToggle(QAction* toggle, bool pressed)
 void MonthViews::onResultSubItem(int item)
 {
     const bool checked = mnuResultSubItem[item]->isChecked();
-    model_->summaryMode = checked ? item + 1 : 0;
+    summaryMode_ = checked ? item + 1 : 0;
     if (checked) {
         frontList(lvwMonthC);
         mnuResultSubItem[1 - item]->setChecked(false);
@@ -241,7 +242,7 @@ void MonthViews::onResultSubItem(int item)
 
 void MonthViews::setSummaryMode(int mode)
 {
-    model_->summaryMode = mode;
+    summaryMode_ = mode;
     if (mode == 0) {
         frontList(lvwMonth);
         tbrDaySummary->setChecked(false);
@@ -263,9 +264,9 @@ void MonthViews::onTabChanged(int index)
     }
     if (index < 0)
         return;
-    model_->curMonth = tabMonth->tabText(index).left(2).trimmed().toInt();
-    if (loaded && model_->linkCalendar)
-        emit monthTabClicked(model_->curMonth);
+    model_->setCurMonth(tabMonth->tabText(index).left(2).trimmed().toInt());
+    if (loaded)
+        emit monthTabClicked(model_->curMonth());
     RefreshMonthView();
 }
 
@@ -338,7 +339,7 @@ bool MonthViews::eventFilter(QObject* watched, QEvent* event)
         if (!hit.isValid())
             return false;
         selectRow(hit.row());
-        if (hit.row() == 0 && !model_->carryAuto && model_->curMonth == 1) {
+        if (hit.row() == 0 && !model_->carryAuto() && model_->curMonth() == 1) {
             CarryOverInput();
             return true;
         }

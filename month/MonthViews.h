@@ -54,8 +54,10 @@ public:
     // and the totals record of curMonth.
     void UpdateBalances(MonthListModel* list);
 
-    // Switches summaryMode (0 entry list, 1 day summary, 2 category summary)
-    // as the toggles and the 集計表示 submenu do.
+    // Which list is in front: 0 the entry list, 1 the day summary, 2 the
+    // category summary. setSummaryMode switches it as the toggles and the
+    // 集計表示 submenu do.
+    int summaryMode() const { return summaryMode_; }
     void setSummaryMode(int mode);
     // Selects tab `month` as a user click would (RefreshMonthView follows).
     void selectMonth(int month);
@@ -83,8 +85,8 @@ public:
     bool loaded = false;
 
 signals:
-    // curMonth changed by a tab click after loading while linkCalendar is
-    // on; emitted before the month is rebuilt (the calendar follows).
+    // curMonth changed by a tab click after loading; emitted before the
+    // month is rebuilt (a linked calendar follows).
     void monthTabClicked(int month);
     // The list font size changed (Options).
     void listsRebuilt();
@@ -107,5 +109,21 @@ private:
     bool askCarryOver(const QString& defaultText);
     void fitColumns(MonthList* list);
 
+    // Following the model: an entry of the shown month came, went or
+    // changed; a change before the shown month moves its balance brought
+    // forward.
+    void followModel();
+    void onEntryInserted(int month, EntryId id);
+    void onEntryRemoved(int month, EntryId id);
+    void onEntryReplaced(int month, EntryId id);
+    void onEntriesChanged(int month);
+    // Row 1 and the balances from the carry-over and the months before.
+    void ShowBroughtForward();
+    // The balances and the summary in front after a change of the shown month.
+    void monthRowsChanged();
+    qint64 broughtForward() const;
+    MonthRow entryRowOf(const Entry& e) const;
+
     LedgerModel* model_;
+    int summaryMode_ = 0;
 };

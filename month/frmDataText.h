@@ -39,13 +39,4 @@ inline bool readsAsDate(const QString& typed, int year)
         return false;
     return QDate(year, text.left(2).toInt(), text.right(2).toInt()).isValid();
 }
-
-// The lowest sub-item number "01".."99" the category does not use, or empty.
-inline QString freeSubNumber(const clsHimoku& c)
-{
-    for (int n = 1; n <= 99; ++n)
-        if (!c.nTekiyo.contains(Fmt::zero2(n)))
-            return Fmt::zero2(n);
-    return {};
-}
 }

@@ -50,14 +50,14 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
     MonthReport r;
     r.month = month;
     r.monthTitle = fullWidth(QString::number(month)) + QStringLiteral("月度");
-    r.yearTitle = QStringLiteral("[") + fullWidth(QString::number(model.startYear)) + QStringLiteral("年度]");
+    r.yearTitle = QStringLiteral("[") + fullWidth(QString::number(model.startYear())) + QStringLiteral("年度]");
     const MonthSlot& slot = model.slot(month);
     if (slot.count() == 0)
         return r;
     r.income = slot.totalIn;
     r.expense = slot.totalOut;
 
-    if (const auto& totals = model.monthCatTotals[month - 1]) {
+    if (const auto& totals = model.monthCatTotals()[month - 1]) {
         for (const clsMoney& m : *totals) {
             const auto cat = model.category(m.no);
             if (!cat)
@@ -96,10 +96,10 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
 YearReport buildYearReport(const LedgerModel& model)
 {
     YearReport r;
-    r.title = fullWidth(QString::number(model.startYear)) + QStringLiteral("年度");
-    r.yearOut = model.yearOut;
-    r.yearIn = model.yearIn;
-    r.carryOver = model.carryOver;
+    r.title = fullWidth(QString::number(model.startYear())) + QStringLiteral("年度");
+    r.yearOut = model.yearOut();
+    r.yearIn = model.yearIn();
+    r.carryOver = model.carryOver();
     r.outTotals.name = QStringLiteral("支出合計");
     r.inTotals.name = QStringLiteral("収入合計");
     if (r.isEmpty())
@@ -107,7 +107,7 @@ YearReport buildYearReport(const LedgerModel& model)
 
     QHash<QString, int> rowOf; // category name -> index in categories
     for (int month = 1; month <= 12; ++month) {
-        const auto& totals = model.monthCatTotals[month - 1];
+        const auto& totals = model.monthCatTotals()[month - 1];
         if (model.slot(month).count() == 0 || !totals)
             continue;
         r.outTotals.months[month - 1] = model.slot(month).totalOut;

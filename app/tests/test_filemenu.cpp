@@ -100,9 +100,9 @@ void TestFileMenu::newYear()
     }
     QCOMPARE(f.prompter.messages(), messages);
     QCOMPARE(f.prompter.unexpected, 0);
-    QCOMPARE(f.model().curYear, year);
-    QCOMPARE(f.model().startYear, year);
-    QCOMPARE(f.model().curMonth, 3);
+    QCOMPARE(f.model().curYear(), year);
+    QCOMPARE(f.model().startYear(), year);
+    QCOMPARE(f.model().curMonth(), 3);
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.views()->monthRows->count(), rows);
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
@@ -151,7 +151,7 @@ void TestFileMenu::open()
     QCOMPARE(f.prompter.shown.first().title, QStringLiteral("Kanelo Y -家計簿ファイルを開く"));
     QCOMPARE(f.prompter.messages(), messages);
     QCOMPARE(f.prompter.unexpected, 0);
-    QCOMPARE(f.model().curYear, year);
+    QCOMPARE(f.model().curYear(), year);
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
     if (!openYearSaved)
@@ -179,7 +179,7 @@ void TestFileMenu::exportCsv()
     QVERIFY(f.start());
     // Deleted in the category editor after loading: sub-item 食料品 and 日用品.
     f.model().category(QStringLiteral("01"))->deleachsub(QStringLiteral("02"));
-    f.model().categoryList.remove(QStringLiteral("02"));
+    f.model().RemoveCategory(QStringLiteral("02"));
     // Names with a separator or a quote are quoted.
     f.model().category(QStringLiteral("03"))->name = QStringLiteral("給与,\"賞与\"");
 
@@ -220,7 +220,7 @@ void TestFileMenu::exitStoresSettingsAndYear()
     f.window()->resize(900, 640);
     f.window()->ToggleToolbar();
     f.views()->setListFontSize(13, true);
-    f.model().linkCalendar = true;
+    f.window()->linkCalendar = true;
 
     f.window()->tbrExit->trigger();
     QVERIFY(!f.window()->isVisible());

@@ -25,16 +25,16 @@ const QDateTime kToday(QDate(2026, 3, 15), QTime(10, 0));
 // last lines (carry-over and balance), so a cut anywhere shows.
 void fillYear(LedgerModel& m, int version)
 {
-    m.curYear = m.startYear = 2026;
-    m.carryAuto = false;
-    m.carryOver = version;
+    m.setYear(2026);
+    m.SetCarryOver(m.carryOver(), false);
+    m.SetCarryOver(version, m.carryAuto());
     m.clearMonthSlots();
     for (int i = 0; i < kEntries; ++i) {
         const int month = 1 + i * 12 / kEntries;
         Entry e = entry(Fmt::zero2(month) + QStringLiteral("/") + Fmt::zero2(1 + i % 28), i % 5 ? "01" : "05",
                         i % 5 ? 100 + i % 9000 : 0, i % 5 ? 0 : 25000);
         e.id = m.nextEntryId();
-        m.slot(month).entries.push_back(e);
+        LedgerInternals::slot(m, month).entries.push_back(e);
     }
 }
 
@@ -48,7 +48,7 @@ int saveLoop()
         return 2;
     fillYear(m, 1);
     for (int version = 1;; version = 1 - version) {
-        m.carryOver = version;
+        m.SetCarryOver(version, m.carryAuto());
         if (!m.SaveYearFile(1))
             return 3;
         static bool told = false;
@@ -77,7 +77,7 @@ void TestLedgerSaveKill::killedSaveLeavesWholeFile()
     fillYear(m, 1);
     QVERIFY(m.SaveYearFile(1));
     const QByteArray newer = home.readBytes(QStringLiteral("2026.zbl"));
-    m.carryOver = 0;
+    m.SetCarryOver(0, m.carryAuto());
     QVERIFY(m.SaveYearFile(1));
     const QByteArray older = home.readBytes(QStringLiteral("2026.zbl"));
     QVERIFY(older != newer && older.size() > kEntries * 10);

@@ -14,7 +14,7 @@ GraphCommands::GraphCommands(LedgerModel& model, MonthViews& views, QWidget* own
     : QObject(owner), model_(model), views_(views), owner_(owner)
 {
     QAction* before = views.mnuResultItem[2];
-    QAction* month = new QAction(QString::number(model.curMonth) + QStringLiteral("月度支出内訳"), views.mnuResult);
+    QAction* month = new QAction(QString::number(model.curMonth()) + QStringLiteral("月度支出内訳"), views.mnuResult);
     month->setObjectName(QStringLiteral("mnuResultItem0"));
     connect(month, &QAction::triggered, this, &GraphCommands::ShowMonthGraph);
     QAction* year = new QAction(QStringLiteral("年間推移状況"), views.mnuResult);
@@ -35,14 +35,9 @@ GraphCommands::GraphCommands(LedgerModel& model, MonthViews& views, QWidget* own
 
 void GraphCommands::ShowMonthGraph()
 {
-    {
-        frmGraph graph(model_, owner_);
-        graph.Open();
-        graph.exec();
-    }
-    // The display targets may have changed: the category summary follows them.
-    if (model_.summaryMode == 2)
-        views_.ShowCompress();
+    frmGraph graph(model_, owner_);
+    graph.Open();
+    graph.exec();
 }
 
 void GraphCommands::ShowYearGraph()
