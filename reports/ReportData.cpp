@@ -2,6 +2,7 @@
 
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "LedgerRules.h"
 
 #include <QHash>
 #include <algorithm>
@@ -17,31 +18,15 @@ QString fullWidth(const QString& text)
     return out;
 }
 
-QColor categoryColor(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor categoryColor(quint32 bgr) { return QColor::fromRgb(LedgerRules::rgbOfColour(bgr)); }
 
 namespace {
 // Names of an entry's category and sub-item; numbers the master no longer
 // holds are named the way the CSV export names them.
-struct EntryNames {
-    QString category;
-    QString sub;
-};
 
-EntryNames namesOf(const LedgerModel& model, const Entry& e)
+LedgerRules::EntryNames namesOf(const LedgerModel& model, const Entry& e)
 {
-    EntryNames n;
-    if (const auto cat = model.category(e.category())) {
-        n.category = cat->name;
-        if (e.subNo != 0) {
-            const auto item = cat->nTekiyo.find(e.sub());
-            n.sub = item ? item->name : QStringLiteral("摘要項目番号: ") + e.sub() + QStringLiteral(" (削除されています)");
-        }
-    } else {
-        n.category = QStringLiteral("費目番号: ") + e.category() + QStringLiteral(" (削除されています)");
-        if (e.subNo != 0)
-            n.sub = QStringLiteral("摘要項目番号: ") + e.sub();
-    }
-    return n;
+    return LedgerRules::namesOf(model.category(e.category()).get(), e.category(), e.sub());
 }
 }
 
@@ -70,7 +55,7 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
     }
 
     // Names are looked up once per category and sub-item, not per entry.
-    QHash<int, EntryNames> names;
+    QHash<int, LedgerRules::EntryNames> names;
     r.entries.reserve(slot.entries.size());
     int previousDay = -1;
     for (const Entry& e : slot.entries) {
