@@ -114,6 +114,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
         return endProgram();
     m.LoadYearFile();
     views->RefreshMonthView();
+    OfferLeftoverMerge();
     m.RankCategoriesByUse();
     m.ReadMemoFile(m.curYear);
     TodayMemoFromList();

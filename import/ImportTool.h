@@ -4,7 +4,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+class QThread;
 class QWidget;
 
 namespace Import {
@@ -24,6 +26,9 @@ public:
     // Start-up from the command line (empty = standalone). False when the
     // tool must end at once (the user has been told).
     bool start(const QString& commandLine);
+    // The program's exit code: HandOff::kExplainedExit when it ended after
+    // telling the user why nothing was written.
+    int exitCode() const { return exitCode_; }
 
     ImportSession session;
     QPointer<frmMain> main;
@@ -32,8 +37,10 @@ public:
 
     bool isEnding() const { return ending_; }
 
-    // Step1's 次へ with the source path (already checked to exist).
+    // Step1's 次へ with the source path (already checked to exist): the
+    // source is read on another thread while Step1 shows the progress.
     void mainNext(const QString& path);
+    bool isReading() const { return reader_ != nullptr; }
     // The reordering page's 次へ with the names in row order.
     void himokuNext(const QStringList& names);
     // The information page's 次へ.
@@ -48,10 +55,17 @@ signals:
     void finished();
 
 private:
+    void sourceRead();
+    void stopReading();
     void openInfo();
     void output(QWidget* page);
 
     bool ending_ = false;
+    int exitCode_ = 0;
+    QThread* reader_ = nullptr;
+    ReadProgress progress_;
+    ParsedSource parsed_;
+    QTimer progressTimer_;
 };
 
 }
