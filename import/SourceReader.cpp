@@ -194,6 +194,10 @@ public:
                 return std::move(out_);
             if (fields_.size() == 1 && !fields_[0].quoted && fields_[0].empty())
                 continue; // a blank line
+            // A file that ends in a byte no character begins with (a save cut
+            // short) and holds nothing else has nothing to import.
+            if (p_ == end_ && out_.records.empty() && fields_.size() == 1 && !fields_[0].quoted && noText(fields_[0]))
+                continue;
             if (first) {
                 first = false;
                 if (trimmed(decodeBytes(fields_[0].b, fields_[0].e, enc_)) == QStringLiteral("日付"))
@@ -298,6 +302,17 @@ private:
     }
 
     QString fieldText(const Field& f) const { return trimmed(decodeBytes(f.b, f.e, enc_)); }
+
+    // Bytes that form no character at all.
+    bool noText(const Field& f) const
+    {
+        const auto* b = reinterpret_cast<const unsigned char*>(f.b);
+        const auto* e = reinterpret_cast<const unsigned char*>(f.e);
+        for (const unsigned char* p = b; p < e; ++p)
+            if ((enc_ == Encoding::Utf8 ? utf8Length(p, e) : cp932Length(p, e)) != 0 && *p >= 0x20)
+                return false;
+        return b != e;
+    }
 
     bool takeRecord()
     {
@@ -414,7 +429,7 @@ private:
         const QString hex = QStringLiteral("0x") + QString::number(uchar(*at), 16).toUpper().rightJustified(2, QLatin1Char('0'));
         if (!byteOffsets_)
             return fail(QStringLiteral("文字 (%1) は%2").arg(hex, why), line);
-        return fail(QStringLiteral("%1 バイト目 (%2) は%3").arg(column).arg(hex, why), line);
+        return fail(QStringLiteral(" %1 バイト目 (%2) は%3").arg(column).arg(hex, why), line);
     }
 
     // A name field decoded, or a fault naming the byte that makes it unusable.

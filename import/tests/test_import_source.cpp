@@ -248,14 +248,14 @@ void TestImportSource::refused_data()
         QTest::newRow(name) << head + b + ",,1\r\n" << fault(2, reason, shown);
     };
     const QString notCp932 = QStringLiteral("はシフトJIS (CP932) の文字として正しくありません。");
-    bad("0x80", sjis(QStringLiteral("食")) + "\x80", "8 バイト目 (0x80) " + notCp932, "0106,食?,,1");
-    bad("0xA0", "a\xA0", "7 バイト目 (0xA0) " + notCp932, "0106,a?,,1");
-    bad("0xFD", "\xFD", "6 バイト目 (0xFD) " + notCp932, "0106,?,,1");
-    bad("lead byte without its trail", "ab\x81", "8 バイト目 (0x81) " + notCp932, "0106,ab?,,1");
-    bad("unassigned pair", "\x85\x40", "6 バイト目 (0x85) はシフトJIS (CP932) に割り当てのない文字です。", "0106,?,,1");
-    bad("NUL", QByteArray("a\0b", 3), "7 バイト目 (0x00) は制御文字です。名前に制御文字は使えません。", "0106,a?b,,1");
+    bad("0x80", sjis(QStringLiteral("食")) + "\x80", " 8 バイト目 (0x80) " + notCp932, "0106,食?,,1");
+    bad("0xA0", "a\xA0", " 7 バイト目 (0xA0) " + notCp932, "0106,a?,,1");
+    bad("0xFD", "\xFD", " 6 バイト目 (0xFD) " + notCp932, "0106,?,,1");
+    bad("lead byte without its trail", "ab\x81", " 8 バイト目 (0x81) " + notCp932, "0106,ab?,,1");
+    bad("unassigned pair", "\x85\x40", " 6 バイト目 (0x85) はシフトJIS (CP932) に割り当てのない文字です。", "0106,?,,1");
+    bad("NUL", QByteArray("a\0b", 3), " 7 バイト目 (0x00) は制御文字です。名前に制御文字は使えません。", "0106,a?b,,1");
     QTest::newRow("UTF-8 with BOM and a broken sequence")
-        << QByteArray("\xEF\xBB\xBF" "0105,\xE9\xA3,,1\n") << fault(1, "6 バイト目 (0xE9) は UTF-8 の文字として正しくありません。", "0105,??,,1");
+        << QByteArray("\xEF\xBB\xBF" "0105,\xE9\xA3,,1\n") << fault(1, " 6 バイト目 (0xE9) は UTF-8 の文字として正しくありません。", "0105,??,,1");
     const QString utf16Broken = QStringLiteral("データファイルが不正です。\r\n\r\nUTF-16 のファイルとして正しくない部分があるため、読み込めません。\r\n\r\n"
                                                "シフトJIS (CP932) か UTF-8 で保存し直して下さい。");
     QTest::newRow("UTF-16 of odd length") << QByteArray("\xFF\xFE\x30\x00\x31", 5) << utf16Broken;
@@ -266,6 +266,7 @@ void TestImportSource::refused_data()
     QTest::newRow("no bytes") << QByteArray() << nothing;
     QTest::newRow("blank lines only") << QByteArray("\r\n   \n\r\n") << nothing;
     QTest::newRow("a header only") << sjis(QStringLiteral("日付,費目,摘要項目,出金,入金\r\n")) << nothing;
+    QTest::newRow("nothing but a broken trailing byte") << QByteArray("\r\n\x81") << nothing;
 }
 
 void TestImportSource::refused()
