@@ -5,6 +5,7 @@
 
 #include "Clock.h"
 #include "FileTransaction.h"
+#include "Formats.h"
 #include "ImportHandOff.h"
 #include "LedgerModel.h"
 #include "MergeFile.h"
@@ -71,8 +72,7 @@ bool frmKanelo::OfferLeftoverMerge()
                        "  ファイル : %1\r\n  データ : %2 件\r\n\r\n"
                        "このデータを %3 年度に取り込みますか。\r\n\r\n"
                        "[いいえ] を選ぶと取り込まずに、ファイルを次の名前で同じフォルダに残します。\r\n  %4")
-            .arg(name)
-            .arg(lines)
+            .arg(name, Fmt::hash0(lines))
             .arg(m.curYear)
             .arg(QFileInfo(aside).fileName()),
         Prompter::Buttons::YesNo, {}, Prompter::Answer::No);
@@ -109,7 +109,7 @@ bool frmKanelo::SaveMergedYear(const QString& mergeFile, int merged)
     m.clearMonthSlots();
     m.LoadYearFile();
     views->RefreshMonthView();
-    views->sbrStatus->showMessage(QStringLiteral("%1 件のデータを取り込みました。").arg(merged), 8000);
+    views->sbrStatus->showMessage(QStringLiteral("%1 件のデータを取り込みました。").arg(Fmt::hash0(merged)), 8000);
     return true;
 }
 

@@ -118,12 +118,12 @@ bool ImportSession::confirmAdditions(int held, bool yearExists, int adding, cons
                                   "  費目・摘要項目管理ファイル (MainSub.zbt)\r\n"
                                   "    新しい費目 : %1 件%2\r\n    新しい摘要項目 : %3 件\r\n"
                                   "  %4 年の家計簿データファイル (%4.zbl)\r\n    追加するデータ : %5 件%6\r\n")
-                       .arg(newNames.size())
+                       .arg(Fmt::hash0(newNames.size()))
                        .arg(newNames.isEmpty() ? QString() : QStringLiteral(" (") + names + QLatin1Char(')'))
-                       .arg(newSubs)
+                       .arg(Fmt::hash0(newSubs))
                        .arg(importYear)
-                       .arg(adding)
-                       .arg(yearExists ? QStringLiteral(" (すでにある %1 件のデータはそのまま残ります)").arg(held)
+                       .arg(Fmt::hash0(adding))
+                       .arg(yearExists ? QStringLiteral(" (すでにある %1 件のデータはそのまま残ります)").arg(Fmt::hash0(held))
                                 : QStringLiteral(" (新しく作成します)"));
     text += QStringLiteral("\r\n追加する前のファイルは、同じフォルダ\r\n  ") + QDir::toNativeSeparators(programFolder())
         + QStringLiteral("\r\nに次の名前で残します。\r\n");
@@ -215,8 +215,8 @@ ImportSession::Written ImportSession::WriteOutput()
                            "  ・除いて取り込む場合は [はい]\r\n  ・すべて取り込む場合は [いいえ]\r\n"
                            "  ・取り込みを見直す場合は [キャンセル]")
                 .arg(importYear)
-                .arg(d.inYear)
-                .arg(d.repeated),
+                .arg(Fmt::hash0(d.inYear))
+                .arg(Fmt::hash0(d.repeated)),
             Prompter::Buttons::YesNoCancel, {}, Prompter::Answer::Yes);
         if (answer == Prompter::Answer::Cancel)
             return Written::No;
@@ -291,11 +291,12 @@ ImportSession::Written ImportSession::WriteOutput()
 
 void ImportSession::ShowClosingMessage()
 {
-    QString counts = QStringLiteral("\r\n\r\n%1 : %2 件").arg(linkedMode ? QStringLiteral("取り込むデータ") : QStringLiteral("取り込んだデータ")).arg(written);
+    QString counts = QStringLiteral("\r\n\r\n%1 : %2 件")
+                         .arg(linkedMode ? QStringLiteral("取り込むデータ") : QStringLiteral("取り込んだデータ"), Fmt::hash0(written));
     if (skippedDuplicates > 0)
-        counts += QStringLiteral("\r\n重複のため除いたデータ : %1 件").arg(skippedDuplicates);
+        counts += QStringLiteral("\r\n重複のため除いたデータ : %1 件").arg(Fmt::hash0(skippedDuplicates));
     if (skippedOtherYear > 0)
-        counts += QStringLiteral("\r\n%1 年以外の日付のため除いたデータ : %2 件").arg(importYear).arg(skippedOtherYear);
+        counts += QStringLiteral("\r\n%1 年以外の日付のため除いたデータ : %2 件").arg(importYear, Fmt::hash0(skippedOtherYear));
     if (linkedMode) {
         prompter_->message(QStringLiteral("家計簿データの作成が完了しました。") + counts
                                + QStringLiteral("\r\n\r\n[OK]をクリックするとデータを取り込みます。"),

@@ -201,14 +201,12 @@ bool ImportSession::TakeSource(ParsedSource source)
     if (source.otherYear > 0) {
         QString lines = source.otherYearLines.join(QStringLiteral("\r\n  "));
         if (source.otherYear > source.otherYearLines.size())
-            lines += QStringLiteral("\r\n  ほか %1 件").arg(source.otherYear - source.otherYearLines.size());
+            lines += QStringLiteral("\r\n  ほか %1 件").arg(Fmt::hash0(source.otherYear - source.otherYearLines.size()));
         const auto answer = prompter_->question(
             QStringLiteral("%1 年以外の日付のデータが %2 件あります。\r\n\r\n  %3\r\n\r\n"
                            "これらのデータを除いて、%1 年のデータだけを取り込みますか。\r\n\r\n"
                            "  ・除いて取り込む場合は [はい]\r\n  ・取り込みを中止する場合は [いいえ]")
-                .arg(importYear)
-                .arg(source.otherYear)
-                .arg(lines),
+                .arg(importYear, Fmt::hash0(source.otherYear), lines),
             Prompter::Buttons::YesNo, {}, Prompter::Answer::No);
         if (answer != Prompter::Answer::Yes)
             return false;

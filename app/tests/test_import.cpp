@@ -1,6 +1,7 @@
 // File menu 5: the import tool started for the open year and waited for,
 // and the merge of what it leaves. A small script stands in for the tool.
 #include "AppFixture.h"
+#include "ImportSession.h"
 #include "LedgerTestData.h"
 
 #include <QAction>
@@ -109,6 +110,7 @@ private slots:
     void leftoverAtStartUp();
     void failedSaveKeepsTheFileUntilSaved();
     void blocksEveryWindowWhileTheToolRuns();
+    void exportImportsBack();
     void toolThatCannotStart();
 };
 
@@ -342,6 +344,41 @@ void TestImport::blocksEveryWindowWhileTheToolRuns()
     QCOMPARE(f.model().slot(4).count(), 2);
     QVERIFY(!f.window()->importRunning);
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+// ファイル → エクスポート, then the import tool on its own into the same
+// folder: the year comes back entry for entry, income as income.
+void TestImport::exportImportsBack()
+{
+    AppFixture f;
+    f.home.writeText(QStringLiteral("MainSub.zbt"), QString::fromUtf8(AppFixture::kMaster) + QStringLiteral("0400\"外食\", 特:1:7:0\n0401a,b\n"));
+    f.home.writeText(QStringLiteral("2024.zbl"),
+                     AppFixture::yearText("&0", {"01/100100500", "01/100100500", "01/120102-30", "04/030300250000", "04/0204011", "12/310201700"},
+                                          "$0"));
+    QVERIFY(f.start(QStringLiteral("2024.zbl")));
+    QStringList before;
+    for (int m = 1; m <= 12; ++m)
+        before << dumpMonth(f.model(), m);
+    f.window()->ExportCsv();
+    f.app.reset();
+    QVERIFY(QFile::rename(f.home.path("2024.zbl"), f.home.path("2024.zbl.old")));
+
+    FakePrompter p;
+    Import::ImportSession s(p);
+    s.importYear = QStringLiteral("2024");
+    p.answers << Prompter::Answer::No << Prompter::Answer::Yes; // keep the repeated entry; add
+    QVERIFY(s.LoadMasterToExtend() && s.ReadSourceFile(f.home.path(QStringLiteral("2024.csv"))));
+    QVERIFY(!s.hasNewCategories());
+    QVERIFY(s.WriteOutput() == Import::ImportSession::Written::Yes);
+
+    LedgerModel back(p);
+    back.curYear = 2024;
+    QVERIFY(back.ReadCategoryMaster(1) && back.LoadYearFile());
+    QStringList after;
+    for (int m = 1; m <= 12; ++m)
+        after << dumpMonth(back, m);
+    QCOMPARE(after, before);
+    QCOMPARE(p.messages(), QStringList());
 }
 
 void TestImport::toolThatCannotStart()
