@@ -126,13 +126,16 @@ void frmKanelo::NewYearFile()
     // takes its place: it is saved first, as opening a year does.
     if (year != m.curYear && !m.SaveYearFile(1))
         return;
-    QFile::remove(m.yearPath(year));
-    m.curYear = m.startYear = year;
-    UpdateCaption();
-    m.SaveYearFile(0);
-    m.clearMonthSlots();
-    m.LoadYearFile();
-    views->RefreshMonthView();
+    const QString path = m.yearPath(year);
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        p.message(QStringLiteral("家計簿データファイル [%1] を削除できないため、作成し直せません。")
+                      .arg(QDir::toNativeSeparators(path)),
+                  Prompter::Icon::Warning);
+        return;
+    }
+    // Loading a year without a file creates it with the carry-over question
+    // of a first start: the open year's carry-over belongs to that year only.
+    SwitchYear(year);
 }
 
 void frmKanelo::OpenYearFile()
