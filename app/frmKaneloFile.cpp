@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStatusBar>
 
@@ -195,7 +196,14 @@ QString frmKanelo::csvNames(const QString& categoryNo, const QString& subNo) con
 void frmKanelo::ExportCsv()
 {
     LedgerModel& m = *model_;
-    const QString path = programFile(QString::number(m.startYear) + QStringLiteral(".csv"));
+    // The chooser asks before it lets an existing file be replaced.
+    QString path = m.prompter().saveFile(QStringLiteral("家計簿データのエクスポート"),
+                                         {QStringLiteral("CSVファイル(*.csv)|*.csv")},
+                                         programFile(QString::number(m.startYear) + QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
     auto fail = [&](const QString& why) {
         m.prompter().message(QStringLiteral("CSVファイル [") + QDir::toNativeSeparators(path)
                                  + QStringLiteral("] を作成できませんでした。\r\n\r\n") + why,

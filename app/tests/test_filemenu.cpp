@@ -214,7 +214,15 @@ void TestFileMenu::exportCsv()
     // Names with a separator or a quote are quoted.
     f.model().category(QStringLiteral("03"))->name = QStringLiteral("給与,\"賞与\"");
 
+    // The chooser proposes the year's file in the program folder; the user
+    // names another.
+    const QString chosen = f.home.path(QStringLiteral("家計簿2026"));
+    f.prompter.files.enqueue(chosen);
     f.window()->mnuFileItem[6]->trigger();
+    QCOMPARE(f.prompter.shown.first().kind, FakePrompter::Shown::SaveFile);
+    QCOMPARE(f.prompter.shown.first().title, QStringLiteral("家計簿データのエクスポート"));
+    QCOMPARE(f.prompter.shown.first().text, f.home.path(QStringLiteral("2026.csv")));
+    QVERIFY(!f.home.exists(QStringLiteral("2026.csv")));
     const QString expected = QStringLiteral("01/05,食費,外食,1200,0\r\n"
                                             "03/03,食費,,500,0\r\n"
                                             "03/04,食費,摘要項目番号: 02 (削除されています),300,0\r\n"
@@ -223,11 +231,17 @@ void TestFileMenu::exportCsv()
                                             "04/25,\"給与,\"\"賞与\"\"\",,0,250000\r\n");
     QByteArray bytes;
     QVERIFY(TextFile::encode(expected, bytes));
-    QCOMPARE(f.home.readBytes(QStringLiteral("2026.csv")), bytes);
-    QCOMPARE(f.prompter.messages(),
-             QStringList{QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [%1]")
-                             .arg(QDir::toNativeSeparators(f.home.path(QStringLiteral("2026.csv"))))});
-    QCOMPARE(f.prompter.shown.first().icon, Prompter::Icon::Information);
+    QCOMPARE(f.home.readBytes(QStringLiteral("家計簿2026.csv")), bytes);
+    QCOMPARE(f.prompter.messages(), QStringList{QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [%1]")
+                                                    .arg(QDir::toNativeSeparators(chosen + QStringLiteral(".csv")))});
+    QCOMPARE(f.prompter.shown.last().icon, Prompter::Icon::Information);
+
+    // Cancelled: nothing is written, nothing is said.
+    f.prompter.clear();
+    f.prompter.files.enqueue(QString());
+    f.window()->mnuFileItem[6]->trigger();
+    QCOMPARE(f.prompter.shown.size(), 1);
+    QVERIFY(!f.home.exists(QStringLiteral("2026.csv")));
 }
 
 void TestFileMenu::exportRefusesWhatTheCodePageCannotHold()
@@ -236,6 +250,7 @@ void TestFileMenu::exportRefusesWhatTheCodePageCannotHold()
     f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"01/050101001200"}));
     QVERIFY(f.start());
     f.model().category(QStringLiteral("01"))->name = QStringLiteral("食費😀");
+    f.prompter.files.enqueue(f.home.path(QStringLiteral("2026.csv")));
     f.window()->ExportCsv();
     QCOMPARE(f.prompter.messages(),
              QStringList{QStringLiteral("CSVファイル [%1] を作成できませんでした。\r\n\r\n「食費😀,外食」の文字「😀」は保存できない文字です。")
