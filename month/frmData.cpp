@@ -96,6 +96,7 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     moneyBox->addLayout(options);
     moneyBox->addWidget(txtMoney);
     moneyBox->addWidget(lblCalc);
+    lblCalc->setAlignment(Qt::AlignRight);
     moneyBox->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -172,6 +173,7 @@ void frmData::prepareAdd(const QString& date)
     added_.clear();
     changeEntryId_ = 0;
     txtDate->setText(date);
+    txtMoney->clear();
     if (!model_.categoryList.isEmpty()) {
         const QSignalBlocker block(cmbMain);
         const int i = cmbMain->findText(model_.categoryList.at(0)->name, Qt::MatchFixedString);
@@ -295,9 +297,18 @@ void frmData::cmbDate_Click()
     picker.chosenMonth = QString::number(month);
     picker.SetDate(QDate(model_.curYear, month, date.right(2).toInt()));
     picker.RemakeCalender();
-    if (picker.exec() == QDialog::Accepted && !picker.pickedDate().isEmpty())
+    QWidget* const back = focusWidget();
+    const bool picked = picker.exec() == QDialog::Accepted && !picker.pickedDate().isEmpty();
+    if (picked)
         txtDate->setText(picker.pickedDate());
-    Activate();
+    // Back in the dialog (also where no window manager hands the keyboard
+    // back): on to the category after a choice, else where the user was. A
+    // sum being typed stays.
+    activateWindow();
+    if (picked || !back)
+        cmbMain->setFocus(Qt::OtherFocusReason);
+    else
+        back->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- closing ----

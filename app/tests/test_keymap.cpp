@@ -125,8 +125,11 @@ void TestKeymap::keys_data()
         << 1 << QStringList{} << QStringList{"Ins", "@D", "?", "F4", "?picker", "Right", "Down", "?picker", "Return", "?date", "?", "Esc"}
         << QStringList{add, "focus txtDate", "picker 2026年3月 5", "picker 2026年3月 13", "date 03/13", "focus cmbMain", "closed", march};
     QTest::newRow("Alt+Down opens the picker, Esc keeps the date")
-        << 1 << QStringList{} << QStringList{"Ins", "@D", "@Down", "PgDn", "?picker", "Esc", "?date", "Esc"}
-        << QStringList{add, "picker 2026年4月 5", "date 03/05", "closed", march};
+        << 1 << QStringList{} << QStringList{"Ins", "@D", "@Down", "PgDn", "?picker", "Esc", "?date", "?", "Esc"}
+        << QStringList{add, "picker 2026年4月 5", "date 03/05", "focus txtDate", "closed", march};
+    QTest::newRow("a sum being typed stays across the picker")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'1200+'", "@D", "F4", "Return", "?money", "@A", "'800'", "Return", "?money", "Esc"}
+        << QStringList{add, "money |小計 1,200 +", "money 2000|", "closed", march};
     QTest::newRow("the picker button takes the focus, Space opens it")
         << 1 << QStringList{} << QStringList{"Ins", "@D", "Tab", "?", "Space", "End", "Return", "?date", "Esc"}
         << QStringList{add, "focus cmbDate", "date 03/31", "closed", march};
@@ -143,6 +146,9 @@ void TestKeymap::keys_data()
     QTest::newRow("choosing a sub-item or a category keeps the amount")
         << 1 << QStringList{} << QStringList{"Ins", "@A", "'500'", "@S", "Down", "Down", "?money", "@C", "Down", "?sub", "?money", "Esc"}
         << QStringList{add, "money 500|", "sub , 0 chosen", "money 500|", "closed", march};
+    QTest::newRow("an amount left typed is gone when adding again")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'5'", "Esc", "Ins", "?money", "Esc"}
+        << QStringList{add, "closed", add, "money |", "closed", march};
     QTest::newRow("2/5 is written out")
         << 1 << QStringList{} << QStringList{"Ins", "@D", "^A", "'3/7'", "Return", "?date", "?", "Esc"}
         << QStringList{add, "date 03/07", "focus cmbMain", "closed", march};
@@ -204,10 +210,10 @@ void TestKeymap::keys()
         QWidget* focus = QApplication::focusWidget();
         auto* picker = qobject_cast<frmDataCalender*>(modal);
         if ((modal && QApplication::activeWindow() != modal) || (!focus && !picker)) {
-            // As a window manager does, the dialog under a closed one is
+            // As a window manager does, the window under a closed dialog is
             // active again.
-            if (modal && !QApplication::activeWindow())
-                modal->activateWindow();
+            if (!QApplication::activeWindow())
+                (modal ? modal : static_cast<QWidget*>(f.window()))->activateWindow();
             QTimer::singleShot(5, &steps, step);
             return;
         }
