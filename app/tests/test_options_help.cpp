@@ -229,17 +229,20 @@ void TestOptionsHelp::versionBoxIsModal()
     AppFixture f;
     startYear(f);
     bool modal = false;
-    QString version;
+    QString version, folder;
     QTimer::singleShot(0, this, [&] {
         auto* box = qobject_cast<frmVersion*>(QApplication::activeModalWidget());
         QVERIFY(box);
         modal = box->isModal();
         version = box->lblVersion->text();
+        folder = box->lblFolder->text();
         QTest::mouseClick(box->cmdOK, Qt::LeftButton);
     });
     f.window()->mnuHelpItem[2]->trigger();
     QVERIFY(modal);
-    QCOMPARE(version, QStringLiteral("Version ") + frmVersion::kVersion);
+    // The project's one version number, and the folder the files are in.
+    QCOMPARE(version, QStringLiteral("Version " KANELO_PROJECT_VERSION));
+    QCOMPARE(folder, QDir::toNativeSeparators(f.home.path({})));
     QCOMPARE(f.window()->mnuHelpItem[2]->text(), QStringLiteral("バージョン情報(&A)..."));
 }
 
