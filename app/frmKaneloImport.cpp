@@ -40,14 +40,7 @@ bool setAside(const QString& path, const QString& aside)
 }
 }
 
-QString frmKanelo::importToolPath()
-{
-#ifdef Q_OS_WIN
-    return programFile(QStringLiteral("KaneloImport.exe"));
-#else
-    return programFile(QStringLiteral("KaneloImport"));
-#endif
-}
+QString frmKanelo::importToolPath() { return companionProgram(QStringLiteral("KaneloImport")); }
 
 void frmKanelo::refuseWhileImporting()
 {

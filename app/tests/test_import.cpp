@@ -359,6 +359,7 @@ void TestImport::exportImportsBack()
     QStringList before;
     for (int m = 1; m <= 12; ++m)
         before << dumpMonth(f.model(), m);
+    f.prompter.files << f.home.path(QStringLiteral("2024.csv"));
     f.window()->ExportCsv();
     f.app.reset();
     QVERIFY(QFile::rename(f.home.path("2024.zbl"), f.home.path("2024.zbl.old")));

@@ -7,7 +7,9 @@
 #include "ReportTestData.h"
 #include "ReportWorkbook.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Reports;
@@ -38,6 +40,8 @@ QByteArray fileBytes(const QString& path)
 class TestReportFiles : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER)); }
+    void missingModuleIsTold();
     void monthPdf();
     void yearPdf_data();
     void yearPdf();
@@ -115,6 +119,21 @@ void TestReportFiles::yearPdf()
             ++chartPages;
     QCOMPARE(chartPages, charts ? 2 : 0);
     QCOMPARE(pdfPageCount(path), pages.size());
+}
+
+void TestReportFiles::missingModuleIsTold()
+{
+    TwoMonths l;
+    const QTemporaryDir elsewhere;
+    setWorkbookModuleFolder(elsewhere.path());
+    const QString path = l.home.path(QStringLiteral("month.xlsx"));
+    const auto written = writeMonthWorkbook(path, l.reports());
+    setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER));
+    QVERIFY(!written.ok);
+    QVERIFY2(written.error.contains(QDir::toNativeSeparators(elsewhere.path())), qPrintable(written.error));
+    QVERIFY(!QFile::exists(path));
+    // Found again once it is there.
+    QVERIFY(writeMonthWorkbook(path, l.reports()).ok);
 }
 
 void TestReportFiles::monthWorkbook()
