@@ -109,13 +109,11 @@ bool ImportSession::confirmAdditions(int held, bool yearExists, int adding, cons
                                   "  費目・摘要項目管理ファイル (MainSub.zbt)\r\n"
                                   "    新しい費目 : %1 件%2\r\n    新しい摘要項目 : %3 件\r\n"
                                   "  %4 年の家計簿データファイル (%4.zbl)\r\n    追加するデータ : %5 件%6\r\n")
-                       .arg(Fmt::hash0(newNames.size()))
-                       .arg(newNames.isEmpty() ? QString() : QStringLiteral(" (") + names + QLatin1Char(')'))
-                       .arg(Fmt::hash0(newSubs))
-                       .arg(importYear)
-                       .arg(Fmt::hash0(adding))
-                       .arg(yearExists ? QStringLiteral(" (すでにある %1 件のデータはそのまま残ります)").arg(Fmt::hash0(held))
-                                : QStringLiteral(" (新しく作成します)"));
+                       .arg(Fmt::hash0(newNames.size()),
+                            newNames.isEmpty() ? QString() : QStringLiteral(" (") + names + QLatin1Char(')'),
+                            Fmt::hash0(newSubs), importYear, Fmt::hash0(adding),
+                            yearExists ? QStringLiteral(" (すでにある %1 件のデータはそのまま残ります)").arg(Fmt::hash0(held))
+                                       : QStringLiteral(" (新しく作成します)"));
     text += QStringLiteral("\r\n追加する前のファイルは、同じフォルダ\r\n  ") + QDir::toNativeSeparators(programFolder())
         + QStringLiteral("\r\nに次の名前で残します。\r\n");
     for (const QString& name : backups)

@@ -232,11 +232,10 @@ private:
     // "N 行目の" + reason, then the line as it reads.
     bool fail(const QString& reason, int line = 0)
     {
+        // One pass: the line's own text may hold "%1".
         out_.fault = QStringLiteral("データファイルが不正です。\r\n\r\n%1 行目の%2\r\n\r\n  %3 行目: %4")
-                         .arg(line > 0 ? line : recordLine_)
-                         .arg(reason)
-                         .arg(recordLine_)
-                         .arg(lineText(recordBegin_));
+                         .arg(QString::number(line > 0 ? line : recordLine_), reason, QString::number(recordLine_),
+                              lineText(recordBegin_));
         return false;
     }
 

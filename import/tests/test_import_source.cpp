@@ -230,6 +230,7 @@ void TestImportSource::refused_data()
     row("no date", ",食費,,1", "日付がありません。" + forms);
     row("amount not a number", "0105,食費,,12a", "金額「12a」が数値ではありません。金額は半角の数字で書いて下さい。");
     row("amount empty", "0105,食費,,", "金額がありません。");
+    row("percent signs stay as written", "0105,%1食費,,%3", "金額「%3」が数値ではありません。金額は半角の数字で書いて下さい。");
     row("amount with a fraction", "0105,食費,,1.5", "金額「1.5」が数値ではありません。金額は半角の数字で書いて下さい。");
     row("quoted amount, separators misplaced", "0105,食費,,\"12,34\"", "金額「12,34」が数値ではありません。金額は半角の数字で書いて下さい。");
     row("amount beyond 32 bits", "0105,食費,,2147483648",
