@@ -15,7 +15,7 @@
 
 namespace Import {
 
-ImportTool::ImportTool(Prompter& prompter, QObject* parent) : QObject(parent), session(prompter)
+ImportTool::ImportTool(Prompter& prompter, QObject* parent) : QObject(parent), noting_(&prompter), session(noting_)
 {
     progressTimer_.setInterval(50);
     connect(&progressTimer_, &QTimer::timeout, this, [this] {
@@ -140,6 +140,7 @@ void ImportTool::output(QWidget* page)
 {
     switch (session.WriteOutput()) {
     case ImportSession::Written::Yes:
+        written_ = true;
         session.ShowClosingMessage();
         end();
         break;
@@ -148,11 +149,12 @@ void ImportTool::output(QWidget* page)
         page->show();
         break;
     case ImportSession::Written::Abandoned:
-        exitCode_ = HandOff::kExplainedExit;
         end();
         break;
     }
 }
+
+int ImportTool::exitCode() const { return !written_ && noting_.warnings > 0 ? HandOff::kExplainedExit : 0; }
 
 void ImportTool::confirmCancel()
 {

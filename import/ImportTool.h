@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImportSession.h"
+#include "RecordingPrompter.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,10 +27,15 @@ public:
     // Start-up from the command line (empty = standalone). False when the
     // tool must end at once (the user has been told).
     bool start(const QString& commandLine);
-    // The program's exit code: HandOff::kExplainedExit when it ended after
-    // telling the user why nothing was written.
-    int exitCode() const { return exitCode_; }
+    // The program's exit code: HandOff::kExplainedExit when it ended
+    // without writing after telling the user why (KaneloY then adds no box
+    // of its own), else 0.
+    int exitCode() const;
 
+private:
+    RecordingPrompter noting_; // every box of the run passes here, so the end knows what was said
+
+public:
     ImportSession session;
     QPointer<frmMain> main;
     QPointer<frmHimoku> himoku;
@@ -61,7 +67,7 @@ private:
     void output(QWidget* page);
 
     bool ending_ = false;
-    int exitCode_ = 0;
+    bool written_ = false;
     QThread* reader_ = nullptr;
     ReadProgress progress_;
     ParsedSource parsed_;

@@ -4,19 +4,24 @@
 
 #include <QStringList>
 
-// Keeps the messages of a model that reads files on the tool's behalf
-// instead of showing them, until told to pass everything on.
+// Notes the messages shown through it and passes everything on to
+// forwardTo; without one it shows nothing (a model reading files on the
+// tool's behalf) and questions take their default answer.
 class RecordingPrompter : public Prompter {
 public:
     QStringList messages;
+    int warnings = 0; // messages with the warning or critical icon
     Prompter* forwardTo = nullptr;
+
+    explicit RecordingPrompter(Prompter* forward = nullptr) : forwardTo(forward) {}
 
     void message(const QString& text, Icon icon, const QString& title = {}) override
     {
+        messages << text;
+        if (icon == Icon::Warning || icon == Icon::Critical)
+            ++warnings;
         if (forwardTo)
             forwardTo->message(text, icon, title);
-        else
-            messages << text;
     }
     Answer question(const QString& text, Buttons buttons, const QString& title = {}, Answer defaultAnswer = Answer::Yes) override
     {
@@ -26,7 +31,16 @@ public:
     {
         return forwardTo ? forwardTo->input(prompt, title, defaultText) : defaultText;
     }
-    QString openFile(const QString&, const QStringList&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
+    QString openFile(const QString& title, const QStringList& filters, const QString& folder) override
+    {
+        return forwardTo ? forwardTo->openFile(title, filters, folder) : QString();
+    }
+    QString saveFile(const QString& title, const QStringList& filters, const QString& path) override
+    {
+        return forwardTo ? forwardTo->saveFile(title, filters, path) : QString();
+    }
+    std::optional<quint32> chooseColor(quint32 initial) override
+    {
+        return forwardTo ? forwardTo->chooseColor(initial) : std::nullopt;
+    }
 };

@@ -357,6 +357,7 @@ void TestImportPages::cancel()
     QCOMPARE(t.p.texts(), QStringList{kQuit});
     QCOMPARE(t.p.shown.first().defaultAnswer, Prompter::Answer::No);
     QCOMPARE(t.finished, answer == Prompter::Answer::Yes);
+    QCOMPARE(t.tool.exitCode(), 0);
     QCOMPARE(page->isVisible(), answer == Prompter::Answer::No);
     QCOMPARE(t.home.readBytes("MainSub.zbt"), master);
     QCOMPARE(QDir(t.home.path(".")).entryList(QDir::Files).size(), linked ? 3 : 1); // (lock,) master and source only
@@ -380,6 +381,13 @@ void TestImportPages::invalidSourceStaysOnStep1()
         QTRY_VERIFY(!t.tool.isReading());
         QVERIFY(t.finished || !page->isVisible());
     }
+
+    // Cancelled after the tool said why: KaneloY is told it need not say more.
+    Tool t(true);
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0431,食費,,1\n"));
+    QTest::keyClick(t.tool.main, Qt::Key_Escape);
+    QVERIFY(t.finished);
+    QCOMPARE(t.tool.exitCode(), 2);
 }
 
 void TestImportPages::informationPageKeepsWhatItShows()
