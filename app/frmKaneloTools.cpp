@@ -19,30 +19,29 @@
 
 namespace {
 // A tool window opens beside the main window, below the toolbar: to its
-// right where the screen has room, else to its left; on a screen without
-// room on either side over the left part of the list (dates and
-// categories), never over the amount columns at the right. `slot` puts a
-// second tool window beside the first.
-void placeBeside(QWidget* tool, const QWidget* main, int down, int slot = 0)
+// right where the screen has room, else to its left, at worst at the
+// screen's left edge over the dates and categories of the list, never over
+// the amount columns at its right. `down` is measured from the main
+// window's top; a tool window already open there (`other`) is not covered.
+void placeBeside(QWidget* tool, const QWidget* main, int down, const QWidget* other = nullptr)
 {
     tool->adjustSize();
     const QRect frame = main->frameGeometry();
     const int w = tool->frameGeometry().width(), h = tool->frameGeometry().height();
     const QRect area = main->screen() ? main->screen()->availableGeometry() : QRect(frame.topLeft(), QSize(1 << 20, 1 << 20));
     const int gap = 4;
-    int x = frame.right() + 1 + gap + slot;
-    if (x + w - 1 > area.right()) {
-        x = frame.left() - gap - slot - w;
-        if (x < area.left())
-            x = frame.left() + 16 + slot;
-    }
-    x = std::clamp(x, area.left(), std::max(area.left(), area.right() - w + 1));
+    int x = frame.right() + 1 + gap;
+    if (x + w - 1 > area.right())
+        x = std::max(area.left(), frame.left() - gap - w);
     const int y = std::clamp(frame.top() + down, area.top(), std::max(area.top(), area.bottom() - h + 1));
+    if (other && other->isVisible() && other->frameGeometry().intersects(QRect(x, y, w, h)))
+        x = std::min(other->frameGeometry().right() + 1 + gap, std::max(area.left(), area.right() - w + 1));
     tool->move(x, y);
 }
 
-// The width the calendar takes beside the main window.
-constexpr int kCalendarWidth = 270;
+// Where the calendar opens, and the calculator under it.
+constexpr int kCalendarTop = 90;
+constexpr int kCalculatorTop = 380;
 
 void bringUp(QWidget* w)
 {
@@ -107,7 +106,7 @@ void frmKanelo::ShowCalendar()
         connect(rows, &MonthListModel::rowsInserted, calendar, &frmCalender::entriesChanged);
         connect(rows, &MonthListModel::rowsRemoved, calendar, &frmCalender::entriesChanged);
         connect(rows, &MonthListModel::dataChanged, calendar, &frmCalender::entriesChanged);
-        placeBeside(calendar, this, 90);
+        placeBeside(calendar, this, kCalendarTop);
     }
     bringUp(calendar);
 }
@@ -119,8 +118,8 @@ void frmKanelo::ShowCalculator()
         calculator->setAttribute(Qt::WA_DeleteOnClose);
         // Closed with the main window; the rate was stored as it changed.
         connect(this, &frmKanelo::unloading, calculator, &QWidget::close);
-        // Beside the calendar's place, so that both can be open at once.
-        placeBeside(calculator, this, 90, kCalendarWidth);
+        // Below the calendar's place, so that both can be open at once.
+        placeBeside(calculator, this, kCalculatorTop, calendar);
     }
     bringUp(calculator);
 }

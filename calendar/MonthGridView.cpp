@@ -32,9 +32,10 @@ protected:
             p.drawPolygon(QPolygon({tr, tr - QPoint(s, 0), tr + QPoint(0, s)}));
         }
         if (entries) {
+            // In the corner below, clear of the day's number.
             const double r = std::max(1.5, height() / 12.0);
             p.setBrush(QColor(120, 130, 160));
-            p.drawEllipse(QPointF(width() / 2.0, height() - r - 1.5), r, r);
+            p.drawEllipse(QPointF(width() - r - 3, height() - r - 3), r, r);
         }
     }
 };
