@@ -52,9 +52,9 @@ QStringList breakLine(const QString& line, const QFont& font, double width)
 
 // Message boxes break long lines themselves at a width of their own, which
 // in Japanese leaves a word's last character and its "。" alone on a line.
-// The box rather gets the width of its longest line, up to about forty
-// characters; longer lines are broken here, at the widest width at which
-// every line's last part keeps at least a third of a line.
+// The box rather gets the width of its longest line, up to about fifty
+// characters; longer lines are broken here, at the widest width up to forty
+// characters at which every line's last part keeps a third of a line.
 void fitMessage(QMessageBox& box, const QWidget* owner)
 {
     box.setTextFormat(Qt::PlainText);
@@ -67,13 +67,14 @@ void fitMessage(QMessageBox& box, const QWidget* owner)
     const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
     // The box's own limit on its width, less its icon and margins.
     const int boxLimit = (screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000)) - 140;
-    const double limit = std::max(200.0, std::min(double(boxLimit), fm.horizontalAdvance(QString(40, QChar(0x3042)))));
+    const double fullWidth = fm.horizontalAdvance(QChar(0x3042));
+    const double limit = std::max(200.0, std::min(double(boxLimit), 40 * fullWidth));
 
     const QStringList lines = box.text().split(QLatin1Char('\n'));
     double widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, fm.horizontalAdvance(line));
-    if (widest <= limit) {
+    if (widest <= std::min(double(boxLimit), 50 * fullWidth)) {
         label->setMinimumWidth(int(std::ceil(widest)) + 2);
         return;
     }
