@@ -3,12 +3,15 @@
 #   ./kanelo.sh run    install what is missing, build, install KaneloY into
 #                      $KANELO_HOME (default ~/KaneloY) and start it
 #   ./kanelo.sh test   install what is missing, build, run every test
+#   ./kanelo.sh package  install what is missing, build, and write the Debian
+#                      package build/kaneloy_<version>_amd64.deb
 #   ./kanelo.sh bench  build and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libbenchmark-dev fonts-noto-cjk qt6-translations-l10n
-          libxlsxwriter-dev pkg-config poppler-utils python3)
+          libxlsxwriter-dev pkg-config poppler-utils python3
+          dpkg-dev file desktop-file-utils appstream lintian)
 
 setup() {
   local missing=()
@@ -49,6 +52,11 @@ case "${1:-}" in
     mkdir -p "$home/help" && cp -f data/help/* "$home/help/" 2>/dev/null || true
     exec env -u KANELO_HOME "$home/KaneloY"
     ;;
+  package)
+    setup
+    build
+    (cd build && cpack -G DEB)
+    ;;
   bench)
     setup
     build -DKANELO_BENCH=ON
@@ -59,7 +67,7 @@ case "${1:-}" in
     done
     ;;
   *)
-    sed -n '2,7p' "$0"
+    sed -n '2,8p' "$0"
     exit 2
     ;;
 esac

@@ -49,7 +49,7 @@ bool KaneloApp::start(const QString& commandLine)
         // Another instance holds the folder: end silently. A lock that cannot
         // even be made means the folder cannot be written: say so.
         if (lock_->error() != QLockFile::LockFailedError)
-            model.prompter().message(QStringLiteral("プログラムのフォルダ [%1] にファイルを作成できないため、"
+            model.prompter().message(QStringLiteral("データフォルダ [%1] にファイルを作成できないため、"
                                                     "Kanelo Y を起動できません。\r\n\r\n"
                                                     "フォルダが存在し、書き込みが許可されているか確認して下さい。")
                                          .arg(QDir::toNativeSeparators(programFolder())),
@@ -57,6 +57,7 @@ bool KaneloApp::start(const QString& commandLine)
         lock_.reset();
         return false;
     }
+    placeStarterMaster();
     // The year file is read on another thread while the window is built.
     if (const int year = frmKanelo::yearInCommandLine(commandLine); year >= 0)
         model.PrefetchYearFile(year != 0 ? year : Clock::today().year());

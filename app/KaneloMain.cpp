@@ -12,6 +12,8 @@ int runKaneloY(int argc, char* argv[], const std::function<void(frmKanelo&)>& st
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kanelo Y"));
+    // The desktop entry the window belongs to (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.kaneloy.KaneloY"));
     installQtJapanese(app);
     QtPrompter prompter;
     KaneloApp kanelo(prompter);

@@ -233,7 +233,7 @@ void frmKanelo::ToggleLinkCalendar()
 
 void frmKanelo::ShowHelp()
 {
-    const QString folder = programFile(QStringLiteral("help"));
+    const QString folder = shippedFile(QStringLiteral("help"));
     if (!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("index.html")))) {
         model_->prompter().message(QStringLiteral("ヘルプファイルが見つかりません。\r\n\r\n  [") + QDir::toNativeSeparators(folder)
                                        + QStringLiteral("]"),

@@ -10,14 +10,7 @@
 #include <QDir>
 #include <QFile>
 
-QString frmKanelo::importToolPath()
-{
-#ifdef Q_OS_WIN
-    return programFile(QStringLiteral("KaneloImport.exe"));
-#else
-    return programFile(QStringLiteral("KaneloImport"));
-#endif
-}
+QString frmKanelo::importToolPath() { return companionProgram(QStringLiteral("KaneloImport")); }
 
 void frmKanelo::refuseWhileImporting()
 {

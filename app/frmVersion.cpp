@@ -1,13 +1,15 @@
 #include "frmVersion.h"
 
+#include "ProgramFolder.h"
+#include "Version.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-const QString frmVersion::kVersion = QStringLiteral("1.0.0");
 
 frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
 {
@@ -34,13 +36,22 @@ frmVersion::frmVersion(QWidget* parent) : QDialog(parent)
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
 
-    lblVersion = new QLabel(QStringLiteral("Version ") + kVersion, this);
+    lblVersion = new QLabel(QStringLiteral("Version ") + programVersion(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     layout->addWidget(lblVersion);
 
     lblComment = new QLabel(QStringLiteral("毎日の出金・入金を費目ごとに記録し、\n月ごとの収支と残高を表示します。"), this);
     lblComment->setObjectName(QStringLiteral("lblComment"));
     layout->addWidget(lblComment);
+
+    // Where the ledger's files are: the user looks here to back them up.
+    lblFolderCaption = new QLabel(QStringLiteral("データフォルダ:"), this);
+    layout->addWidget(lblFolderCaption);
+    lblFolder = new QLabel(QDir::toNativeSeparators(programFolder()), this);
+    lblFolder->setObjectName(QStringLiteral("lblFolder"));
+    lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblFolder->setIndent(12);
+    layout->addWidget(lblFolder);
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -59,8 +70,12 @@ void frmVersion::showAsSplash()
 {
     setWindowTitle(QString());
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // The splash is the box's upper part: title, version and comment.
+    lblFolderCaption->hide();
+    lblFolder->hide();
+    const int full = sizeHint().height();
     cmdOK->hide();
-    setFixedSize(width(), height() * 2 / 3);
+    setFixedSize(width(), full * 2 / 3);
     setModal(false);
     show();
     QApplication::processEvents();

@@ -9,8 +9,6 @@ class QPushButton;
 class frmVersion : public QDialog {
     Q_OBJECT
 public:
-    static const QString kVersion;
-
     explicit frmVersion(QWidget* parent = nullptr);
 
     // Modeless, without caption and cut to two thirds of its height, painted
@@ -20,5 +18,7 @@ public:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblComment = nullptr;
+    QLabel* lblFolderCaption = nullptr;
+    QLabel* lblFolder = nullptr; // the program folder, where the ledger's files are
     QPushButton* cmdOK = nullptr;
 };

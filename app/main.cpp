@@ -1,3 +1,9 @@
 #include "KaneloMain.h"
+#include "Version.h"
 
-int main(int argc, char* argv[]) { return runKaneloY(argc, argv); }
+int main(int argc, char* argv[])
+{
+    if (printVersionIfAsked(argc, argv, "KaneloY"))
+        return 0;
+    return runKaneloY(argc, argv);
+}

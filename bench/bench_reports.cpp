@@ -29,6 +29,7 @@ struct Ledger {
 
     explicit Ledger(const BenchData::PerMonth& perMonth)
     {
+        Reports::setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER));
         BenchData::writeFolder(home, kYear, kMaster, {.perMonth = perMonth, .days = 31}, 100000);
         model.curYear = model.startYear = kYear;
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())

@@ -1,5 +1,7 @@
 // Draws the toolbar icons into PNG files: one flat, outlined set on a
-// 20-unit grid, written at 20 px and at 40 px ("@2x").
+// 20-unit grid, written at 20 px and at 40 px ("@2x"). The two programs'
+// own icons, in the same style on a 32-unit grid, are written at the sizes
+// of the desktop's icon theme ("kaneloy-48.png").
 //   make_icons <folder>
 // Built on demand only (cmake --build build --target make_icons); the PNGs
 // it wrote are kept in icons/.
@@ -347,7 +349,64 @@ void drawHelp(QPainter& p)
     p.drawEllipse(QPointF(10, 14.8), 1.3, 1.3);
 }
 
-bool write(const QString& folder, const QString& name, const std::function<void(QPainter&)>& draw)
+// The ledger book of the programs' own icons: a blue cover with its spine
+// and a ruled label.
+void ledgerBook(QPainter& p)
+{
+    p.setPen(QPen(kLine, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(kBlue);
+    p.drawRoundedRect(QRectF(4.5, 2.5, 20, 27), 2, 2);
+    p.setBrush(QColor(0x24, 0x55, 0x9f));
+    p.drawRoundedRect(QRectF(4.5, 2.5, 4.5, 27), 2, 2);
+    outlined(p, kPaper, 1.0);
+    p.drawRoundedRect(QRectF(11.5, 6.5, 10, 7), 1, 1);
+    rules(p, 13.5, 19.5, {9, 11});
+}
+
+// KaneloY: the book and a yen coin.
+void drawKaneloY(QPainter& p)
+{
+    ledgerBook(p);
+    p.setPen(QPen(QColor(0xb0, 0x7a, 0x10), 1.2));
+    p.setBrush(kYellow);
+    p.drawEllipse(QPointF(22.5, 22.5), 7, 7);
+    p.setPen(QPen(QColor(0x7a, 0x4f, 0x00), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF{QPointF(19.6, 18.4), QPointF(22.5, 22.2), QPointF(25.4, 18.4)});
+    p.drawLine(QPointF(22.5, 22.2), QPointF(22.5, 27));
+    p.drawLine(QPointF(19.8, 22.8), QPointF(25.2, 22.8));
+    p.drawLine(QPointF(19.8, 25), QPointF(25.2, 25));
+}
+
+// KaneloImport: the book and a green badge with an arrow going in.
+void drawKaneloImport(QPainter& p)
+{
+    ledgerBook(p);
+    p.setPen(QPen(Qt::white, 1.2));
+    p.setBrush(kGreen);
+    p.drawEllipse(QPointF(22.5, 22.5), 7, 7);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(26, 22.5), QPointF(19.5, 22.5));
+    p.drawPolyline(QPolygonF{QPointF(22.3, 19.5), QPointF(19.3, 22.5), QPointF(22.3, 25.5)});
+}
+
+bool writeProgramIcon(const QString& folder, const QString& name, const std::function<void(QPainter&)>& draw)
+{
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 32.0, size / 32.0);
+        draw(p);
+        p.end();
+        if (!image.save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name).arg(size)), "PNG", 9))
+            return false;
+    }
+    return true;
+}
+
+bool writeToolbarIcon(const QString& folder, const QString& name, const std::function<void(QPainter&)>& draw)
 {
     for (int scale : {1, 2}) {
         QImage image(20 * scale, 20 * scale, QImage::Format_ARGB32_Premultiplied);
@@ -374,7 +433,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const std::vector<std::pair<const char*, std::function<void(QPainter&)>>> icons{
+    using Icons = std::vector<std::pair<const char*, std::function<void(QPainter&)>>>;
+    const Icons icons{
         {"exit", drawExit},
         {"new", drawNew},
         {"open", drawOpen},
@@ -393,10 +453,17 @@ int main(int argc, char* argv[])
         {"calculator", drawCalculator},
         {"help", drawHelp},
     };
-    for (const auto& [name, draw] : icons)
-        if (!write(folder, QString::fromLatin1(name), draw)) {
-            std::fprintf(stderr, "cannot write %s\n", name);
-            return 1;
-        }
-    return 0;
+    const Icons programs{
+        {"kaneloy", drawKaneloY},
+        {"kaneloimport", drawKaneloImport},
+    };
+    const auto writeAll = [&folder](const Icons& list, auto writeOne) {
+        for (const auto& [name, draw] : list)
+            if (!writeOne(folder, QString::fromLatin1(name), draw)) {
+                std::fprintf(stderr, "cannot write %s\n", name);
+                return false;
+            }
+        return true;
+    };
+    return writeAll(icons, writeToolbarIcon) && writeAll(programs, writeProgramIcon) ? 0 : 1;
 }

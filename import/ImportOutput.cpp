@@ -14,17 +14,6 @@
 
 namespace Import {
 
-namespace {
-QString executable(const QString& name)
-{
-#ifdef Q_OS_WIN
-    return programFile(name + QStringLiteral(".exe"));
-#else
-    return programFile(name);
-#endif
-}
-}
-
 void ImportSession::fillLedgerCategories()
 {
     ledger.categoryList.clear();
@@ -180,7 +169,7 @@ void ImportSession::ShowClosingMessage()
                                             Prompter::Buttons::YesNo);
     if (answer != Prompter::Answer::Yes)
         return;
-    const QString program = executable(QStringLiteral("KaneloY"));
+    const QString program = companionProgram(QStringLiteral("KaneloY"));
     if (!startProgram(program, {importYear + QStringLiteral(".zbl")}))
         prompter_->message(QStringLiteral("[ぽるもさん] を起動できませんでした。\r\n\r\n  %1").arg(QDir::toNativeSeparators(program)),
                            Prompter::Icon::Warning);

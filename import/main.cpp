@@ -1,21 +1,20 @@
 #include "ImportPrompter.h"
 #include "ImportTool.h"
+#include "QtJapanese.h"
+#include "Version.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
+    if (printVersionIfAsked(argc, argv, "KaneloImport"))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kanelo Import"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.kaneloy.KaneloImport"));
     // Pages are hidden between steps; the tool ends when the run says so.
     QApplication::setQuitOnLastWindowClosed(false);
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
+    installQtJapanese(app);
 
     ImportPrompter prompter;
     Import::ImportTool tool(prompter);

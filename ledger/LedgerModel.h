@@ -128,6 +128,10 @@ public:
     bool yearUnreadable = false;
     bool SaveYearFile(int mode);
     QString CalcPrevCarryOver();
+    // The carry-over typed into its input box ("12万" and the like too),
+    // asked again after a message until it is a 32-bit amount; nothing
+    // when the user cancels or leaves the box empty.
+    std::optional<qint32> askCarryOverAmount(const QString& defaultText);
     // The year-end balance as the balance line gives it.
     qint64 yearEndBalance() const;
     // The same, with `month` holding the given totals instead of its slot's

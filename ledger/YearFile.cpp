@@ -124,6 +124,27 @@ bool LedgerModel::parseEntryBytes(const char* b, const char* end, Entry& e)
     return true;
 }
 
+std::optional<qint32> LedgerModel::askCarryOverAmount(const QString& defaultText)
+{
+    QString shown = defaultText;
+    for (;;) {
+        const QString answer = prompter_->input(kCarryPrompt, QStringLiteral("前年度繰越残高の設定"), shown).trimmed();
+        if (answer.isEmpty())
+            return std::nullopt;
+        if (const auto value = Num::toInt32(answer))
+            return value;
+        // Shown again as typed, to be corrected.
+        shown = answer;
+        prompter_->message(Num::isNumeric(answer)
+                               ? QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
+                                                "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。")
+                               : QStringLiteral("入力された繰越高 [%1] は金額として読み取れません。\r\n\r\n"
+                                                "数字で入力して下さい。(例: 120000、12万、1.5万、-5000)")
+                                     .arg(answer),
+                           Prompter::Icon::Warning);
+    }
+}
+
 bool LedgerModel::askNewYearCarryOver()
 {
     bool askAmount = true;
@@ -142,17 +163,8 @@ bool LedgerModel::askNewYearCarryOver()
     }
     if (askAmount) {
         carryAuto = false;
-        for (;;) {
-            const QString answer = prompter_->input(kCarryPrompt, QStringLiteral("前年度繰越残高の設定"), QStringLiteral("0"));
-            if (Num::beyondInt32(answer)) {
-                prompter_->message(QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
-                                                  "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                                   Prompter::Icon::Warning);
-                continue;
-            }
-            carryOver = Num::toInt32(answer).value_or(0);
-            break;
-        }
+        // The file needs a carry-over: Cancel takes the 0 the box offers.
+        carryOver = askCarryOverAmount(QStringLiteral("0")).value_or(0);
     }
     return SaveYearFile(0);
 }

@@ -1,42 +1,47 @@
 #include "ReportWorkbook.h"
 
+#include "ProgramFolder.h"
 #include "WorkbookModule.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
+#include <QPluginLoader>
 
 namespace Reports {
 
 namespace {
-// The workbook module beside the program; tests and benchmarks find it in
-// the build's program folder. Loaded once and kept.
-QFunctionPointer moduleEntry(const char* name, QString& error)
+QString& folderOverride()
 {
-    static QLibrary* module = nullptr;
-    if (!module) {
-        for (const QString& folder : {QCoreApplication::applicationDirPath(), QStringLiteral(KANELO_BUILD_BIN_DIR)}) {
-            auto* lib = new QLibrary(QDir(folder).filePath(QStringLiteral("kanelo_workbook")));
-            if (lib->load()) {
-                module = lib;
-                break;
-            }
-            delete lib;
-        }
-    }
-    const QFunctionPointer entry = module ? module->resolve(name) : nullptr;
-    if (!entry)
-        error = QStringLiteral("Excel 形式で保存するためのファイル [libkanelo_workbook.so] がプログラムのフォルダに見つかりません。");
-    return entry;
+    static QString folder;
+    return folder;
+}
+
+// The module of the program's install, loaded once and kept.
+const WorkbookWriter* writer(QString& error)
+{
+    static QPluginLoader* loader = nullptr;
+    static const WorkbookWriter* found = nullptr;
+    if (found)
+        return found;
+    const QString folder = folderOverride().isEmpty() ? moduleFolder() : folderOverride();
+    delete loader;
+    // The platform's prefix and suffix (lib….so) are added by the loader.
+    loader = new QPluginLoader(QDir(folder).filePath(QStringLiteral("kanelo_workbook")));
+    found = qobject_cast<WorkbookWriter*>(loader->instance());
+    if (!found)
+        error = QStringLiteral("Excel 形式で保存するためのモジュール (kanelo_workbook) を次のフォルダから読み込めませんでした。\r\n  %1\r\n\r\n%2")
+                    .arg(QDir::toNativeSeparators(folder), loader->errorString());
+    return found;
 }
 }
+
+void setWorkbookModuleFolder(const QString& folder) { folderOverride() = folder; }
 
 TextFile::WriteResult writeMonthWorkbook(const QString& path, const std::vector<MonthReport>& months)
 {
     TextFile::WriteResult r;
     QByteArray bytes;
-    const auto build = reinterpret_cast<BuildMonthWorkbookFn>(moduleEntry(kBuildMonthWorkbook, r.error));
-    if (!build || !build(months, bytes, r.error))
+    const WorkbookWriter* w = writer(r.error);
+    if (!w || !w->monthWorkbook(months, bytes, r.error))
         return r;
     return TextFile::writeBytes(path, bytes);
 }
@@ -45,8 +50,8 @@ TextFile::WriteResult writeYearWorkbook(const QString& path, const YearReport& y
 {
     TextFile::WriteResult r;
     QByteArray bytes;
-    const auto build = reinterpret_cast<BuildYearWorkbookFn>(moduleEntry(kBuildYearWorkbook, r.error));
-    if (!build || !build(year, figures, charts, bytes, r.error))
+    const WorkbookWriter* w = writer(r.error);
+    if (!w || !w->yearWorkbook(year, figures, charts, bytes, r.error))
         return r;
     return TextFile::writeBytes(path, bytes);
 }

@@ -7,6 +7,10 @@
 
 namespace Reports {
 
+// The folder the workbook module is loaded from: the program's module
+// folder unless a test names the build's.
+void setWorkbookModuleFolder(const QString& folder);
+
 // One sheet per month, the cells at the report's positions, a pie for each
 // side that holds an amount. The file is replaced only once complete.
 TextFile::WriteResult writeMonthWorkbook(const QString& path, const std::vector<MonthReport>& months);

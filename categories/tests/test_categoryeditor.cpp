@@ -96,6 +96,8 @@ private slots:
     void fullLists();
     void validation_data();
     void validation();
+    void takenColourNamedWhenChosen_data();
+    void takenColourNamedWhenChosen();
     void subItems_data();
     void subItems();
     void discardRestoresMasterByteForByte_data();
@@ -287,6 +289,54 @@ void TestCategoryEditor::validation()
         QCOMPARE(e.w->mainRows->row(e.w->mainRows->findNo(c->no)).name, name);
     }
     e.w->cmdCancel_Click();
+}
+
+void TestCategoryEditor::takenColourNamedWhenChosen_data()
+{
+    QTest::addColumn<QString>("selected"); // category shown, empty after Clear
+    QTest::addColumn<QList<uint>>("chosen"); // the chooser's answers in turn; 1 is Cancel
+    QTest::addColumn<uint>("swatch");
+    QTest::addColumn<QStringList>("named"); // categories named as using the colour
+
+    QTest::newRow("free colour") << "01" << QList<uint>{0x123456} << 0x123456u << QStringList{};
+    QTest::newRow("its own colour") << "01" << QList<uint>{255} << 255u << QStringList{};
+    QTest::newRow("another's, then a free one") << "01" << QList<uint>{65280, 0x123456} << 0x123456u << QStringList{"Books"};
+    QTest::newRow("others' twice, then cancelled")
+        << "01" << QList<uint>{65280, 16711680, 1} << 255u << QStringList{"Books", "給与"};
+    QTest::newRow("after Clear every colour counts") << "" << QList<uint>{255, 1} << 0u << QStringList{"食費"};
+}
+
+void TestCategoryEditor::takenColourNamedWhenChosen()
+{
+    QFETCH(QString, selected);
+    QFETCH(QList<uint>, chosen);
+    QFETCH(uint, swatch);
+    QFETCH(QStringList, named);
+    Editor e;
+    QVERIFY(e.open());
+    if (selected.isEmpty())
+        e.w->ClearCategoryFields();
+    else
+        e.selectCategory(selected);
+    for (uint c : chosen)
+        e.prompter.colors << (c == 1 ? std::nullopt : std::optional<quint32>(c));
+    e.w->lblMain_Click();
+
+    QCOMPARE(e.w->lblMain->colour(), swatch);
+    QStringList messages, starts;
+    for (const QString& name : named)
+        messages << QStringLiteral("この表示色はすでに他の費目 [%1] で使用されています。\r\n他の色を指定して下さい。|表示色重複").arg(name);
+    QStringList boxes = e.boxes();
+    boxes.removeAll(QStringLiteral("|")); // the chooser
+    QCOMPARE(boxes, messages);
+    // The chooser opens again on the refused colour.
+    for (const auto& s : e.prompter.shown)
+        if (s.kind == FakePrompter::Shown::Color)
+            starts << s.defaultText;
+    QCOMPARE(starts.size(), chosen.size());
+    for (int i = 1; i < chosen.size(); ++i)
+        QCOMPARE(starts[i], QString::number(chosen[i - 1]));
+    QCOMPARE(e.prompter.unexpected, 0);
 }
 
 void TestCategoryEditor::subItems_data()

@@ -1,6 +1,7 @@
 #include "TestHome.h"
 
 #include "Clock.h"
+#include "ProgramFolder.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 TestHome::TestHome(const QDateTime& today)
 {
     qputenv("KANELO_HOME", dir_.path().toLocal8Bit());
+    // A portable folder: the programs and what ships with them sit there too.
+    setExecutableFolder(dir_.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
     Clock::setFixed(today);
@@ -19,6 +22,7 @@ TestHome::~TestHome()
 {
     Clock::setFixed({});
     qunsetenv("KANELO_HOME");
+    setExecutableFolder({});
 }
 
 QString TestHome::path(const QString& name) const { return QDir(dir_.path()).filePath(name); }

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A temporary program folder (KANELO_HOME), isolated settings and a fixed
-// "today" for the length of one test.
+// A temporary program folder (KANELO_HOME, also standing for the
+// executable's folder), isolated settings and a fixed "today" for the length
+// of one test.
 class TestHome {
 public:
     explicit TestHome(const QDateTime& today = QDateTime(QDate(2026, 3, 15), QTime(10, 0)));

@@ -2,6 +2,7 @@
 // the messages, the files they save, and the way in from the main window.
 #include "AppFixture.h"
 #include "ProgramFolder.h"
+#include "ReportWorkbook.h"
 #include "ReportFiles.h"
 #include "ReportTestData.h"
 #include "frmPrint.h"
@@ -54,6 +55,7 @@ QStringList messageLines(const FakePrompter& p)
 class TestPrintWindows : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER)); }
     void monthWindow();
     void yearWindow();
     void printOutcomes_data();

@@ -7,8 +7,10 @@
 #include "ReportTestData.h"
 #include "ReportWorkbook.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Reports;
@@ -39,6 +41,8 @@ QByteArray fileBytes(const QString& path)
 class TestReportFiles : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER)); }
+    void missingModuleIsTold();
     void monthPdf();
     void monthPdfKeepsTableTail();
     void yearPdf_data();
@@ -161,6 +165,21 @@ void TestReportFiles::yearPdf()
         QCOMPARE(panels, (QStringList{"費目1", "費目3", "費目11", "費目12"}));
     }
     QCOMPARE(pdfPageCount(path), pages.size());
+}
+
+void TestReportFiles::missingModuleIsTold()
+{
+    TwoMonths l;
+    const QTemporaryDir elsewhere;
+    setWorkbookModuleFolder(elsewhere.path());
+    const QString path = l.home.path(QStringLiteral("month.xlsx"));
+    const auto written = writeMonthWorkbook(path, l.reports());
+    setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER));
+    QVERIFY(!written.ok);
+    QVERIFY2(written.error.contains(QDir::toNativeSeparators(elsewhere.path())), qPrintable(written.error));
+    QVERIFY(!QFile::exists(path));
+    // Found again once it is there.
+    QVERIFY(writeMonthWorkbook(path, l.reports()).ok);
 }
 
 void TestReportFiles::monthWorkbook()

@@ -68,6 +68,7 @@ private slots:
 
 void TestWorkbookPrint::initTestCase()
 {
+    setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER));
     if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
         QSKIP("LibreOffice (soffice) is not installed, e.g. Debian's libreoffice-calc-nogui: "
               "the workbooks' page setup is not checked.");

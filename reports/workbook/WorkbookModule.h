@@ -1,13 +1,14 @@
 #pragma once
 
-// The workbook writer is a module of its own (libkanelo_workbook.so), loaded
-// when a workbook is first saved: the spreadsheet library and what it pulls
-// in (zip, crypto) then cost nothing when the ledger starts.
+// The workbook writer is a module of its own (libkanelo_workbook.so), a Qt
+// plugin loaded when a workbook is first saved: the spreadsheet library and
+// what it pulls in (zip, crypto) then cost nothing when the ledger starts.
 
 #include "ReportData.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QtPlugin>
 #include <vector>
 
 namespace Reports {
@@ -23,10 +24,19 @@ bool buildMonthWorkbook(const std::vector<MonthReport>& months, QByteArray& byte
 // charts read their figures from "金額データ".
 bool buildYearWorkbook(const YearReport& year, bool figures, bool charts, QByteArray& bytes, QString& error);
 
-// The module's entry points, looked up by these names.
-using BuildMonthWorkbookFn = bool (*)(const std::vector<MonthReport>&, QByteArray&, QString&);
-using BuildYearWorkbookFn = bool (*)(const YearReport&, bool, bool, QByteArray&, QString&);
-inline constexpr char kBuildMonthWorkbook[] = "kaneloBuildMonthWorkbook";
-inline constexpr char kBuildYearWorkbook[] = "kaneloBuildYearWorkbook";
+// What the module offers the program. The report structures cross the
+// module's border as they are, so the interface id's version changes with
+// MonthReport or YearReport: a module of another build is then refused
+// instead of misreading them.
+class WorkbookWriter {
+public:
+    virtual ~WorkbookWriter() = default;
+    virtual bool monthWorkbook(const std::vector<MonthReport>& months, QByteArray& bytes, QString& error) const = 0;
+    virtual bool yearWorkbook(const YearReport& year, bool figures, bool charts, QByteArray& bytes,
+                              QString& error) const = 0;
+};
 
 }
+
+#define KaneloWorkbookWriter_iid "jp.kaneloy.WorkbookWriter/1"
+Q_DECLARE_INTERFACE(Reports::WorkbookWriter, KaneloWorkbookWriter_iid)

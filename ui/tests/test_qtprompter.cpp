@@ -11,8 +11,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextLayout>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -39,6 +40,8 @@ private slots:
     void inputCancelGivesEmptyText();
     void inputAnswer();
     void openFileFilters();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void colourAsBgr();
 };
 
@@ -226,6 +229,47 @@ void TestQtPrompter::openFileFilters()
     QCOMPARE(chosen, QString());
     QCOMPARE(title, QStringLiteral("Kanelo Y -家計簿ファイルを開く"));
     QCOMPARE(filters, (QStringList{"家計簿データファイル(*.zbl)", "テキスト (*.txt)"}));
+}
+
+void TestQtPrompter::saveAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("yes replaces") << true;
+    QTest::newRow("no keeps the chooser open") << false;
+}
+
+void TestQtPrompter::saveAsksBeforeReplacing()
+{
+    QFETCH(bool, replace);
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("2026.csv"));
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QtPrompter p;
+    bool asked = false, defaultNo = false, chooserStayed = false;
+    whenOpen<QFileDialog>([&](QFileDialog* chooser) {
+        // The proposed name is taken as it is: the chooser asks first.
+        QTimer::singleShot(0, [&, chooser] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            asked = true;
+            defaultNo = box->defaultButton() == box->button(QMessageBox::No);
+            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            if (!replace) {
+                chooserStayed = chooser->isVisible();
+                chooser->reject();
+            }
+        });
+        QTest::keyClick(chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
+    });
+    const QString chosen =
+        p.saveFile(QStringLiteral("家計簿データのエクスポート"), {QStringLiteral("CSVファイル(*.csv)|*.csv")}, existing);
+    QVERIFY(asked);
+    QVERIFY(defaultNo);
+    QCOMPARE(chosen, replace ? existing : QString());
+    QCOMPARE(chooserStayed, !replace);
 }
 
 void TestQtPrompter::colourAsBgr()
