@@ -119,6 +119,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     m.LoadYearFile();
     views->RefreshMonthView();
     m.RankCategoriesByUse();
+    m.WriteKeptMemos();
     m.ReadMemoFile(m.curYear);
     TodayMemoFromList();
 
