@@ -120,6 +120,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     views->RefreshMonthView();
     OfferLeftoverMerge();
     m.RankCategoriesByUse();
+    m.WriteKeptMemos();
     m.ReadMemoFile(m.curYear);
     TodayMemoFromList();
 

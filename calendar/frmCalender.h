@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <bitset>
+#include <functional>
 
 class LedgerModel;
 class MonthGridView;
@@ -58,6 +60,13 @@ public:
     // Closes as the main window unloads: memos are saved, nothing is asked.
     void closeWithMainWindow();
 
+    // Days (1..31) of a month of the loaded year that hold entries; unset,
+    // the month slots are read. The main window's list runs ahead of its
+    // slot while the entry dialog is open.
+    std::function<std::bitset<32>(int month)> entryDays;
+    // The entries changed: the marks follow once the event loop runs.
+    void entriesChanged();
+
     void hsrDown_Click();
     void hsrUp_Click();
     void lblDay_Click(int i);
@@ -94,6 +103,7 @@ private:
     void markCell(int i);
     void showMemoOf(int i);
     void elideMemo();
+    // Tooltips and marks of the days of the shown month.
     void setCellTips();
     void popupAt(int i, bool byKeyboard = false);
     void stepMonth(int by);
@@ -115,5 +125,6 @@ private:
     bool memosChanged_ = false;  // memoList differs from the year's file
     bool memosUnreadable_ = false; // the year's file exists but could not be read
     bool closingWithMain_ = false;
+    bool marksPending_ = false;
     QString rightKey_;           // the day the pop-up was opened on
 };

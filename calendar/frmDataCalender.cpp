@@ -140,7 +140,7 @@ void frmDataCalender::lblDay_MouseMove(int i)
     if (!key.isEmpty())
         if (const auto item = model_.memoList.find(key))
             memo = item->name;
-    grid->lblDay[i]->setToolTip(memo);
+    grid->setCellNote(i, memo);
 }
 
 void frmDataCalender::lblDay_Click(int i)

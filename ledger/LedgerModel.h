@@ -177,8 +177,23 @@ public:
 
     // ---- memo file ----
     QString memoPath(int year) const;
+    // Reads the memos of `year`: the kept file when there is one, else the
+    // year's file.
     void ReadMemoFile(int year);
     bool WriteMemoFile(int year);
+    // Memos that could not be written as the program ended wait as the file
+    // they should have become in a per-user folder, outside the program
+    // folder that may be what refused them.
+    static QString keptMemoFolder();
+    static QString keptMemoPath(int year);
+    // The file ReadMemoFile reads for `year`.
+    QString memoSource(int year) const;
+    // Keeps memoList as the memo file of `year` there; the user is told
+    // where, or that even that failed (false).
+    bool KeepUnsavedMemos(int year);
+    // Writes the kept memo files into the program folder; each one written
+    // is removed, the user is told which.
+    void WriteKeptMemos();
     // Lines of the last memo file read whose key names no day, or a day
     // that already has a memo: no memo of the calendar, but kept and
     // written back unchanged after the memos of the same year.
@@ -209,6 +224,9 @@ private:
     // "3, 4, 5" (the first 20, then how many more) for the messages.
     static QString lineListText(const QList<int>& lineNumbers);
     void reportWriteFailure(const QString& path, const QString& error);
+    // The memo file of `year` from memoList; false (user told) when the code
+    // page cannot hold a memo.
+    bool memoFileBytes(int year, QByteArray& bytes);
 
     Prompter* prompter_;
     EntryId lastEntryId_ = 0;

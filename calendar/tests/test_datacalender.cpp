@@ -127,8 +127,11 @@ void TestDataCalender::opensOnChosenDay()
     QCOMPARE(p->selectedCell, cellOfDay(*p, day));
     QCOMPARE(p->GetDate(), QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')));
 
-    // This month's days black at 10 points, the neighbours' grey at 8.
-    const QLabel* inMonth = p->grid->lblDay[p->pmonth + 1];
+    // This month's days black at 10 points, Sundays red, the neighbours'
+    // grey at 8. Cells 7 and 10, a Sunday and a Wednesday of the second
+    // week, are always of the shown month.
+    const QLabel* inMonth = p->grid->lblDay[10];
+    QCOMPARE(p->grid->lblDay[7]->palette().color(QPalette::WindowText), QColor(220, 0, 0));
     const QLabel* before = p->grid->lblDay[p->pmonth];
     const QLabel* after = p->grid->lblDay[p->nmonth];
     QCOMPARE(inMonth->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -346,8 +349,9 @@ void TestDataCalender::hoverMovesHighlightAndShowsMemo()
     QCOMPARE(jan->pmonth, 0); // Dec 31, 2000
     moveOnCell(*jan, 0);
     QCOMPARE(jan->grid->lblDay[0]->toolTip(), QString());
+    // The holiday's name, then the memo.
     moveOnCell(*jan, 1);
-    QCOMPARE(jan->grid->lblDay[1]->toolTip(), QStringLiteral("元日"));
+    QCOMPARE(jan->grid->lblDay[1]->toolTip(), QStringLiteral("元日\n元日"));
 }
 
 void TestDataCalender::pointerLeaving()
