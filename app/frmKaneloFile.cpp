@@ -38,10 +38,6 @@ void appendField(QString& line, const QString& field)
 
 void frmKanelo::mnuFileItem_Click(int index)
 {
-    if (importRunning && (index == 0 || index == 1 || index == 5 || index == 10)) {
-        refuseWhileImporting();
-        return;
-    }
     switch (index) {
     case 0: NewYearFile(); break;
     case 1: OpenYearFile(); break;
@@ -82,6 +78,7 @@ void frmKanelo::SwitchYear(int year)
     m.clearMonthSlots();
     m.LoadYearFile();
     views->RefreshMonthView();
+    OfferLeftoverMerge();
 }
 
 void frmKanelo::NewYearFile()

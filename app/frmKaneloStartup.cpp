@@ -118,6 +118,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
         return endProgram();
     m.LoadYearFile();
     views->RefreshMonthView();
+    OfferLeftoverMerge();
     m.RankCategoriesByUse();
     m.WriteKeptMemos();
     m.ReadMemoFile(m.curYear);

@@ -54,7 +54,8 @@ void alignYear(LedgerModel& model, const QSet<int>& deleted)
     for (MonthSlot& s : model.monthSlots) {
         if (s.entries.empty())
             continue;
-        std::erase_if(s.entries, [&](const Entry& e) { return deleted.contains(e.categoryNo); });
+        // A number deleted and given again to a new category stays: its entries are the new category's.
+        std::erase_if(s.entries, [&](const Entry& e) { return deleted.contains(e.categoryNo) && kind[e.categoryNo % 100] == 0; });
         s.totalOut = 0;
         s.totalIn = 0;
         for (Entry& e : s.entries) {

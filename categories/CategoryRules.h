@@ -36,7 +36,7 @@ std::optional<qint32> budgetValue(const QString& text);
 int entriesOf(const LedgerModel& model, int categoryNo);
 
 // After the master was reread: the entries of the deleted category numbers
-// leave the month slots, and every other entry holds its amount on the
+// that no category holds again leave the month slots, and every other entry holds its amount on the
 // side its category's kind asks for, as a reload of the year would give.
 void alignYear(LedgerModel& model, const QSet<int>& deleted);
 

@@ -132,6 +132,8 @@ void frmMainSub::cmdNew_Click()
     filling_ = true;
     mainRows->append({no, c->name});
     filling_ = false;
+    // The new category is the one shown: every sub-item command acts on it.
+    lvwMain_Click(mainRows->count() - 1);
 }
 
 void frmMainSub::cmdChange_Click()

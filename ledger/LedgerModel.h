@@ -101,6 +101,9 @@ public:
     // False when the master could not be written; the user has been told and
     // the old file is intact.
     bool WriteCategoryMaster();
+    // The master file's bytes as WriteCategoryMaster writes them. False (user
+    // told) when a name cannot be stored.
+    bool masterFileBytes(QByteArray& out);
     // The master's lines as they are written (header date included).
     QStringList masterLines() const;
     // Why a category or sub-item name cannot be stored in the master as it
@@ -127,6 +130,19 @@ public:
     // then would replace the user's entries with an empty year.
     bool yearUnreadable = false;
     bool SaveYearFile(int mode);
+    // The year file's bytes as SaveYearFile(mode) writes them and the
+    // carry-over they hold. False (user told) when they cannot be written.
+    bool yearFileBytes(int mode, QByteArray& out, qint32& carry);
+    // The master and the year file written together: both or neither.
+    bool SaveMasterAndYear();
+    // Files of the program folder written (and one removed) together: all
+    // or none (FileTransaction). False, user told, on failure.
+    bool commitFiles(const std::vector<std::pair<QString, QByteArray>>& writes, const QString& removal = {});
+    // A merge file whose entries are in the month slots but not yet in the
+    // year file: the next save of the year removes it together with the
+    // save, and loading the year forgets it (the file then still holds
+    // entries the year lacks).
+    QString mergeToRemove;
     QString CalcPrevCarryOver();
     // The carry-over typed into its input box ("12万" and the like too),
     // asked again after a message until it is a 32-bit amount; nothing
@@ -145,13 +161,16 @@ public:
 
     // ---- merge file yyyy_add.zbl (the import tool's hand-over; MergeFile.cpp) ----
     QString mergePath(int year) const;
-    // Writes the year file's header and the entry lines of the month slots,
-    // with no carry line and no balance line. False (user told) on failure.
-    bool WriteMergeFile(int year);
+    // The year file's header (with the token line when a token is given) and
+    // the entry lines of the month slots, with no carry line and no balance
+    // line. False (user told) on failure.
+    bool WriteMergeFile(int year, const QString& token = {});
+    bool mergeFileBytes(int year, const QString& token, QByteArray& out);
     // Files the entries of the merge file of `year` into the month slots as
     // InsertEntry does. Lines of deleted categories are reported and left
-    // out. False (user told) when the file cannot be read.
-    bool MergeAddFile(int year);
+    // out; `merged` receives how many were filed. False (user told) when the
+    // file cannot be read.
+    bool MergeAddFile(int year, int* merged = nullptr);
     // Files entries exactly as InsertEntry would one after the other, in one
     // pass per month.
     void InsertEntries(std::vector<Entry> entries);

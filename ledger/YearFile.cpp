@@ -265,6 +265,7 @@ bool LedgerModel::LoadYearFile()
 {
     const QString path = yearPath(curYear);
     yearUnreadable = false;
+    mergeToRemove.clear();
     clearMonthSlots();
     if (!QFileInfo::exists(path) && !askNewYearCarryOver())
         return false;
@@ -405,7 +406,7 @@ bool LedgerModel::appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumI
     return true;
 }
 
-bool LedgerModel::SaveYearFile(int mode)
+bool LedgerModel::yearFileBytes(int mode, QByteArray& out, qint32& carry)
 {
     const QString path = yearPath(curYear);
     if (yearUnreadable && mode == 1) {
@@ -413,7 +414,7 @@ bool LedgerModel::SaveYearFile(int mode)
                            Prompter::Icon::Warning);
         return false;
     }
-    qint32 carry = carryOver;
+    carry = carryOver;
     if (carryAuto) {
         carry = 0;
         if (mode == 1) {
@@ -428,7 +429,7 @@ bool LedgerModel::SaveYearFile(int mode)
         for (const MonthSlot& s : monthSlots)
             entryCount += s.count();
 
-    QByteArray out = yearFileHeader(curYear);
+    out = yearFileHeader(curYear);
     if (out.isEmpty()) {
         reportWriteFailure(path, TextFile::codecMissingMessage());
         return false;
@@ -450,12 +451,36 @@ bool LedgerModel::SaveYearFile(int mode)
     out += '$';
     appendNumber(out, balance);
     out += "\r\n";
+    return true;
+}
 
-    const TextFile::WriteResult r = TextFile::writeBytes(path, out);
-    if (!r.ok) {
-        reportWriteFailure(path, r.error);
+bool LedgerModel::SaveYearFile(int mode)
+{
+    const QString path = yearPath(curYear);
+    QByteArray out;
+    qint32 carry = 0;
+    if (!yearFileBytes(mode, out, carry))
         return false;
-    }
+    // Entries taken from a merge file are saved and the file goes, in one step.
+    const QString removal = mode == 1 && QFileInfo::exists(mergeToRemove) ? mergeToRemove : QString();
+    if (!commitFiles({{path, out}}, removal))
+        return false;
+    if (mode == 1)
+        mergeToRemove.clear();
+    carryOver = carry;
+    return true;
+}
+
+bool LedgerModel::SaveMasterAndYear()
+{
+    QByteArray master, year;
+    qint32 carry = 0;
+    if (!masterFileBytes(master) || !yearFileBytes(1, year, carry))
+        return false;
+    const QString removal = QFileInfo::exists(mergeToRemove) ? mergeToRemove : QString();
+    if (!commitFiles({{masterPath(), master}, {yearPath(curYear), year}}, removal))
+        return false;
+    mergeToRemove.clear();
     carryOver = carry;
     return true;
 }
