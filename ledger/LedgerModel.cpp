@@ -1,6 +1,7 @@
 #include "LedgerModel.h"
 
 #include "Clock.h"
+#include "FileTransaction.h"
 #include "Formats.h"
 #include "LineText.h"
 #include "ProgramFolder.h"
@@ -289,4 +290,17 @@ void LedgerModel::reportWriteFailure(const QString& path, const QString& error)
     if (QFileInfo(path).isFile())
         text += QStringLiteral("\r\n\r\n保存されていたファイルはそのまま残っています。");
     prompter_->message(text, Prompter::Icon::Warning);
+}
+
+bool LedgerModel::commitFiles(const std::vector<std::pair<QString, QByteArray>>& writes, const QString& removal)
+{
+    std::vector<FileTransaction::Change> changes;
+    for (const auto& [path, bytes] : writes)
+        changes.push_back({path, bytes, false});
+    if (!removal.isEmpty())
+        changes.push_back({removal, {}, true});
+    const FileTransaction::Result r = FileTransaction::commit(changes);
+    if (!r.ok)
+        reportWriteFailure(r.path, r.error);
+    return r.ok;
 }
