@@ -59,28 +59,37 @@ bool LedgerModel::InsertEntry(Entry e, DayPlace place)
     s.totalIn += e.in;
     const int month = e.month();
     const EntryId id = e.id;
+    lastFiled_ = {month, pos - s.entries.begin()};
     s.entries.insert(pos, std::move(e));
     emit entryInserted(month, id);
     return true;
 }
 
-const Entry* LedgerModel::findEntry(int month, EntryId id) const
+qsizetype LedgerModel::entryIndex(int month, EntryId id) const
 {
     if (month < 1 || month > 12)
-        return nullptr;
+        return -1;
     const auto& entries = slot(month).entries;
+    // Whoever follows a filing looks the entry up at once.
+    if (lastFiled_.first == month && lastFiled_.second < qsizetype(entries.size()) && entries[lastFiled_.second].id == id)
+        return lastFiled_.second;
     const auto it = std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.id == id; });
-    return it == entries.end() ? nullptr : &*it;
+    return it == entries.end() ? -1 : it - entries.begin();
+}
+
+const Entry* LedgerModel::findEntry(int month, EntryId id) const
+{
+    const qsizetype i = entryIndex(month, id);
+    return i < 0 ? nullptr : &slot(month).entries[size_t(i)];
 }
 
 bool LedgerModel::RemoveEntry(int month, EntryId id)
 {
-    if (!findEntry(month, id))
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
         return false;
     MonthSlot& s = editSlot(month);
-    const auto it = std::find_if(s.entries.begin(), s.entries.end(), [id](const Entry& e) { return e.id == id; });
-    if (it == s.entries.end())
-        return false;
+    const auto it = s.entries.begin() + i;
     s.totalOut -= it->out;
     s.totalIn -= it->in;
     s.entries.erase(it);
@@ -90,10 +99,11 @@ bool LedgerModel::RemoveEntry(int month, EntryId id)
 
 bool LedgerModel::ReplaceEntry(int month, EntryId id, const Entry& e)
 {
-    if (!findEntry(month, id))
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
         return false;
     MonthSlot& s = editSlot(month);
-    Entry& old = *std::find_if(s.entries.begin(), s.entries.end(), [id](const Entry& x) { return x.id == id; });
+    Entry& old = s.entries[size_t(i)];
     s.totalOut += qint64(e.out) - old.out;
     s.totalIn += qint64(e.in) - old.in;
     old.categoryNo = e.categoryNo;

@@ -13,6 +13,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A year file read into its lines' values: each month's entries in file
@@ -137,8 +138,10 @@ public:
     // Files entries exactly as InsertEntry would one after the other, in one
     // pass per month (entriesChanged() for each month that gained some).
     void InsertEntries(std::vector<Entry> entries);
-    // The entry with that id in the month, or null.
+    // The entry with that id in the month, or null; its place in the
+    // month's entries, or -1. The entry filed last is found without a search.
     const Entry* findEntry(int month, EntryId id) const;
+    qsizetype entryIndex(int month, EntryId id) const;
     // Gives an entry a fresh identity for the lists that show it.
     EntryId nextEntryId() { return ++lastEntryId_; }
 
@@ -328,6 +331,8 @@ private:
 
     Prompter* prompter_;
     EntryId lastEntryId_ = 0;
+    // Month and place of the entry InsertEntry filed last.
+    std::pair<int, qsizetype> lastFiled_{0, 0};
 
     int startYear_ = 0;
     int startMonth_ = 1;

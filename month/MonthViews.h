@@ -68,6 +68,8 @@ public:
     // The previous year's carry-over in a message box.
     void showPrevCarryOver();
 
+    // The row of lvwMonth showing the shown month's entry with that id, or -1.
+    int rowOfEntry(EntryId id) const;
     // The selected row of lvwMonth (0 = carry-over row), or -1.
     int selectedRow() const;
     void selectRow(int row);
@@ -113,6 +115,8 @@ private:
     // The balances and the summary in front after a change of the shown month.
     void monthRowsChanged();
     qint64 broughtForward() const;
+    // rowOfEntry, trying the row `likely` first.
+    int rowOfEntry(EntryId id, int likely) const;
     MonthRow entryRowOf(const Entry& e) const;
 
     LedgerModel* model_;

@@ -133,7 +133,7 @@ EntryId frmData::InsertEntryRow()
 {
     const Entry e = buildEntry();
     model_.InsertEntry(e, LedgerModel::DayPlace::Last);
-    views_.selectRow(views_.monthRows->findEntry(e.id, 1));
+    views_.selectRow(views_.rowOfEntry(e.id));
     return e.id;
 }
 
