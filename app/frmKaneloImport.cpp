@@ -40,7 +40,7 @@ bool setAside(const QString& path, const QString& aside)
 }
 }
 
-QString frmKanelo::importToolPath() { return companionProgram(QStringLiteral("KaneloImport")); }
+QString frmKanelo::importToolPath() { return HandOff::importToolPath(); }
 
 void frmKanelo::refuseWhileImporting()
 {

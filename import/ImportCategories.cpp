@@ -3,6 +3,7 @@
 #include "ImportSession.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 #include "LineText.h"
 
 #include <QSet>
@@ -98,24 +99,20 @@ bool ImportSession::ChangeCategoryInfo(const QString& name, quint32 color, const
         }
     }
     const QString limit = trimSpaces(limitText);
-    qint32 value = 0;
-    if (!limit.isEmpty()) {
-        if (!Num::isNumeric(limit)) {
-            prompter_->message(QStringLiteral("予算のデータが不正(数値以外)です。"), Prompter::Icon::Warning,
-                               QStringLiteral("予算データ不正"));
-            return false;
-        }
-        const auto v = Num::toInt32(limit);
-        if (!v) {
-            prompter_->message(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
-                                              "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                               Prompter::Icon::Warning, QStringLiteral("予算データ不正"));
-            return false;
-        }
-        value = *v;
+    if (!limit.isEmpty() && !Num::isNumeric(limit)) {
+        prompter_->message(QStringLiteral("予算のデータが不正(数値以外)です。"), Prompter::Icon::Warning,
+                           QStringLiteral("予算データ不正"));
+        return false;
+    }
+    const auto value = LedgerRules::budgetValue(limit);
+    if (!value) {
+        prompter_->message(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
+                                          "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
+                           Prompter::Icon::Warning, QStringLiteral("予算データ不正"));
+        return false;
     }
     target->color = color;
-    target->limit = value;
+    target->limit = *value;
     target->ioflag = ioflag == 2 ? 2 : 1;
     return true;
 }

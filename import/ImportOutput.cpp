@@ -294,7 +294,7 @@ void ImportSession::ShowClosingMessage()
                                             Prompter::Buttons::YesNo);
     if (answer != Prompter::Answer::Yes)
         return;
-    const QString program = companionProgram(QStringLiteral("KaneloY"));
+    const QString program = HandOff::ledgerProgramPath();
     if (!startProgram(program, {importYear + QStringLiteral(".zbl")}))
         prompter_->message(QStringLiteral("[ぽるもさん] を起動できませんでした。\r\n\r\n  %1").arg(QDir::toNativeSeparators(program)),
                            Prompter::Icon::Warning);

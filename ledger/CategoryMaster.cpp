@@ -1,6 +1,7 @@
 #include "LedgerModel.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 #include "LineText.h"
 #include "TextFile.h"
 
@@ -145,18 +146,19 @@ QStringList LedgerModel::masterLines() const
 }
 
 namespace {
-// A ":" in a category name or a line break would split the line differently
-// when read back; text beyond CP932 would be written as "?".
 QString nameFault(const QString& name, bool isCategory, bool checkCodePage)
 {
-    if (isCategory && name.contains(QLatin1Char(':')))
+    const LedgerRules::NameFault f = LedgerRules::masterNameFault(name, isCategory, checkCodePage);
+    switch (f.kind) {
+    case LedgerRules::NameFault::Colon:
         return QStringLiteral("費目名に「:」は使えません。");
-    if (name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')))
+    case LedgerRules::NameFault::LineBreak:
         return QStringLiteral("名前に改行は使えません。");
-    QByteArray b;
-    QString bad;
-    if (checkCodePage && !TextFile::encode(name, b, &bad))
-        return QStringLiteral("文字「%1」は保存できない文字です。").arg(bad);
+    case LedgerRules::NameFault::Unstorable:
+        return QStringLiteral("文字「%1」は保存できない文字です。").arg(f.character);
+    case LedgerRules::NameFault::None:
+        break;
+    }
     return {};
 }
 }

@@ -1,6 +1,7 @@
 #include "LedgerRules.h"
 
 #include "Formats.h"
+#include "TextFile.h"
 
 namespace LedgerRules {
 
@@ -19,6 +20,19 @@ bool isExactHalf(const QString& text)
             return false;
     return true;
 }
+}
+
+NameFault masterNameFault(const QString& name, bool isCategory, bool checkCodePage)
+{
+    if (isCategory && name.contains(QLatin1Char(':')))
+        return {NameFault::Colon, {}};
+    if (name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')))
+        return {NameFault::LineBreak, {}};
+    QByteArray b;
+    QString bad;
+    if (checkCodePage && !TextFile::encode(name, b, &bad))
+        return {NameFault::Unstorable, bad};
+    return {};
 }
 
 std::optional<qint32> budgetValue(const QString& text)

@@ -26,6 +26,17 @@ QString smallestFreeNumber(const Keyed& items)
     return {};
 }
 
+// Why a category or sub-item name cannot stand in the master: a ":" in a
+// category name or a line break would split its line when read back, and
+// text beyond the code page would be written as "?". Each program words the
+// reason for its own window.
+struct NameFault {
+    enum Kind { None, Colon, LineBreak, Unstorable };
+    Kind kind = None;
+    QString character; // Unstorable: the first character the code page cannot hold
+};
+NameFault masterNameFault(const QString& name, bool isCategory, bool checkCodePage = true);
+
 // A typed budget: 0 when empty, else the number rounded to whole yen,
 // halves to the even yen. Nothing when the text is not a number or lies
 // beyond the 32-bit range.
