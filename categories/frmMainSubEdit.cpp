@@ -75,27 +75,16 @@ bool frmMainSub::ValidateCategory(int mode)
     if (!colourIsFree(lblMain->colour(), mode == 1 ? selectedNo : QString()))
         return false;
 
-    const QString budget = txtLimit->text();
-    if (!budget.trimmed().isEmpty() && !Num::isNumeric(budget))
-        return refuse(QStringLiteral("予算のデータが不正(数値以外)です。"), QStringLiteral("予算データ不正"));
-    if (!LedgerRules::budgetValue(budget))
-        return refuse(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
-                                     "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                      QStringLiteral("予算データ不正"));
-    return true;
+    const LedgerRules::BudgetCheck budget = LedgerRules::checkBudget(txtLimit->text());
+    return budget.value || refuse(budget.fault, budget.title);
 }
 
 bool frmMainSub::colourIsFree(quint32 colour, const QString& ownNo)
 {
-    for (const auto& c : model_.categoryList()) {
-        if (c.item->no != ownNo && c.item->color == colour) {
-            model_.prompter().message(QStringLiteral("この表示色はすでに他の費目 [") + c.item->name
-                                          + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
-                                      Prompter::Icon::Warning, QStringLiteral("表示色重複"));
-            return false;
-        }
-    }
-    return true;
+    const QString fault = LedgerRules::colourTakenFault(model_.categoryList(), colour, ownNo);
+    if (!fault.isEmpty())
+        model_.prompter().message(fault, Prompter::Icon::Warning, LedgerRules::kColourTakenTitle);
+    return fault.isEmpty();
 }
 
 // ---- categories ----

@@ -46,6 +46,16 @@ std::optional<qint32> budgetValue(const QString& text)
     return v;
 }
 
+BudgetCheck checkBudget(const QString& text)
+{
+    const QString title = QStringLiteral("予算データ不正");
+    if (!text.trimmed().isEmpty() && !Num::isNumeric(text))
+        return {{}, QStringLiteral("予算のデータが不正(数値以外)です。"), title};
+    if (const auto v = budgetValue(text))
+        return {v, {}, {}};
+    return {{}, QStringLiteral("予算の金額が大きすぎます。\r\n\r\n-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"), title};
+}
+
 quint32 rgbOfColour(quint32 bgr)
 {
     return 0xFF000000u | (bgr & 0xFFu) << 16 | (bgr & 0xFF00u) | (bgr >> 16 & 0xFFu);

@@ -42,6 +42,29 @@ NameFault masterNameFault(const QString& name, bool isCategory, bool checkCodePa
 // beyond the 32-bit range.
 std::optional<qint32> budgetValue(const QString& text);
 
+// A typed budget as both category editors take it: the value, or why it is
+// refused (the message and its title, the same in both programs).
+struct BudgetCheck {
+    std::optional<qint32> value;
+    QString fault;
+    QString title;
+};
+BudgetCheck checkBudget(const QString& text);
+
+// Two categories never share a colour: the message naming the category
+// other than number `ownNo` that already shows `colour`, or empty text.
+// Its title is kColourTakenTitle.
+template <typename Categories>
+QString colourTakenFault(const Categories& categories, quint32 colour, const QString& ownNo)
+{
+    for (const auto& c : categories)
+        if (c.item->no != ownNo && c.item->color == colour)
+            return QStringLiteral("この表示色はすでに他の費目 [") + c.item->name
+                   + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。");
+    return {};
+}
+inline const QString kColourTakenTitle = QStringLiteral("表示色重複");
+
 // A category colour (0x00BBGGRR, as the master holds it) as 0xFFRRGGBB,
 // the form QColor takes; and back from red, green and blue.
 quint32 rgbOfColour(quint32 bgr);

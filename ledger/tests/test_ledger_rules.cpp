@@ -31,6 +31,15 @@ void TestLedgerRules::rules_data()
     QTest::newRow("budget above half") << "budget" << "2.51" << "3";
     QTest::newRow("budget beyond 32 bits") << "budget" << "2147483648" << "refused";
     QTest::newRow("budget text") << "budget" << "abc" << "refused";
+    // The check both editors make: the refusing message, or the value.
+    QTest::newRow("budget check text") << "budget check" << "１２円" << "予算のデータが不正(数値以外)です。";
+    QTest::newRow("budget check beyond 32 bits") << "budget check" << "-2147483649"
+                                                 << "予算の金額が大きすぎます。\r\n\r\n-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。";
+    QTest::newRow("budget check separators and half") << "budget check" << "1,234.5" << "1234";
+    // A colour another category shows is taken; a category keeps its own.
+    QTest::newRow("colour taken by another") << "taken" << "255 02" << "この表示色はすでに他の費目 [食費] で使用されています。\r\n他の色を指定して下さい。";
+    QTest::newRow("colour of the category itself") << "taken" << "255 01" << "";
+    QTest::newRow("colour nobody shows") << "taken" << "256 02" << "";
     // Colours: the master's 0x00BBGGRR as 0xFFRRGGBB and back.
     QTest::newRow("colour red") << "colour" << "255" << "ffff0000 255";
     QTest::newRow("colour blue") << "colour" << "16711680" << "ff0000ff 16711680";
@@ -63,6 +72,18 @@ void TestLedgerRules::rules()
     if (rule == "budget") {
         const auto v = LedgerRules::budgetValue(input);
         QCOMPARE(v ? QString::number(*v) : QStringLiteral("refused"), expected);
+    } else if (rule == "budget check") {
+        const LedgerRules::BudgetCheck b = LedgerRules::checkBudget(input);
+        QCOMPARE(b.value ? QString::number(*b.value) : b.fault, expected);
+        QCOMPARE(b.title, b.value ? QString() : QStringLiteral("予算データ不正"));
+    } else if (rule == "taken") {
+        KeyedCollection<clsHimoku> categories;
+        auto food = std::make_shared<clsHimoku>();
+        food->no = "01";
+        food->name = "食費";
+        food->color = 255;
+        categories.add(food->no, food);
+        QCOMPARE(LedgerRules::colourTakenFault(categories, input.section(' ', 0, 0).toUInt(), input.section(' ', 1, 1)), expected);
     } else if (rule == "colour") {
         const quint32 rgb = LedgerRules::rgbOfColour(input.toUInt());
         const quint32 back = LedgerRules::colourOfRgb(int(rgb >> 16 & 255), int(rgb >> 8 & 255), int(rgb & 255));
