@@ -3,6 +3,7 @@
 
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "LedgerRules.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
@@ -66,18 +67,17 @@ void frmKanelo::SaveAndConfirm()
 {
     if (model_->SaveYearFile(1))
         views->sbrStatus->showMessage(QStringLiteral("家計簿データファイル [%1.zbl] を上書き保存しました。")
-                                          .arg(model_->curYear),
+                                          .arg(model_->curYear()),
                                       4000);
 }
 
 void frmKanelo::SwitchYear(int year)
 {
     LedgerModel& m = *model_;
-    m.curYear = m.startYear = year;
+    m.setYear(year);
     UpdateCaption();
-    m.clearMonthSlots();
+    // The month views follow the loaded year.
     m.LoadYearFile();
-    views->RefreshMonthView();
     OfferLeftoverMerge();
 }
 
@@ -86,7 +86,7 @@ void frmKanelo::NewYearFile()
     LedgerModel& m = *model_;
     Prompter& p = m.prompter();
     const QString answer = p.input(QStringLiteral("作成する年度を西暦(4桁)で入力して下さい。(半角入力)"),
-                                   QStringLiteral("新規家計簿ファイル作成"), QString::number(m.startYear));
+                                   QStringLiteral("新規家計簿ファイル作成"), QString::number(m.startYear()));
     if (answer.isEmpty())
         return;
     const QString s = Num::halfWidth(answer).trimmed();
@@ -102,9 +102,9 @@ void frmKanelo::NewYearFile()
     const int year = s.toInt();
     if (QFile::exists(m.yearPath(year))) {
         QString text = QStringLiteral("すでに ") + s + QStringLiteral(" 年度のデータファイルが存在しますが、作成し直しますか。");
-        if (year == m.curYear) {
+        if (year == m.curYear()) {
             qsizetype entries = 0;
-            for (const MonthSlot& slot : m.monthSlots)
+            for (const MonthSlot& slot : m.monthSlots())
                 entries += slot.count();
             if (entries > 0)
                 text += QStringLiteral("\r\n\r\n[はい] を選ぶと、開いている %1 年度の %2 件のデータはすべて失われます。")
@@ -115,14 +115,14 @@ void frmKanelo::NewYearFile()
         const auto again = p.question(text, Prompter::Buttons::YesNo, QStringLiteral("新規データファイル作成"), Prompter::Answer::No);
         if (again == Prompter::Answer::No) {
             // An open year that could not be saved is not left behind.
-            if (year != m.curYear && m.SaveYearFile(1))
+            if (year != m.curYear() && m.SaveYearFile(1))
                 SwitchYear(year);
             return;
         }
     }
     // Entries typed into the open year are not dropped when another year
     // takes its place: it is saved first, as opening a year does.
-    if (year != m.curYear && !m.SaveYearFile(1))
+    if (year != m.curYear() && !m.SaveYearFile(1))
         return;
     const QString path = m.yearPath(year);
     if (QFile::exists(path) && !QFile::remove(path)) {
@@ -157,7 +157,7 @@ void frmKanelo::OpenYearFile()
         }
         if (s.size() == 8 && allDigits(s.left(4))) {
             const int year = s.left(4).toInt();
-            if (year != m.curYear && m.SaveYearFile(1))
+            if (year != m.curYear() && m.SaveYearFile(1))
                 SwitchYear(year);
             return;
         }
@@ -171,18 +171,9 @@ void frmKanelo::OpenYearFile()
 // sub-item number, as the master now names them.
 QString frmKanelo::csvNames(const QString& categoryNo, const QString& subNo) const
 {
-    QString category, sub;
-    if (const auto cat = model_->category(categoryNo)) {
-        category = cat->name;
-        if (subNo != QLatin1String("00")) {
-            const auto item = cat->nTekiyo.find(subNo);
-            sub = item ? item->name : QStringLiteral("摘要項目番号: ") + subNo + QStringLiteral(" (削除されています)");
-        }
-    } else {
-        category = QStringLiteral("費目番号: ") + categoryNo + QStringLiteral(" (削除されています)");
-        sub = subNo == QLatin1String("00") ? QStringLiteral("摘要項目なし")
-                                           : QStringLiteral("摘要項目番号: ") + subNo + QStringLiteral(" (費目が削除されています)");
-    }
+    const auto names = LedgerRules::namesOf(model_->category(categoryNo).get(), categoryNo, subNo);
+    const QString& category = names.category;
+    const QString& sub = names.sub;
     QString middle = QStringLiteral(",");
     appendField(middle, category);
     middle += QLatin1Char(',');
@@ -196,7 +187,7 @@ void frmKanelo::ExportCsv()
     // The chooser asks before it lets an existing file be replaced.
     QString path = m.prompter().saveFile(QStringLiteral("家計簿データのエクスポート"),
                                          {QStringLiteral("CSVファイル(*.csv)|*.csv")},
-                                         programFile(QString::number(m.startYear) + QStringLiteral(".csv")));
+                                         programFile(QString::number(m.startYear()) + QStringLiteral(".csv")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

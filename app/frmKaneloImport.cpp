@@ -40,7 +40,7 @@ bool setAside(const QString& path, const QString& aside)
 }
 }
 
-QString frmKanelo::importToolPath() { return companionProgram(QStringLiteral("KaneloImport")); }
+QString frmKanelo::importToolPath() { return HandOff::importToolPath(); }
 
 void frmKanelo::refuseWhileImporting()
 {
@@ -53,7 +53,7 @@ bool frmKanelo::OfferLeftoverMerge()
 {
     LedgerModel& m = *model_;
     Prompter& p = m.prompter();
-    const QString path = m.mergePath(m.curYear);
+    const QString path = m.mergePath(m.curYear());
     if (!QFileInfo(path).isFile())
         return true;
     const TextFile::BytesResult file = TextFile::readBytes(path);
@@ -66,12 +66,12 @@ bool frmKanelo::OfferLeftoverMerge()
                        "このデータを %3 年度に取り込みますか。\r\n\r\n"
                        "[いいえ] を選ぶと取り込まずに、ファイルを次の名前で同じフォルダに残します。\r\n  %4")
             .arg(name, Fmt::hash0(lines))
-            .arg(m.curYear)
+            .arg(m.curYear())
             .arg(QFileInfo(aside).fileName()),
         Prompter::Buttons::YesNo, {}, Prompter::Answer::No);
     if (answer == Prompter::Answer::Yes) {
         int merged = 0;
-        if (!m.MergeAddFile(m.curYear, &merged))
+        if (!m.MergeAddFile(m.curYear(), &merged))
             return false;
         return SaveMergedYear(path, merged);
     }
@@ -90,18 +90,16 @@ bool frmKanelo::SaveMergedYear(const QString& mergeFile, int merged)
     LedgerModel& m = *model_;
     // The save removes the merge file in the same step; until then it
     // holds entries the year file lacks.
-    m.mergeToRemove = mergeFile;
+    m.setMergeToRemove(mergeFile);
+    // The month views follow the merge and the reload.
     if (!m.SaveYearFile(1)) {
-        views->RefreshMonthView();
         m.prompter().message(QStringLiteral("取り込んだデータは画面に表示されていますが、まだ保存されていません。\r\n\r\n"
                                             "上書き保存すると保存されます。それまで取込データファイルは残してあります。\r\n  ")
                                  + nativeName(mergeFile),
                              Prompter::Icon::Warning);
         return false;
     }
-    m.clearMonthSlots();
     m.LoadYearFile();
-    views->RefreshMonthView();
     views->sbrStatus->showMessage(QStringLiteral("%1 件のデータを取り込みました。").arg(Fmt::hash0(merged)), 8000);
     return true;
 }
@@ -110,7 +108,7 @@ void frmKanelo::ImportData()
 {
     LedgerModel& m = *model_;
     Prompter& p = m.prompter();
-    const int year = m.curYear;
+    const int year = m.curYear();
     const QString path = m.mergePath(year);
     // Only what this run leaves is merged: an older file is dealt with first.
     if (!OfferLeftoverMerge() || QFileInfo::exists(path))
@@ -159,11 +157,11 @@ void frmKanelo::ImportData()
 
     // The tool may have added categories. Should its master be unreadable,
     // the categories in memory stay and go back to the file.
-    const auto categories = m.categoryList;
-    const auto byName = m.categoryByName;
+    std::vector<std::shared_ptr<clsHimoku>> categories;
+    for (const auto& c : m.categoryList())
+        categories.push_back(c.item);
     if (!m.ReadCategoryMaster(1)) {
-        m.categoryList = categories;
-        m.categoryByName = byName;
+        m.SetCategories(categories);
         m.WriteCategoryMaster();
         p.message(QStringLiteral("費目・摘要項目管理ファイルを読み込めなかったため、データを取り込みませんでした。\r\n\r\n"
                                  "取込データファイルはそのまま残してあります。\r\n  ")

@@ -85,15 +85,10 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     const int year = ParseCommandLine(commandLine, m);
     if (year == -1)
         return endProgram();
-    if (year != 0) {
-        m.startYear = year;
-        m.startMonth = 1;
-    } else {
-        m.startYear = Clock::today().year();
-        m.startMonth = Clock::today().month();
-    }
-    m.curYear = m.startYear;
-    m.curMonth = m.startMonth;
+    if (year != 0)
+        m.setStart(year, 1);
+    else
+        m.setStart(Clock::today().year(), Clock::today().month());
 
     readSettings();
     mnuFileItem[5]->setVisible(QFile::exists(importToolPath()));
@@ -101,13 +96,13 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 
     // Selecting the start month is no click: the month is built below.
     views->tabTag = QStringLiteral("NOT CLICK");
-    views->tabMonth->setCurrentIndex(m.curMonth - 1);
+    views->tabMonth->setCurrentIndex(m.curMonth() - 1);
     views->tabTag.clear();
 
-    const QString yearFile = m.yearPath(m.curYear);
+    const QString yearFile = m.yearPath(m.curYear());
     if (QFile::exists(yearFile)) {
         // One copy in the kernel: the year can be megabytes and the window waits.
-        const QString copy = programFile(QString::number(m.curYear) + QStringLiteral(".z__"));
+        const QString copy = programFile(QString::number(m.curYear()) + QStringLiteral(".z__"));
         const std::filesystem::path to = QFile::encodeName(copy).toStdString();
         std::error_code error;
         std::filesystem::remove(to, error); // a read-only old copy too
@@ -116,12 +111,12 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 
     if (!m.ReadCategoryMaster(1))
         return endProgram();
+    // The month views follow the master and the year as they are read.
     m.LoadYearFile();
-    views->RefreshMonthView();
     OfferLeftoverMerge();
     m.RankCategoriesByUse();
     m.WriteKeptMemos();
-    m.ReadMemoFile(m.curYear);
+    m.ReadMemoFile(m.curYear());
     TodayMemoFromList();
 
     views->setSummaryMode(0);
@@ -135,7 +130,7 @@ bool frmKanelo::Form_Load(const QString& commandLine)
 void frmKanelo::TodayMemoFromList()
 {
     const QDate today = Clock::today();
-    const auto memo = model_->memoList.find(Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day()));
+    const auto memo = model_->memoList().find(Fmt::zero2(today.month()) + QLatin1Char('/') + Fmt::zero2(today.day()));
     ShowTodayMemo(memo ? memo->name : QString());
 }
 
@@ -159,8 +154,8 @@ void frmKanelo::readSettings()
     if (ok && size >= kMinFontSize && size <= kMaxFontSize)
         views->setListFontSize(size, true);
 
-    model_->linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
-    mnuEnvSubItem[0]->setChecked(model_->linkCalendar);
+    linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
+    mnuEnvSubItem[0]->setChecked(linkCalendar);
 }
 
 void frmKanelo::writeSettings()
@@ -172,7 +167,7 @@ void frmKanelo::writeSettings()
     WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("height"), QString::number(toTwips(height(), d)));
     WriteSetting(kAppName, QStringLiteral("Settings"), QStringLiteral("toolbar"), trueFalse(!tbrToolBar->isHidden()));
     WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QString::number(views->listFontSize()));
-    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), trueFalse(model_->linkCalendar));
+    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), trueFalse(linkCalendar));
 }
 
 void frmKanelo::ChangeFontSize()

@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
-#include <bitset>
 
 namespace {
 // A tool window opens beside the main window, below the toolbar: to its
@@ -76,36 +75,21 @@ void frmKanelo::ShowCalendar()
     if (!calendar) {
         calendar = new frmCalender(*model_, this);
         calendar->setAttribute(Qt::WA_DeleteOnClose);
+        calendar->showLink(linkCalendar);
         connect(calendar, &frmCalender::monthChosen, views, &MonthViews::selectMonth);
         connect(calendar, &frmCalender::daySelected, this, &frmKanelo::SelectDayRow);
         connect(calendar, &frmCalender::addEntryRequested, edit, &EditCommands::addEntryOn);
         connect(calendar, &frmCalender::todayMemoChanged, this, &frmKanelo::ShowTodayMemo);
-        connect(views, &MonthViews::monthTabClicked, calendar, &frmCalender::FollowMainWindow);
+        connect(views, &MonthViews::monthTabClicked, calendar, [this] {
+            if (linkCalendar)
+                calendar->FollowMainWindow();
+        });
         connect(this, &frmKanelo::linkCalendarChanged, calendar, &frmCalender::showLink);
+        connect(calendar, &frmCalender::linkCalendarToggled, this, [this](bool on) {
+            linkCalendar = on;
+            mnuEnvSubItem[0]->setChecked(on);
+        });
         connect(this, &frmKanelo::unloading, calendar, &frmCalender::closeWithMainWindow);
-        // The marks of days with entries follow the entry list.
-        calendar->entryDays = [this](int month) {
-            std::bitset<32> days;
-            const auto mark = [&days](int day) {
-                if (day >= 1 && day <= 31)
-                    days.set(size_t(day));
-            };
-            if (month == model_->curMonth) {
-                const MonthListModel& rows = *views->monthRows;
-                for (int r = 1; r < rows.count(); ++r)
-                    if (rows.row(r).kind == MonthRow::EntryRow && rows.row(r).categoryNo != 0)
-                        mark(rows.row(r).day);
-            } else {
-                for (const Entry& e : model_->slot(month).entries)
-                    mark(e.day());
-            }
-            return days;
-        };
-        const MonthListModel* rows = views->monthRows;
-        connect(rows, &MonthListModel::modelReset, calendar, &frmCalender::entriesChanged);
-        connect(rows, &MonthListModel::rowsInserted, calendar, &frmCalender::entriesChanged);
-        connect(rows, &MonthListModel::rowsRemoved, calendar, &frmCalender::entriesChanged);
-        connect(rows, &MonthListModel::dataChanged, calendar, &frmCalender::entriesChanged);
         placeBeside(calendar, this, kCalendarTop);
     }
     bringUp(calendar);

@@ -28,8 +28,7 @@ struct Folder {
     Folder()
     {
         BenchData::writeFolder(home, 2026, kMaster, {.perMonth = BenchData::spread(12000)}, 0);
-        model.curYear = model.startYear = 2026;
-        model.startMonth = 3;
+        model.setStart(2026, 3);
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())
             throw std::runtime_error("load");
     }
@@ -64,7 +63,7 @@ void BM_CategoryEditorOK(benchmark::State& state)
         state.ResumeTiming();
         editor->cmdOK_Click();
         state.PauseTiming();
-        if (f.model.categoryList.count() != 99 || f.model.categoryUse.size() != 99 || !f.prompter.shown.isEmpty())
+        if (f.model.categoryList().count() != 99 || f.model.categoryUse().size() != 99 || !f.prompter.shown.isEmpty())
             state.SkipWithError("master not read back");
         editor.reset();
         state.ResumeTiming();

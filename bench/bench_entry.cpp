@@ -45,10 +45,8 @@ struct Month {
         KaneloApp::useJapaneseFont(); // as the program draws
         BenchData::writeFolder(home, kYear, kMaster,
                                {.perMonth = BenchData::oneMonth(kMonth, entries), .days = 30}, 100000);
-        model.curYear = model.startYear = kYear;
         // The ranking then counts the long month too.
-        model.startMonth = kMonth;
-        model.curMonth = kMonth;
+        model.setStart(kYear, kMonth);
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())
             throw std::runtime_error("load");
 
@@ -120,7 +118,7 @@ void BM_DeleteEntry(benchmark::State& state)
     const int row = int(state.range(0)) / 2;
     for (auto _ : state) {
         state.PauseTiming();
-        const Entry kept = m.model.slot(kMonth).entries[row - 1];
+        Entry kept = m.model.slot(kMonth).entries[row - 1];
         m.views->selectRow(row);
         m.prompter.answers.enqueue(Prompter::Answer::Yes);
         QApplication::processEvents();
@@ -129,9 +127,7 @@ void BM_DeleteEntry(benchmark::State& state)
         QApplication::processEvents();
         state.PauseTiming();
         // Put the entry back so every round deletes from a full month.
-        auto& entries = m.model.slot(kMonth).entries;
-        entries.insert(entries.begin() + (row - 1), kept);
-        m.views->RefreshMonthView();
+        m.model.InsertEntry(kept);
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -100,17 +100,17 @@ void BM_ImportDuplicates(benchmark::State& state)
     Source s(n);
     BenchData::writeFolder(s.home, kYear, kMaster, {.perMonth = BenchData::spread(100000), .amounts = 10000}, 100000);
     LedgerModel year(s.prompter);
-    year.curYear = year.startYear = kYear;
+    year.setYear(kYear);
     if (!year.ReadCategoryMaster(1) || !year.LoadYearFile())
         throw std::runtime_error("year");
     s.read();
     s.session.ResolveEntryNumbers(s.session.ledger);
     std::vector<Entry> incoming;
-    for (const MonthSlot& m : s.session.ledger.monthSlots)
+    for (const MonthSlot& m : s.session.ledger.monthSlots())
         incoming.insert(incoming.end(), m.entries.begin(), m.entries.end());
     int flagged = 0;
     for (auto _ : state) {
-        const Import::Duplicates d = Import::findDuplicates(year.monthSlots, incoming);
+        const Import::Duplicates d = Import::findDuplicates(year.monthSlots(), incoming);
         flagged = d.inYear + d.repeated;
         benchmark::DoNotOptimize(flagged);
     }
@@ -151,7 +151,7 @@ void BM_MergeAddFile(benchmark::State& state)
     QString merge = BenchData::yearText(kMaster, {.perMonth = BenchData::spread(n), .amounts = 10000, .seed = 9}, 0);
     merge.remove(QRegularExpression(QStringLiteral("\n[&$][^\n]*")));
     home.writeText(QStringLiteral("2025_add.zbl"), merge);
-    model.curYear = model.startYear = kYear;
+    model.setYear(kYear);
     model.ReadCategoryMaster(1);
     for (auto _ : state) {
         state.PauseTiming();

@@ -27,8 +27,7 @@ struct Year {
     explicit Year(int entries)
     {
         BenchData::writeFolder(home, kYear, kMaster, {.perMonth = BenchData::spread(entries)}, 100000);
-        model.curYear = model.startYear = kYear;
-        model.startMonth = 7;
+        model.setStart(kYear, 7);
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())
             throw std::runtime_error("load");
     }
@@ -70,7 +69,7 @@ void BM_BuildMonthCatTotals(benchmark::State& state)
     Year& y = year(int(state.range(0)));
     for (auto _ : state) {
         y.model.BuildMonthCatTotals();
-        benchmark::DoNotOptimize(y.model.yearOut);
+        benchmark::DoNotOptimize(y.model.yearOut());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -124,13 +123,13 @@ void BM_LoadCarryLines(benchmark::State& state)
     home.writeText(QString::number(kYear) + QStringLiteral(".zbl"), text + QStringLiteral("$0\n"));
     FakePrompter p;
     LedgerModel m(p);
-    m.curYear = kYear;
+    m.setYear(kYear);
     if (!m.ReadCategoryMaster(1))
         state.SkipWithError("master");
     for (auto _ : state) {
         if (!m.LoadYearFile())
             state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(m.carryOver);
+        benchmark::DoNotOptimize(m.carryOver());
     }
 }
 

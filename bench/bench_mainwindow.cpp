@@ -61,7 +61,7 @@ void BM_StartupToShown(benchmark::State& state)
         QCoreApplication::processEvents(); // the first paint of the window
         state.PauseTiming();
         int loaded = 0;
-        for (const MonthSlot& m : app->model.monthSlots)
+        for (const MonthSlot& m : app->model.monthSlots())
             loaded += m.count();
         if (loaded != state.range(0) || !app->window->isVisible())
             state.SkipWithError("year not loaded");
@@ -92,7 +92,7 @@ BENCHMARK(BM_SwitchMonth)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_CategorySummary(benchmark::State& state)
 {
     Started s(longMarch(int(state.range(0))));
-    QAction* toggle = s.views().tbrCategorySummary;
+    QAction* toggle = s.app->window->tbrCategorySummary;
     for (auto _ : state) {
         state.PauseTiming();
         if (toggle->isChecked())

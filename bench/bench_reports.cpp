@@ -31,7 +31,7 @@ struct Ledger {
     {
         Reports::setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER));
         BenchData::writeFolder(home, kYear, kMaster, {.perMonth = perMonth, .days = 31}, 100000);
-        model.curYear = model.startYear = kYear;
+        model.setYear(kYear);
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile() || !prompter.shown.isEmpty())
             throw std::runtime_error("load");
     }

@@ -34,8 +34,8 @@ struct Folder {
     Folder()
     {
         home.writeText(QStringLiteral("2024.zbm"), memoText());
-        model.curYear = kYear;
-        model.curMonth = 6;
+        model.setYear(kYear);
+        model.setCurMonth(6);
     }
 };
 
@@ -47,7 +47,7 @@ void BM_RemakeCalender(benchmark::State& state)
     frmCalender c(f.model);
     c.show();
     QCoreApplication::processEvents();
-    if (f.model.memoList.count() != 366)
+    if (f.model.memoList().count() != 366)
         state.SkipWithError("memos not loaded");
     int month = 0;
     for (auto _ : state) {
@@ -69,9 +69,9 @@ void BM_MemoYearRoundTrip(benchmark::State& state)
 {
     Folder f;
     for (auto _ : state) {
-        f.model.memoList.clear();
+        f.model.ClearMemos();
         f.model.ReadMemoFile(kYear);
-        if (f.model.memoList.count() != 366 || !f.model.WriteMemoFile(kYear))
+        if (f.model.memoList().count() != 366 || !f.model.WriteMemoFile(kYear))
             state.SkipWithError("round trip");
     }
     state.counters["bytes"] = double(f.home.readBytes(QStringLiteral("2024.zbm")).size());

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <bitset>
 
 namespace {
 const QString kFromMain = QStringLiteral("from main");
@@ -28,13 +29,13 @@ frmCalender::frmCalender(LedgerModel& model, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCalender"));
     buildWindow();
-    showLink();
+    showLink(false);
 
     nmonth = 42;
     nowpos = -1;
     pmonth = -1;
-    year = model_.curYear;
-    month = model_.curMonth;
+    year = model_.curYear();
+    month = model_.curMonth();
     loadMemos(year);
     // Opening shows the ledger's month: nothing to hand back to it.
     tag = kFromMain;
@@ -57,7 +58,7 @@ void frmCalender::buildWindow()
     mnuOptItem[0] = mnuOpt->addAction(QStringLiteral("カレンダーとデータ入力画面を連動させる"), this,
                                       &frmCalender::mnuOptItem_Click);
     mnuOptItem[0]->setCheckable(true);
-    connect(mnuOpt, &QMenu::aboutToShow, this, &frmCalender::showLink);
+    connect(mnuOpt, &QMenu::aboutToShow, this, [this] { showLink(linkCalendar_); });
 
     mnuRight = new QMenu(QStringLiteral("右ｸﾘｯｸ用メニュー"), this);
     mnuRight->setObjectName(QStringLiteral("mnuRight"));
@@ -135,13 +136,20 @@ void frmCalender::buildWindow()
         lblDay_MouseMove(i);
         popupAt(i);
     });
+    // The marks of days with entries follow the ledger's entries.
+    LedgerModel* m = &model_;
+    connect(m, &LedgerModel::entryInserted, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entryRemoved, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entryReplaced, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entriesChanged, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::yearLoaded, this, &frmCalender::entriesChanged);
     grid->setFocus();
     setFixedSize(sizeHint());
 }
 
-void frmCalender::showLink()
+void frmCalender::showLink(bool on)
 {
-    const bool on = model_.linkCalendar;
+    linkCalendar_ = on;
     setWindowTitle(QStringLiteral("カレンダー ") + (on ? QStringLiteral("*") : QString()));
     mnuOptItem[0]->setChecked(on);
     mnuRightItem[0]->setVisible(on);
@@ -153,11 +161,11 @@ void frmCalender::showLink()
 void frmCalender::RemakeCalender()
 {
     if (tag == kFromMain) {
-        if (model_.curYear != year && !ChangeYear(model_.curYear)) {
+        if (model_.curYear() != year && !ChangeYear(model_.curYear())) {
             tag.clear();
             return;
         }
-        month = model_.curMonth;
+        month = model_.curMonth();
     }
     if (nowpos != -1)
         grid->resetCell(nowpos);
@@ -181,7 +189,7 @@ void frmCalender::RemakeCalender()
         showMemoOf(-1);
 
     // The ledger follows within its own year only.
-    if (tag != kFromMain && model_.linkCalendar && year == model_.curYear)
+    if (tag != kFromMain && linkCalendar_ && year == model_.curYear())
         emit monthChosen(month);
     tag.clear();
 }
@@ -220,7 +228,7 @@ void frmCalender::markCell(int i)
 void frmCalender::showMemoOf(int i)
 {
     const QString key = i >= 0 ? memoKey(i) : QString();
-    const auto memo = key.isEmpty() ? nullptr : model_.memoList.find(key);
+    const auto memo = key.isEmpty() ? nullptr : model_.memoList().find(key);
     sbrMemoPanel[0]->setText(key);
     sbrMemoPanel[1]->setToolTip(memo ? memo->name : QString());
     elideMemo();
@@ -245,20 +253,15 @@ void frmCalender::setCellTips()
 {
     std::array<QString, 32> memos;
     const QString prefix = Fmt::zero2(month) + QLatin1Char('/');
-    for (const auto& m : model_.memoList)
+    for (const auto& m : model_.memoList())
         if (m.key.startsWith(prefix))
             if (const int day = QStringView(m.key).mid(3, 2).toInt(); day >= 1 && day <= 31)
                 memos[day] = m.item->name;
     std::bitset<32> withEntries;
-    if (year == model_.curYear) {
-        if (entryDays) {
-            withEntries = entryDays(month);
-        } else {
-            for (const Entry& e : model_.slot(month).entries)
-                if (e.day() >= 1 && e.day() <= 31)
-                    withEntries.set(size_t(e.day()));
-        }
-    }
+    if (year == model_.curYear())
+        for (const Entry& e : model_.slot(month).entries)
+            if (e.day() >= 1 && e.day() <= 31)
+                withEntries.set(size_t(e.day()));
     for (int i = 0; i < MonthGrid::CellCount; ++i) {
         const bool inMonth = i > pmonth && i < nmonth;
         const int day = inMonth ? shown_.dayOf(i) : 0;
@@ -291,7 +294,7 @@ void frmCalender::lblDay_Click(int i)
         hsrDown_Click();
     } else if (i >= nmonth) {
         hsrUp_Click();
-    } else if (model_.linkCalendar && year == model_.curYear && month == model_.curMonth) {
+    } else if (linkCalendar_ && year == model_.curYear() && month == model_.curMonth()) {
         // Only the ledger's own month: a day of another year or month names no row there.
         emit daySelected(shown_.dayOf(i));
     }
@@ -346,6 +349,6 @@ void frmCalender::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    model_.memoList.clear();
+    model_.ClearMemos();
     event->accept();
 }

@@ -4,8 +4,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <bitset>
-#include <functional>
 
 class LedgerModel;
 class MonthGridView;
@@ -55,16 +53,13 @@ public:
     void RemakeCalender();
     // The main window's month tab changed while the link is on.
     void FollowMainWindow();
-    // The link option changed (here or in the main window): caption and menus.
-    void showLink();
+    // The link option (here or in the main window): caption and menus.
+    bool linkCalendar() const { return linkCalendar_; }
+    void showLink(bool on);
     // Closes as the main window unloads: memos are saved, nothing is asked.
     void closeWithMainWindow();
 
-    // Days (1..31) of a month of the loaded year that hold entries; unset,
-    // the month slots are read. The main window's list runs ahead of its
-    // slot while the entry dialog is open.
-    std::function<std::bitset<32>(int month)> entryDays;
-    // The entries changed: the marks follow once the event loop runs.
+    // The ledger's entries changed: the marks follow once the event loop runs.
     void entriesChanged();
 
     void hsrDown_Click();
@@ -91,6 +86,8 @@ signals:
     void addEntryRequested(const QString& date);
     // Today's memo was added, changed (text) or deleted (empty).
     void todayMemoChanged(const QString& text);
+    // The link option was switched here.
+    void linkCalendarToggled(bool on);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,6 +119,7 @@ private:
     LedgerModel& model_;
     MonthGrid shown_;
     bool marked_ = false;        // nowpos is shown yellow
+    bool linkCalendar_ = false;
     bool memosChanged_ = false;  // memoList differs from the year's file
     bool memosUnreadable_ = false; // the year's file exists but could not be read
     bool closingWithMain_ = false;

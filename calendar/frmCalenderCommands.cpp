@@ -70,10 +70,10 @@ void frmCalender::askYearMonth()
 
 void frmCalender::mnuOptItem_Click()
 {
-    model_.linkCalendar = !model_.linkCalendar;
-    showLink();
+    showLink(!linkCalendar_);
+    emit linkCalendarToggled(linkCalendar_);
     // Switched on: the ledger takes the shown month at once (same year only).
-    if (model_.linkCalendar && year == model_.curYear) {
+    if (linkCalendar_ && year == model_.curYear()) {
         tag = kFromSub;
         emit monthChosen(month);
         tag.clear();

@@ -10,27 +10,23 @@
 #include "TextFile.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 
 void frmCalender::loadMemos(int y)
 {
-    model_.memoList.clear();
-    model_.ReadMemoFile(y);
-    // Memos kept from a failed save still wait for their file.
-    const QString path = model_.memoSource(y);
-    memosChanged_ = path != model_.memoPath(y);
+    model_.ClearMemos();
     // A file that is there but cannot be read must not be replaced by the
     // few memos typed since.
-    QFile file(path);
-    memosUnreadable_ = file.exists() && !file.open(QIODevice::ReadOnly);
+    memosUnreadable_ = !model_.ReadMemoFile(y);
+    // Memos kept from a failed save still wait for their file.
+    memosChanged_ = model_.memoSource(y) != model_.memoPath(y);
 }
 
 bool frmCalender::saveMemos(bool askOnFailure)
 {
     if (!memosChanged_) {
-        model_.memoList.clear();
+        model_.ClearMemos();
         return true;
     }
     Prompter& p = model_.prompter();
@@ -42,7 +38,7 @@ bool frmCalender::saveMemos(bool askOnFailure)
         // The program ends: the memos typed since can only be shown.
         if (!askOnFailure) {
             text += QStringLiteral("\r\n\r\n保存しなかったメモ:");
-            for (const auto& m : model_.memoList)
+            for (const auto& m : model_.memoList())
                 text += QStringLiteral("\r\n  ") + m.key + QLatin1Char(' ') + m.item->name;
         }
         p.message(text, Prompter::Icon::Warning);
@@ -65,7 +61,7 @@ bool frmCalender::saveMemos(bool askOnFailure)
                                    Prompter::Buttons::YesNo, QStringLiteral("メモの保存"), Prompter::Answer::No);
     if (answer != Prompter::Answer::Yes)
         return false;
-    model_.memoList.clear();
+    model_.ClearMemos();
     memosChanged_ = false;
     return true;
 }
@@ -90,9 +86,9 @@ bool frmCalender::prepareRightMenu()
     if (!(pmonth < nowpos && nowpos < nmonth))
         return false;
     rightKey_ = memoKey(nowpos);
-    const bool hasMemo = model_.memoList.contains(rightKey_);
+    const bool hasMemo = model_.memoList().contains(rightKey_);
     // Entries go into the loaded year only.
-    mnuRightItem[0]->setEnabled(model_.linkCalendar && year == model_.curYear);
+    mnuRightItem[0]->setEnabled(linkCalendar_ && year == model_.curYear());
     mnuRightItem[2]->setText(hasMemo ? QStringLiteral("メモの変更") : QStringLiteral("メモの追加"));
     mnuRightItem[2]->setData(hasMemo ? QStringLiteral("mod") : QStringLiteral("add"));
     mnuRightItem[3]->setEnabled(hasMemo);
@@ -104,7 +100,7 @@ void frmCalender::mnuRightItem_Click(int index)
     if (rightKey_.isEmpty())
         return;
     if (index == 0) {
-        if (year == model_.curYear)
+        if (year == model_.curYear())
             emit addEntryRequested(rightKey_);
     } else if (index == 2) {
         editMemo();
@@ -116,7 +112,7 @@ void frmCalender::mnuRightItem_Click(int index)
 void frmCalender::editMemo()
 {
     Prompter& p = model_.prompter();
-    const auto memo = model_.memoList.find(rightKey_);
+    const auto memo = model_.memoList().find(rightKey_);
     const QString title = QLatin1Char('[') + rightKey_ + QStringLiteral("] ") + mnuRightItem[2]->text();
     QString text = memo ? memo->name : QString();
     for (;;) {
@@ -139,10 +135,7 @@ void frmCalender::editMemo()
         // Asked again with what was typed, so nothing typed is lost.
         text.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
-    if (memo)
-        memo->name = text;
-    else
-        model_.memoList.add(rightKey_, std::make_shared<clsTekiyo>(clsTekiyo{rightKey_, text}));
+    model_.SetMemo(rightKey_, text);
     memosChanged_ = true;
     setCellTips();
     showMemoOf(nowpos);
@@ -152,14 +145,14 @@ void frmCalender::editMemo()
 
 void frmCalender::deleteMemo()
 {
-    const auto memo = model_.memoList.find(rightKey_);
+    const auto memo = model_.memoList().find(rightKey_);
     if (!memo)
         return;
     const QString question = QStringLiteral("[%1] のメモを削除してよろしいですか。\r\n\r\n  [メモ]  %2").arg(rightKey_, memo->name);
     if (model_.prompter().question(question, Prompter::Buttons::YesNo, QStringLiteral("メモの削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
-    model_.memoList.remove(rightKey_);
+    model_.RemoveMemo(rightKey_);
     // The year's file is rewritten even when no memo is left.
     memosChanged_ = true;
     setCellTips();

@@ -69,8 +69,8 @@ frmDataCalender::frmDataCalender(LedgerModel& model, QWidget* parent)
     connect(grid, &MonthGridView::cellHovered, this, &frmDataCalender::lblDay_MouseMove);
     connect(grid, &MonthGridView::cellClicked, this, &frmDataCalender::lblDay_Click);
 
-    year = model_.curYear;
-    month = model_.curMonth;
+    year = model_.curYear();
+    month = model_.curMonth();
 }
 
 void frmDataCalender::SetDate(const QDate& date)
@@ -138,7 +138,7 @@ void frmDataCalender::lblDay_MouseMove(int i)
     QString memo;
     const QString key = memoKey(i);
     if (!key.isEmpty())
-        if (const auto item = model_.memoList.find(key))
+        if (const auto item = model_.memoList().find(key))
             memo = item->name;
     grid->setCellNote(i, memo);
 }

@@ -21,7 +21,7 @@ class QToolButton;
 //     frmDataCalender picker(model, this);
 //     picker.move(x, y);
 //     picker.chosenMonth = QString::number(month);
-//     picker.SetDate(QDate(model.curYear, month, day));
+//     picker.SetDate(QDate(model.curYear(), month, day));
 //     picker.RemakeCalender();
 //     if (picker.exec() == QDialog::Accepted)
 //         txtDate->setText(picker.pickedDate());

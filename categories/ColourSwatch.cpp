@@ -1,5 +1,7 @@
 #include "ColourSwatch.h"
 
+#include "LedgerRules.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,7 +44,7 @@ void ColourSwatch::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     QPainter p(this);
     p.fillRect(contentsRect().adjusted(3, 3, -3, -3),
-               QColor(int(colour_ & 0xFF), int((colour_ >> 8) & 0xFF), int((colour_ >> 16) & 0xFF)));
+               QColor::fromRgb(LedgerRules::rgbOfColour(colour_)));
     // A ring in the highlight colour shows the focus around any colour.
     if (hasFocus()) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));

@@ -2,7 +2,6 @@
 // ways of closing it.
 #include "frmMainSub.h"
 
-#include "CategoryRules.h"
 #include "ColourSwatch.h"
 #include "LedgerModel.h"
 #include "NumberedNames.h"
@@ -61,8 +60,8 @@ bool frmMainSub::Form_Load()
         return false;
     }
     std::vector<NumberedNames::Row> rows;
-    rows.reserve(model_.categoryList.count());
-    for (const auto& c : model_.categoryList)
+    rows.reserve(model_.categoryList().count());
+    for (const auto& c : model_.categoryList())
         rows.push_back({c.item->no, c.item->name});
     filling_ = true;
     mainRows->setRows(std::move(rows));
@@ -277,9 +276,11 @@ void frmMainSub::cmdOK_Click()
     if (!model_.WriteCategoryMaster())
         return;
     done(QDialog::Accepted);
+    // The year first, while the categories in memory are the ones written:
+    // the views then show the master read back without the deleted ones.
+    model_.AlignYearToMaster(deleted_);
     model_.ReadCategoryMaster(0);
-    CategoryRules::alignYear(model_, deleted_);
-    CategoryRules::alignCategoryUse(model_);
+    model_.AlignCategoryUse();
     model_.RankCategoriesByUse();
 }
 

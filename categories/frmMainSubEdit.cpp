@@ -2,7 +2,7 @@
 // deleting categories and sub-items.
 #include "frmMainSub.h"
 
-#include "CategoryRules.h"
+#include "LedgerRules.h"
 #include "ColourSwatch.h"
 #include "Formats.h"
 #include "LedgerModel.h"
@@ -75,27 +75,16 @@ bool frmMainSub::ValidateCategory(int mode)
     if (!colourIsFree(lblMain->colour(), mode == 1 ? selectedNo : QString()))
         return false;
 
-    const QString budget = txtLimit->text();
-    if (!budget.trimmed().isEmpty() && !Num::isNumeric(budget))
-        return refuse(QStringLiteral("予算のデータが不正(数値以外)です。"), QStringLiteral("予算データ不正"));
-    if (!CategoryRules::budgetValue(budget))
-        return refuse(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
-                                     "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                      QStringLiteral("予算データ不正"));
-    return true;
+    const LedgerRules::BudgetCheck budget = LedgerRules::checkBudget(txtLimit->text());
+    return budget.value || refuse(budget.fault, budget.title);
 }
 
 bool frmMainSub::colourIsFree(quint32 colour, const QString& ownNo)
 {
-    for (const auto& c : model_.categoryList) {
-        if (c.item->no != ownNo && c.item->color == colour) {
-            model_.prompter().message(QStringLiteral("この表示色はすでに他の費目 [") + c.item->name
-                                          + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
-                                      Prompter::Icon::Warning, QStringLiteral("表示色重複"));
-            return false;
-        }
-    }
-    return true;
+    const QString fault = LedgerRules::colourTakenFault(model_.categoryList(), colour, ownNo);
+    if (!fault.isEmpty())
+        model_.prompter().message(fault, Prompter::Icon::Warning, LedgerRules::kColourTakenTitle);
+    return fault.isEmpty();
 }
 
 // ---- categories ----
@@ -121,14 +110,13 @@ void frmMainSub::cmdNew_Click()
 {
     if (!ValidateCategory(0))
         return;
-    const QString no = CategoryRules::smallestFreeNumber(model_.categoryList);
+    const QString no = LedgerRules::smallestFreeNumber(model_.categoryList());
     if (no.isEmpty())
         return;
     // Adding while a category is shown copies its sub-items, numbers included.
-    const auto c = categoryFrom(no, mainName(), lblMain->colour(), *CategoryRules::budgetValue(txtLimit->text()),
+    const auto c = categoryFrom(no, mainName(), lblMain->colour(), *LedgerRules::budgetValue(txtLimit->text()),
                                 optOut->isChecked() ? 1 : 2, *subRows);
-    model_.categoryList.add(no, c);
-    model_.categoryByName.add(c->name, c);
+    model_.AddCategory(c);
     filling_ = true;
     mainRows->append({no, c->name});
     filling_ = false;
@@ -143,23 +131,10 @@ void frmMainSub::cmdChange_Click()
     if (!old || !ValidateCategory(1))
         return;
     const QString name = mainName();
-    const qint32 limit = *CategoryRules::budgetValue(txtLimit->text());
+    const qint32 limit = *LedgerRules::budgetValue(txtLimit->text());
     const int ioflag = optOut->isChecked() ? 1 : 2;
-    if (name == old->name) {
-        old->color = lblMain->colour();
-        old->limit = limit;
-        old->ioflag = ioflag;
-        old->delsub();
-        for (int i = 0; i < subRows->count(); ++i)
-            old->addsub(subRows->row(i).no, subRows->row(i).name);
-    } else {
-        // The number stays, so the entries that carry it follow the new name.
-        const auto renamed = categoryFrom(no, name, lblMain->colour(), limit, ioflag, *subRows);
-        model_.categoryList.remove(no);
-        model_.categoryByName.remove(old->name);
-        model_.categoryList.add(no, renamed);
-        model_.categoryByName.add(name, renamed);
-    }
+    // The number stays, so the entries that carry it follow a new name.
+    model_.ReplaceCategory(no, categoryFrom(no, name, lblMain->colour(), limit, ioflag, *subRows));
     if (const int r = mainRows->findNo(no); r >= 0)
         mainRows->setName(r, name);
 }
@@ -180,18 +155,15 @@ void frmMainSub::DeleteCategory()
     const auto c = model_.category(no);
     const QString name = c ? c->name : mainRows->row(r).name;
     QString text = QStringLiteral("費目 [") + name + QStringLiteral("] を削除しますが、よろしいですか。");
-    if (const int entries = CategoryRules::entriesOf(model_, no.toInt()); entries > 0)
+    if (const int entries = model_.entriesOf(no.toInt()); entries > 0)
         text += QStringLiteral("\r\n\r\n%1 年度の家計簿データのうち %2 件にこの費目が付いています。\r\n"
                                "削除すると、これらのデータは表示されなくなり、家計簿データファイルにも保存されません。")
-                    .arg(model_.curYear)
+                    .arg(model_.curYear())
                     .arg(entries);
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("費目 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
-    if (c) {
-        model_.categoryList.remove(no);
-        model_.categoryByName.remove(c->name);
-    }
+    model_.RemoveCategory(no);
     deleted_.insert(no.toInt());
     filling_ = true;
     mainRows->removeAt(r);
@@ -227,7 +199,7 @@ void frmMainSub::cmdAddsub_Click()
     const auto c = model_.category(lblMainNo->text());
     if (!c || !acceptableName(sub, false))
         return;
-    const QString no = CategoryRules::smallestFreeNumber(c->nTekiyo);
+    const QString no = LedgerRules::smallestFreeNumber(c->nTekiyo);
     if (no.isEmpty()) {
         p.message(QStringLiteral("登録可能な摘要項目数は [99] です。"), Prompter::Icon::Warning,
                   QStringLiteral("摘要項目数オーバー"));

@@ -3,25 +3,20 @@
 #include <QObject>
 
 class LedgerModel;
-class MonthViews;
-class QAction;
 class QWidget;
 
-// Where the main window opens the graphs: result menu items 0 (the month's
-// breakdown) and 1 (the year's trend) and toolbar buttons 17 and 18.
+// The graphs' commands: the month's breakdown and the year's trend, each a
+// modal window over the owner. The main window puts them into its result
+// menu and toolbar.
 class GraphCommands : public QObject {
     Q_OBJECT
 public:
-    GraphCommands(LedgerModel& model, MonthViews& views, QWidget* owner);
-
-    QAction* tbrGraphMonth = nullptr; // toolbar button 17
-    QAction* tbrGraphYear = nullptr;  // toolbar button 18
+    GraphCommands(LedgerModel& model, QWidget* owner);
 
     void ShowMonthGraph();
     void ShowYearGraph();
 
 private:
     LedgerModel& model_;
-    MonthViews& views_;
     QWidget* owner_;
 };

@@ -1,5 +1,7 @@
 #include "GraphMath.h"
 
+#include "LedgerRules.h"
+
 #include "Formats.h"
 
 #include <algorithm>
@@ -48,29 +50,24 @@ quint32 shade(const ColorStep& step, int k)
 
 std::vector<Slice> pieSlices(const std::vector<qint64>& amounts, const std::vector<quint32>& colors)
 {
-    qint64 drawn = 0;
-    int positive = 0;
-    for (qint64 a : amounts) {
-        if (a > 0) {
-            drawn += a;
-            ++positive;
-        }
-    }
+    const int positive = int(std::count_if(amounts.begin(), amounts.end(), [](qint64 a) { return a > 0; }));
     std::vector<Slice> slices;
     if (positive == 0)
         return slices;
     slices.reserve(positive);
     // From the smallest to the largest, each slice ending where the running
     // sum points; the largest closes the circle at twelve o'clock.
-    qint64 running = 0;
-    for (int k = int(amounts.size()) - 1; k >= 0; --k) {
-        const qint64 a = amounts[k];
-        if (a <= 0)
+    const std::vector<qint64> smallestFirst(amounts.rbegin(), amounts.rend());
+    const std::vector<double> ends = LedgerRules::pieEnds(smallestFirst);
+    double from = 0.0;
+    for (size_t i = 0; i < smallestFirst.size(); ++i) {
+        if (smallestFirst[i] <= 0)
             continue;
-        const double start = 90.0 + 360.0 * double(running) / double(drawn);
-        running += a;
-        const double end = running == drawn ? 450.0 : 90.0 + 360.0 * double(running) / double(drawn);
+        const int k = int(amounts.size() - 1 - i);
+        const double start = 90.0 + 360.0 * from;
+        const double end = 90.0 + 360.0 * ends[i];
         slices.push_back({k, start, end - start, colors[k], positive == 1});
+        from = ends[i];
     }
     return slices;
 }

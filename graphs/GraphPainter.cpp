@@ -1,6 +1,7 @@
 #include "GraphPainter.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -9,7 +10,7 @@
 
 namespace GraphPaint {
 
-QColor colorOf(quint32 bgr) { return QColor(int(bgr & 255), int((bgr >> 8) & 255), int((bgr >> 16) & 255)); }
+QColor colorOf(quint32 bgr) { return QColor::fromRgb(LedgerRules::rgbOfColour(bgr)); }
 
 QRectF discBox(const QRectF& area, double margin)
 {

@@ -84,13 +84,13 @@ YearSeries yearSeries(const LedgerModel& model, int line)
             if (slot.count() > 0)
                 s.values[m - 1] = line == 0 ? slot.totalOut : slot.totalIn;
         }
-    } else if (line >= 2 && line - 2 < model.categoryList.count()) {
-        const clsHimoku& c = *model.categoryList.at(line - 2);
+    } else if (line >= 2 && line - 2 < model.categoryList().count()) {
+        const clsHimoku& c = *model.categoryList().at(line - 2);
         s.isCategory = true;
         s.limit = c.limit;
         s.barColor = c.color;
         for (int m = 1; m <= 12; ++m) {
-            const auto& totals = model.monthCatTotals[m - 1];
+            const auto& totals = model.monthCatTotals()[m - 1];
             if (!totals)
                 continue;
             for (const clsMoney& money : *totals) {

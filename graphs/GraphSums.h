@@ -59,7 +59,7 @@ struct YearSeries {
     quint32 barColor = 0;      // 0x00BBGGRR
     quint32 labelColor = 0;    // of the bar values
 };
-// The category series reads monthCatTotals, which BuildMonthCatTotals fills.
+// The category series reads monthCatTotals.
 YearSeries yearSeries(const LedgerModel& model, int line);
 
 }

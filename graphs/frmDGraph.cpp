@@ -107,7 +107,7 @@ frmDGraph::frmDGraph(LedgerModel& model, int graphMonth, QWidget* parent)
     layout->addLayout(bottom);
 
     keeper = new GraphKeeper(this, area, model_.prompter(), [this] {
-        return QString::number(model_.curYear) + QStringLiteral("年") + windowTitle();
+        return QString::number(model_.curYear()) + QStringLiteral("年") + windowTitle();
     });
     connect(cmbMain, &QComboBox::currentIndexChanged, this, &frmDGraph::CategoryChanged);
     setTabOrder(cmbMain, vsrSub);
@@ -123,7 +123,8 @@ void frmDGraph::Open(const QString& name, const QString& caption, const QString&
     {
         const QSignalBlocker quiet(cmbMain);
         cmbMain->clear();
-        for (const auto* list : {&model_.catSumOut, &model_.catSumIn})
+        const CategorySums sums = model_.MakeCategorySums(graphMonth_);
+        for (const auto* list : {&sums.catSumOut, &sums.catSumIn})
             for (const CategorySum& item : *list)
                 if (const auto c = model_.category(item.no))
                     cmbMain->addItem(c->name);

@@ -88,7 +88,7 @@ frmGraph::frmGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), model
     key(Qt::CTRL | Qt::Key_Right, 1);
 
     keeper = new GraphKeeper(this, area_, model_.prompter(), [this] {
-        return QString::number(model_.curYear) + QStringLiteral("年") + windowTitle();
+        return QString::number(model_.curYear()) + QStringLiteral("年") + windowTitle();
     });
 
     setTabOrder(tbsMonth, vsrOut);
@@ -97,11 +97,7 @@ frmGraph::frmGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), model
     sizeWithinScreen(this, {800, 600});
 }
 
-frmGraph::~frmGraph()
-{
-    model_.catSumOut.clear();
-    model_.catSumIn.clear();
-}
+frmGraph::~frmGraph() = default;
 
 void frmGraph::buildMenus()
 {
@@ -117,7 +113,7 @@ void frmGraph::buildMenus()
     connect(mnuShowItem[0], &QAction::triggered, this, [this] { showMonth(graphMonth - 1); });
     connect(mnuShowItem[1], &QAction::triggered, this, [this] { showMonth(graphMonth + 1); });
     // Row 0, or the first income row when the month has no expense row.
-    connect(mnuShowItem[3], &QAction::triggered, this, [this] { OpenSubGraph(!lblMain[0]->isHidden() || model_.catSumIn.empty() ? 0 : 10); });
+    connect(mnuShowItem[3], &QAction::triggered, this, [this] { OpenSubGraph(!lblMain[0]->isHidden() || sums_.catSumIn.empty() ? 0 : 10); });
     connect(mnuShow, &QMenu::aboutToShow, this, &frmGraph::RefreshMenu);
 
     mnuEnv = menuBar->addMenu(QStringLiteral("設定(&V)"));
@@ -183,7 +179,7 @@ QWidget* frmGraph::buildSide(int side, QWidget* parent)
 
 void frmGraph::Open()
 {
-    graphMonth = std::clamp(model_.curMonth, 1, 12);
+    graphMonth = std::clamp(model_.curMonth(), 1, 12);
     {
         const QSignalBlocker quiet(tbsMonth);
         tbsMonth->setCurrentIndex(graphMonth - 1);
@@ -197,7 +193,7 @@ bool frmGraph::monthHasEntries() const { return model_.slot(graphMonth).count() 
 void frmGraph::InitGraph()
 {
     setWindowTitle(QString::number(graphMonth) + QStringLiteral("月度 収支内訳"));
-    model_.MakeCategorySums(graphMonth);
+    sums_ = model_.MakeCategorySums(graphMonth);
 
     for (int row = 0; row < 2 * kRows; ++row) {
         lblMain[row]->hide();
@@ -211,8 +207,8 @@ void frmGraph::InitGraph()
         note->setVisible(hasEntries);
 
     for (int side = 0; side < 2; ++side) {
-        const auto& list = side == 0 ? model_.catSumOut : model_.catSumIn;
-        const qint64 total = side == 0 ? model_.totalOut : model_.totalIn;
+        const auto& list = side == 0 ? sums_.catSumOut : sums_.catSumIn;
+        const qint64 total = side == 0 ? sums_.totalOut : sums_.totalIn;
         const int n = int(list.size());
         QScrollBar* bar = side == 0 ? vsrOut : vsrIn;
         {
@@ -244,8 +240,8 @@ void frmGraph::InitGraph()
 
 void frmGraph::ShowLegend(int side, int offset)
 {
-    const auto& list = side == 0 ? model_.catSumOut : model_.catSumIn;
-    const qint64 total = side == 0 ? model_.totalOut : model_.totalIn;
+    const auto& list = side == 0 ? sums_.catSumOut : sums_.catSumIn;
+    const qint64 total = side == 0 ? sums_.totalOut : sums_.totalIn;
     const int n = int(list.size());
     const int shown = std::min(n - offset, kRows);
     for (int r = 0; r < shown; ++r) {
@@ -276,7 +272,7 @@ void frmGraph::RefreshMenu()
     mnuShowItem[1]->setEnabled(graphMonth < 12);
     mnuShowItem[1]->setText(graphMonth < 12 ? QStringLiteral("翌月 [%1月分]   Ctrl+N").arg(graphMonth + 1) : QStringLiteral("翌月"));
     // A month whose categories are all hidden has no row to open.
-    mnuShowItem[3]->setEnabled(monthHasEntries() && (!model_.catSumOut.empty() || !model_.catSumIn.empty()));
+    mnuShowItem[3]->setEnabled(monthHasEntries() && (!sums_.catSumOut.empty() || !sums_.catSumIn.empty()));
 }
 
 void frmGraph::showMonth(int month)
@@ -316,13 +312,6 @@ void frmGraph::ShowOptions()
         InitGraph();
         RefreshMenu();
     }
-}
-
-void frmGraph::done(int result)
-{
-    model_.catSumOut.clear();
-    model_.catSumIn.clear();
-    QDialog::done(result);
 }
 
 bool frmGraph::eventFilter(QObject* watched, QEvent* event)

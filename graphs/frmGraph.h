@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GraphMath.h"
+#include "LedgerModel.h"
 
 #include <QDialog>
 #include <vector>
@@ -66,7 +67,6 @@ public:
     const std::vector<Graph::Slice>& slices(int side) const { return side == 0 ? slicesOut_ : slicesIn_; }
 
 public slots:
-    void done(int result) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +78,7 @@ private:
     void onTabChanged(int index);
 
     LedgerModel& model_;
+    CategorySums sums_; // of graphMonth, the categories shown
     std::vector<Graph::Slice> slicesOut_;
     std::vector<Graph::Slice> slicesIn_;
     QWidget* area_ = nullptr; // what is saved as a picture

@@ -40,13 +40,13 @@ frmGraphOption::frmGraphOption(LedgerModel& model, QWidget* parent) : QDialog(pa
 
     // Line j is graphTargets row j; a row whose category is gone keeps its
     // line (under its number) so the two stay in step.
-    for (const GraphTargetRow& row : model_.graphTargets) {
+    for (const GraphTargetRow& row : model_.graphTargets()) {
         const QString no = Fmt::zero2(row.no);
         const auto c = model_.category(no);
         lstMain->addItem(c ? c->name : no);
     }
-    for (int j = 0; j < int(model_.graphTargets.size()); ++j)
-        lstMain->item(j)->setSelected(model_.graphTargets[j].show == 1);
+    for (int j = 0; j < int(model_.graphTargets().size()); ++j)
+        lstMain->item(j)->setSelected(model_.graphTargets()[j].show == 1);
     if (lstMain->count() > 0)
         lstMain->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     resize(340, 420);
@@ -54,7 +54,9 @@ frmGraphOption::frmGraphOption(LedgerModel& model, QWidget* parent) : QDialog(pa
 
 void frmGraphOption::accept()
 {
-    for (int j = 0; j < lstMain->count() && j < int(model_.graphTargets.size()); ++j)
-        model_.graphTargets[j].show = lstMain->item(j)->isSelected() ? 1 : 0;
+    std::vector<bool> shown;
+    for (int j = 0; j < lstMain->count(); ++j)
+        shown.push_back(lstMain->item(j)->isSelected());
+    model_.SetGraphTargetsShown(shown);
     QDialog::accept();
 }

@@ -91,7 +91,7 @@ frmYGraph::frmYGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), mod
     layout->addLayout(bottom);
 
     keeper = new GraphKeeper(this, area, model_.prompter(), [this] {
-        return QString::number(model_.curYear) + QStringLiteral("年 年間推移 ") + cmbMain->currentText();
+        return QString::number(model_.curYear()) + QStringLiteral("年 年間推移 ") + cmbMain->currentText();
     });
     setTabOrder(cmbMain, cmdOK);
     sizeWithinScreen(this, {760, 480});
@@ -99,13 +99,12 @@ frmYGraph::frmYGraph(LedgerModel& model, QWidget* parent) : QDialog(parent), mod
 
 void frmYGraph::Open()
 {
-    model_.BuildMonthCatTotals();
     {
         const QSignalBlocker quiet(cmbMain);
         cmbMain->clear();
         cmbMain->addItem(QStringLiteral("月単位支出"));
         cmbMain->addItem(QStringLiteral("月単位収入"));
-        for (const auto& c : model_.categoryList)
+        for (const auto& c : model_.categoryList())
             cmbMain->addItem(c.item->name);
         cmbMain->setCurrentIndex(0);
     }

@@ -3,6 +3,7 @@
 #include "ImportSession.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 #include "LineText.h"
 
 #include <QSet>
@@ -89,33 +90,18 @@ bool ImportSession::ChangeCategoryInfo(const QString& name, quint32 color, const
     ImportCategory* target = categoryNamed(name);
     if (!target)
         return false;
-    for (const auto& s : sourceCategories) {
-        if (s.item->no != target->no && s.item->color == color) {
-            prompter_->message(QStringLiteral("この表示色はすでに他の費目 [") + s.item->name
-                                   + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
-                               Prompter::Icon::Warning, QStringLiteral("表示色重複"));
-            return false;
-        }
+    const QString taken = LedgerRules::colourTakenFault(sourceCategories, color, target->no);
+    if (!taken.isEmpty()) {
+        prompter_->message(taken, Prompter::Icon::Warning, LedgerRules::kColourTakenTitle);
+        return false;
     }
-    const QString limit = trimSpaces(limitText);
-    qint32 value = 0;
-    if (!limit.isEmpty()) {
-        if (!Num::isNumeric(limit)) {
-            prompter_->message(QStringLiteral("予算のデータが不正(数値以外)です。"), Prompter::Icon::Warning,
-                               QStringLiteral("予算データ不正"));
-            return false;
-        }
-        const auto v = Num::toInt32(limit);
-        if (!v) {
-            prompter_->message(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
-                                              "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                               Prompter::Icon::Warning, QStringLiteral("予算データ不正"));
-            return false;
-        }
-        value = *v;
+    const LedgerRules::BudgetCheck budget = LedgerRules::checkBudget(trimSpaces(limitText));
+    if (!budget.value) {
+        prompter_->message(budget.fault, Prompter::Icon::Warning, budget.title);
+        return false;
     }
     target->color = color;
-    target->limit = value;
+    target->limit = *budget.value;
     target->ioflag = ioflag == 2 ? 2 : 1;
     return true;
 }

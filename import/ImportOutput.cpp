@@ -24,8 +24,7 @@ const QString kPrevYearOdd = QStringLiteral("家計簿データファイルが�
 
 void ImportSession::fillLedgerCategories()
 {
-    ledger.categoryList.clear();
-    ledger.categoryByName.clear();
+    std::vector<std::shared_ptr<clsHimoku>> categories;
     for (int n = 1; n <= 99; ++n) {
         const auto pair = categoryNumbers.find(Fmt::zero2(n));
         if (!pair)
@@ -33,18 +32,17 @@ void ImportSession::fillLedgerCategories()
         const auto c = sourceCategories.find(pair->name);
         if (!c)
             continue;
-        ledger.categoryList.add(c->no, c);
-        ledger.categoryByName.add(c->name, c);
+        categories.push_back(c);
     }
+    ledger.SetCategories(categories);
 }
 
 void ImportSession::ResolveEntryNumbers(LedgerModel& target) const
 {
-    target.clearMonthSlots();
     for (int month = 1; month <= 12; ++month) {
-        MonthSlot& slot = target.slot(month);
         const auto& source = importMonths[month - 1];
-        slot.entries.reserve(source.size());
+        std::vector<Entry> entries;
+        entries.reserve(source.size());
         for (const ImportEntry& i : source) {
             Entry e;
             e.monthNo = i.month;
@@ -52,10 +50,9 @@ void ImportSession::ResolveEntryNumbers(LedgerModel& target) const
             e.categoryNo = quint8(i.category->no.toInt());
             e.subNo = i.subNo;
             (i.category->ioflag == 2 ? e.in : e.out) = i.amount;
-            slot.totalOut += e.out;
-            slot.totalIn += e.in;
-            slot.entries.push_back(e);
+            entries.push_back(e);
         }
+        target.SetMonthEntries(month, std::move(entries));
     }
 }
 
@@ -153,14 +150,16 @@ ImportSession::Written ImportSession::WriteOutput()
     }
 
     fillLedgerCategories();
-    ledger.curYear = ledger.startYear = year;
+    ledger.setYear(year);
 
     // The year as it stands, read as KaneloY reads it.
     RecordingPrompter quiet;
     LedgerModel target(quiet);
-    target.curYear = target.startYear = year;
-    target.categoryList = ledger.categoryList;
-    target.categoryByName = ledger.categoryByName;
+    target.setYear(year);
+    std::vector<std::shared_ptr<clsHimoku>> categories;
+    for (const auto& c : ledger.categoryList())
+        categories.push_back(c.item);
+    target.SetCategories(categories);
     const bool yearExists = QFileInfo::exists(target.yearPath(year));
     if (yearExists) {
         if (!extendsMaster) {
@@ -184,16 +183,15 @@ ImportSession::Written ImportSession::WriteOutput()
         }
     } else {
         // A new year file carries its balance over from the year before.
-        target.carryAuto = true;
-        target.carryOver = 0;
+        target.SetCarryOver(0, true);
     }
 
     ResolveEntryNumbers(ledger);
     std::vector<Entry> incoming;
     incoming.reserve(size_t(entryCount()));
-    for (const MonthSlot& s : ledger.monthSlots)
+    for (const MonthSlot& s : ledger.monthSlots())
         incoming.insert(incoming.end(), s.entries.begin(), s.entries.end());
-    const Duplicates d = findDuplicates(target.monthSlots, incoming);
+    const Duplicates d = findDuplicates(target.monthSlots(), incoming);
     skippedDuplicates = 0;
     if (d.inYear + d.repeated > 0) {
         const auto answer = prompter_->question(
@@ -223,19 +221,18 @@ ImportSession::Written ImportSession::WriteOutput()
     // The merge file holds the new entries in source order; the year gains
     // them in day order, as KaneloY merges them. A new year keeps the source order.
     int held = 0;
-    for (const MonthSlot& s : target.monthSlots)
+    for (const MonthSlot& s : target.monthSlots())
         held += s.count();
-    ledger.clearMonthSlots();
-    for (const Entry& e : incoming) {
-        MonthSlot& s = ledger.slot(e.month());
-        s.entries.push_back(e);
-        s.totalOut += e.out;
-        s.totalIn += e.in;
+    std::array<std::vector<Entry>, 12> months;
+    for (const Entry& e : incoming)
+        months[e.month() - 1].push_back(e);
+    for (int month = 1; month <= 12; ++month) {
+        ledger.SetMonthEntries(month, months[month - 1]);
+        if (!yearExists)
+            target.SetMonthEntries(month, std::move(months[month - 1]));
     }
     if (yearExists)
         target.InsertEntries(incoming);
-    else
-        target.monthSlots = ledger.monthSlots;
     if (const qint64 balance = target.yearEndBalance(); !LedgerModel::balanceFits(balance)) {
         prompter_->message(QStringLiteral("取り込むと、") + LedgerModel::balanceRangeText(balance)
                                + QStringLiteral("\r\n\r\nこのデータは取り込めません。"),
@@ -297,7 +294,7 @@ void ImportSession::ShowClosingMessage()
                                             Prompter::Buttons::YesNo);
     if (answer != Prompter::Answer::Yes)
         return;
-    const QString program = companionProgram(QStringLiteral("KaneloY"));
+    const QString program = HandOff::ledgerProgramPath();
     if (!startProgram(program, {importYear + QStringLiteral(".zbl")}))
         prompter_->message(QStringLiteral("[ぽるもさん] を起動できませんでした。\r\n\r\n  %1").arg(QDir::toNativeSeparators(program)),
                            Prompter::Icon::Warning);

@@ -3,6 +3,7 @@
 #include "ImportSession.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 
@@ -92,7 +93,7 @@ bool ImportSession::LoadCurrentMaster()
     }
     masterRead_ = bytes.bytes;
     extendsMaster = true;
-    for (const auto& slot : ledger.categoryList) {
+    for (const auto& slot : ledger.categoryList()) {
         const clsHimoku& m = *slot.item;
         ImportCategory* c = addCategory(m.name, m.no);
         c->ioflag = m.ioflag;
@@ -130,14 +131,15 @@ ImportCategory* ImportSession::addCategory(const QString& name, const QString& n
 // import here, naming the line, rather than when writing.
 bool ImportSession::checkName(const QString& name, bool isCategory, const SourceNames& where)
 {
+    const QString what = isCategory ? QStringLiteral("費目名") : QStringLiteral("摘要項目名");
+    const LedgerRules::NameFault f = LedgerRules::masterNameFault(name, isCategory);
     QString fault;
-    QByteArray encoded;
-    QString bad;
-    if (isCategory && name.contains(QLatin1Char(':')))
+    if (f.kind == LedgerRules::NameFault::Colon)
         fault = QStringLiteral("費目名 [%1] には「:」を使用できません。").arg(name);
-    else if (!TextFile::encode(name, encoded, &bad))
-        fault = QStringLiteral("%1 [%2] の文字「%3」は家計簿データに保存できない文字です。")
-                    .arg(isCategory ? QStringLiteral("費目名") : QStringLiteral("摘要項目名"), name, bad);
+    else if (f.kind == LedgerRules::NameFault::LineBreak) // the reader refuses these first
+        fault = QStringLiteral("%1 [%2] には改行を使用できません。").arg(what, name);
+    else if (f.kind == LedgerRules::NameFault::Unstorable)
+        fault = QStringLiteral("%1 [%2] の文字「%3」は家計簿データに保存できない文字です。").arg(what, name, f.character);
     if (fault.isEmpty())
         return true;
     prompter_->message(fault + QStringLiteral("\r\n\r\n  %1 行目: %2").arg(where.lineNo).arg(where.lineText), Prompter::Icon::Warning);
@@ -155,10 +157,7 @@ bool ImportSession::registerNames(const SourceNames& names, ImportCategory*& cat
         }
         if (!checkName(names.category, true, names))
             return false;
-        int n = 1;
-        while (categoryNumbers.contains(Fmt::zero2(n)))
-            ++n;
-        c = addCategory(names.category, Fmt::zero2(n));
+        c = addCategory(names.category, LedgerRules::smallestFreeNumber(categoryNumbers));
     }
     category = c;
     subNo = 0;
@@ -175,11 +174,9 @@ bool ImportSession::registerNames(const SourceNames& names, ImportCategory*& cat
         }
         if (!checkName(names.sub, false, names))
             return false;
-        int n = 1;
-        while (c->nTekiyo.contains(Fmt::zero2(n)))
-            ++n;
-        c->addsub(Fmt::zero2(n), names.sub);
-        t = c->nTekiyo.find(Fmt::zero2(n));
+        const QString no = LedgerRules::smallestFreeNumber(c->nTekiyo);
+        c->addsub(no, names.sub);
+        t = c->nTekiyo.find(no);
     }
     subNo = quint8(t->no.toInt());
     return true;

@@ -1,6 +1,7 @@
 #include "frmImportMainSub.h"
 
 #include "ImportTool.h"
+#include "LedgerRules.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -171,7 +172,7 @@ frmMainSub::frmMainSub(ImportTool& tool, QWidget* parent) : QDialog(parent), too
 void frmMainSub::setSwatch(quint32 color)
 {
     swatch_ = color;
-    const QColor c(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    const QColor c = QColor::fromRgb(LedgerRules::rgbOfColour(color));
     lblColor->setStyleSheet(QStringLiteral("QPushButton { background: %1; border: 1px solid #808080; }"
                                            "QPushButton:focus { border: 2px solid palette(highlight); }")
                                 .arg(c.name()));

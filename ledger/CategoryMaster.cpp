@@ -1,6 +1,7 @@
 #include "LedgerModel.h"
 
 #include "Formats.h"
+#include "LedgerRules.h"
 #include "LineText.h"
 #include "TextFile.h"
 
@@ -42,8 +43,9 @@ std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line, bool& oddType)
 
 bool LedgerModel::ReadCategoryMaster(int mode)
 {
-    categoryList.clear();
-    categoryByName.clear();
+    categoryList_.clear();
+    categoryByName_.clear();
+    sumsChanged();
     const QString path = masterPath();
     if (!QFileInfo::exists(path)) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)が存在しません。\r\n\r\n"
@@ -70,15 +72,15 @@ bool LedgerModel::ReadCategoryMaster(int mode)
         if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
             bool oddType = false;
             if (auto c = parseCategoryLine(line, oddType);
-                c && !categoryList.contains(c->no) && !categoryByName.contains(c->name)) {
-                categoryList.add(c->no, c);
-                categoryByName.add(c->name, c);
+                c && !categoryList_.contains(c->no) && !categoryByName_.contains(c->name)) {
+                categoryList_.add(c->no, c);
+                categoryByName_.add(c->name, c);
                 ok = true;
                 if (oddType)
                     oddTypes << i + 1;
             }
         } else if (line.size() >= 4 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
-            if (const auto c = categoryList.find(line.left(2)))
+            if (const auto c = categoryList_.find(line.left(2)))
                 ok = c->addsub(line.mid(2, 2), line.mid(4));
         }
         if (!ok)
@@ -93,7 +95,7 @@ bool LedgerModel::ReadCategoryMaster(int mode)
                            Prompter::Icon::Warning);
     // Without a category every entry of the year would be dropped at load
     // and the next save would write an empty year: never go on like that.
-    if (categoryList.isEmpty()) {
+    if (categoryList_.isEmpty()) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)から費目をひとつも読み込めませんでした。\r\n\r\n"
                                           "ファイルが壊れているか、形式が正しくない可能性があります。\r\n"
                                           "費目のない家計簿は扱えないため、ファイルを確認して下さい。"),
@@ -102,13 +104,14 @@ bool LedgerModel::ReadCategoryMaster(int mode)
     }
 
     if (mode == 1) {
-        categoryUse.clear();
-        for (const auto& c : categoryList)
-            categoryUse.push_back({c.item->no.toInt(), 0});
+        categoryUse_.clear();
+        for (const auto& c : categoryList_)
+            categoryUse_.push_back({c.item->no.toInt(), 0});
     }
-    graphTargets.clear();
-    for (const auto& c : categoryList)
-        graphTargets.push_back({c.item->no.toInt(), 1});
+    graphTargets_.clear();
+    for (const auto& c : categoryList_)
+        graphTargets_.push_back({c.item->no.toInt(), 1});
+    emit masterChanged();
     return true;
 }
 
@@ -123,7 +126,7 @@ QStringList LedgerModel::masterLines() const
     // Numbers are two digits: categories and sub-items are placed by number
     // rather than searched for each of the 99 numbers.
     std::array<const clsHimoku*, 100> byNo{};
-    for (const auto& c : categoryList)
+    for (const auto& c : categoryList_)
         if (isTwoDigits(c.key, 1, 99))
             byNo[c.key.toInt()] = c.item.get();
     for (const clsHimoku* c : byNo) {
@@ -143,18 +146,19 @@ QStringList LedgerModel::masterLines() const
 }
 
 namespace {
-// A ":" in a category name or a line break would split the line differently
-// when read back; text beyond CP932 would be written as "?".
 QString nameFault(const QString& name, bool isCategory, bool checkCodePage)
 {
-    if (isCategory && name.contains(QLatin1Char(':')))
+    const LedgerRules::NameFault f = LedgerRules::masterNameFault(name, isCategory, checkCodePage);
+    switch (f.kind) {
+    case LedgerRules::NameFault::Colon:
         return QStringLiteral("費目名に「:」は使えません。");
-    if (name.contains(QLatin1Char('\r')) || name.contains(QLatin1Char('\n')))
+    case LedgerRules::NameFault::LineBreak:
         return QStringLiteral("名前に改行は使えません。");
-    QByteArray b;
-    QString bad;
-    if (checkCodePage && !TextFile::encode(name, b, &bad))
-        return QStringLiteral("文字「%1」は保存できない文字です。").arg(bad);
+    case LedgerRules::NameFault::Unstorable:
+        return QStringLiteral("文字「%1」は保存できない文字です。").arg(f.character);
+    case LedgerRules::NameFault::None:
+        break;
+    }
     return {};
 }
 }
@@ -171,7 +175,7 @@ bool LedgerModel::masterFileBytes(QByteArray& out)
     // The code page is tried on the whole file at once; on the names one by
     // one only to tell which name it cannot hold.
     const bool encoded = TextFile::encode(text, out);
-    for (const auto& slot : categoryList) {
+    for (const auto& slot : categoryList_) {
         const auto& c = slot.item;
         QString fault = nameFault(c->name, true, !encoded);
         QString what;

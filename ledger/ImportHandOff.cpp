@@ -20,6 +20,10 @@ QByteArray tokenPrefix()
 }
 }
 
+QString ledgerProgramPath() { return companionProgram(QStringLiteral("KaneloY")); }
+
+QString importToolPath() { return companionProgram(QStringLiteral("KaneloImport")); }
+
 QString ledgerLockPath() { return programFile(QStringLiteral("KaneloY.lock")); }
 
 QString mergeFilePath(int year) { return programFile(QString::number(year) + QStringLiteral("_add.zbl")); }

@@ -7,6 +7,10 @@
 // KaneloY has open. Both programs use these and nothing else for it.
 namespace HandOff {
 
+// Each program's executable, beside the other one.
+QString ledgerProgramPath();
+QString importToolPath();
+
 // The lock KaneloY holds on the program folder for as long as it runs.
 QString ledgerLockPath();
 

@@ -10,31 +10,137 @@
 
 #include <algorithm>
 
-LedgerModel::LedgerModel(Prompter& prompter) : prompter_(&prompter) {}
+LedgerModel::LedgerModel(Prompter& prompter, QObject* parent) : QObject(parent), prompter_(&prompter) {}
 
-void LedgerModel::clearMonthSlots()
-{
-    for (MonthSlot& s : monthSlots)
-        s = MonthSlot{};
-}
+LedgerModel::~LedgerModel() = default;
 
 QString LedgerModel::headerDate() { return Clock::today().toString(QStringLiteral("MM-dd-yyyy")); }
 
-bool LedgerModel::InsertEntry(Entry e)
+// ---- year and carry-over ----
+
+void LedgerModel::setStart(int year, int month)
+{
+    startYear_ = curYear_ = year;
+    startMonth_ = curMonth_ = month;
+}
+
+void LedgerModel::setYear(int year) { startYear_ = curYear_ = year; }
+
+void LedgerModel::SetCarryOver(qint32 value, bool automatic)
+{
+    if (value == carryOver_ && automatic == carryAuto_)
+        return;
+    carryOver_ = value;
+    carryAuto_ = automatic;
+    emit carryOverChanged();
+}
+
+// ---- entries ----
+
+MonthSlot& LedgerModel::editSlot(int month)
+{
+    sumsChanged();
+    return monthSlots_[month - 1];
+}
+
+bool LedgerModel::InsertEntry(Entry e, DayPlace place)
 {
     // The month picks the slot; a date that names none would fall outside the table.
     if (!e.hasDate() || e.month() > 12)
         return false;
     if (e.id == 0)
         e.id = nextEntryId();
-    MonthSlot& s = slot(e.month());
+    MonthSlot& s = editSlot(e.month());
     const quint8 day = e.dayNo;
-    const auto pos = std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo < day; });
+    const auto pos = place == DayPlace::First
+        ? std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo < day; })
+        : std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo <= day; });
     s.totalOut += e.out;
     s.totalIn += e.in;
+    const int month = e.month();
+    const EntryId id = e.id;
+    lastFiled_ = {month, pos - s.entries.begin()};
     s.entries.insert(pos, std::move(e));
+    emit entryInserted(month, id);
     return true;
 }
+
+qsizetype LedgerModel::entryIndex(int month, EntryId id) const
+{
+    if (month < 1 || month > 12)
+        return -1;
+    const auto& entries = slot(month).entries;
+    // Whoever follows a filing looks the entry up at once.
+    if (lastFiled_.first == month && lastFiled_.second < qsizetype(entries.size()) && entries[lastFiled_.second].id == id)
+        return lastFiled_.second;
+    const auto it = std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.id == id; });
+    return it == entries.end() ? -1 : it - entries.begin();
+}
+
+const Entry* LedgerModel::findEntry(int month, EntryId id) const
+{
+    const qsizetype i = entryIndex(month, id);
+    return i < 0 ? nullptr : &slot(month).entries[size_t(i)];
+}
+
+bool LedgerModel::RemoveEntry(int month, EntryId id)
+{
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
+        return false;
+    MonthSlot& s = editSlot(month);
+    const auto it = s.entries.begin() + i;
+    s.totalOut -= it->out;
+    s.totalIn -= it->in;
+    s.entries.erase(it);
+    emit entryRemoved(month, id);
+    return true;
+}
+
+bool LedgerModel::ReplaceEntry(int month, EntryId id, const Entry& e)
+{
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
+        return false;
+    MonthSlot& s = editSlot(month);
+    Entry& old = s.entries[size_t(i)];
+    s.totalOut += qint64(e.out) - old.out;
+    s.totalIn += qint64(e.in) - old.in;
+    old.categoryNo = e.categoryNo;
+    old.subNo = e.subNo;
+    old.out = e.out;
+    old.in = e.in;
+    emit entryReplaced(month, id);
+    return true;
+}
+
+void LedgerModel::SetMonthEntries(int month, std::vector<Entry> entries)
+{
+    MonthSlot& s = editSlot(month);
+    s.totalOut = 0;
+    s.totalIn = 0;
+    for (Entry& e : entries) {
+        if (e.id == 0)
+            e.id = nextEntryId();
+        s.totalOut += e.out;
+        s.totalIn += e.in;
+    }
+    s.entries = std::move(entries);
+    emit entriesChanged(month);
+}
+
+void LedgerModel::clearMonthSlots()
+{
+    sumsChanged();
+    for (int month = 1; month <= 12; ++month) {
+        const bool held = slot(month).count() > 0;
+        monthSlots_[month - 1] = MonthSlot{};
+        if (held)
+            emit entriesChanged(month);
+    }
+}
+
+// ---- sums ----
 
 std::vector<CategorySum> LedgerModel::SumByCategory(int month) const
 {
@@ -56,22 +162,22 @@ std::vector<CategorySum> LedgerModel::SumByCategory(int month) const
     return list;
 }
 
-void LedgerModel::BuildMonthCatTotals()
+void LedgerModel::BuildMonthCatTotals() const
 {
-    for (auto& m : monthCatTotals)
+    for (auto& m : monthCatTotals_)
         m.reset();
-    yearOut = 0;
-    yearIn = 0;
+    yearOut_ = 0;
+    yearIn_ = 0;
     for (int month = 1; month <= 12; ++month) {
         const MonthSlot& s = slot(month);
         if (s.count() == 0)
             continue;
-        auto& totals = monthCatTotals[month - 1].emplace();
-        totals.reserve(categoryList.count());
-        for (const auto& c : categoryList)
+        auto& totals = monthCatTotals_[month - 1].emplace();
+        totals.reserve(categoryList_.count());
+        for (const auto& c : categoryList_)
             totals.push_back({c.item->no, 0});
-        yearOut += s.totalOut;
-        yearIn += s.totalIn;
+        yearOut_ += s.totalOut;
+        yearIn_ += s.totalIn;
         for (const CategorySum& item : SumByCategory(month)) {
             for (clsMoney& m : totals) {
                 if (m.no == item.no) {
@@ -81,24 +187,43 @@ void LedgerModel::BuildMonthCatTotals()
             }
         }
     }
+    sumsValid_ = true;
 }
 
-void LedgerModel::MakeCategorySums(int month)
+const std::array<std::optional<std::vector<clsMoney>>, 12>& LedgerModel::monthCatTotals() const
 {
-    catSumOut.clear();
-    catSumIn.clear();
-    totalOut = 0;
-    totalIn = 0;
+    if (!sumsValid_)
+        BuildMonthCatTotals();
+    return monthCatTotals_;
+}
+
+qint64 LedgerModel::yearOut() const
+{
+    if (!sumsValid_)
+        BuildMonthCatTotals();
+    return yearOut_;
+}
+
+qint64 LedgerModel::yearIn() const
+{
+    if (!sumsValid_)
+        BuildMonthCatTotals();
+    return yearIn_;
+}
+
+CategorySums LedgerModel::MakeCategorySums(int month) const
+{
+    CategorySums sums;
     for (const CategorySum& item : SumByCategory(month)) {
         const int number = item.no.toInt();
-        const bool shown = std::any_of(graphTargets.begin(), graphTargets.end(),
+        const bool shown = std::any_of(graphTargets_.begin(), graphTargets_.end(),
                                        [&](const GraphTargetRow& r) { return r.no == number && r.show == 1; });
         if (!shown)
             continue;
         const auto cat = category(item.no);
         const bool isOut = cat && cat->ioflag == 1;
-        auto& list = isOut ? catSumOut : catSumIn;
-        (isOut ? totalOut : totalIn) += item.amount;
+        auto& list = isOut ? sums.catSumOut : sums.catSumIn;
+        (isOut ? sums.totalOut : sums.totalIn) += item.amount;
         // After the last element whose amount is at least as large: ties keep arrival order.
         auto pos = list.begin();
         for (auto it = list.end(); it != list.begin();) {
@@ -112,17 +237,18 @@ void LedgerModel::MakeCategorySums(int month)
     }
     // The month's totals record keeps the totals of all categories: the
     // balance brought forward of later months is computed from it, so the
-    // sums of the shown categories stay in totalOut and totalIn only.
+    // sums of the shown categories stay in these sums only.
+    return sums;
 }
 
 QStringList LedgerModel::RankCategoriesByUse()
 {
-    for (CategoryUseRow& r : categoryUse)
+    for (CategoryUseRow& r : categoryUse_)
         r.count = 0;
-    for (int month = std::max(1, startMonth - 1); month <= startMonth && month <= 12; ++month) {
+    for (int month = std::max(1, startMonth_ - 1); month <= startMonth_ && month <= 12; ++month) {
         for (const Entry& e : slot(month).entries) {
             const int number = e.categoryNo;
-            for (CategoryUseRow& r : categoryUse) {
+            for (CategoryUseRow& r : categoryUse_) {
                 if (r.no == number) {
                     ++r.count;
                     break;
@@ -131,14 +257,13 @@ QStringList LedgerModel::RankCategoriesByUse()
         }
     }
     // Stable: equal counts keep their previous order.
-    std::stable_sort(categoryUse.begin(), categoryUse.end(),
+    std::stable_sort(categoryUse_.begin(), categoryUse_.end(),
                      [](const CategoryUseRow& a, const CategoryUseRow& b) { return a.count > b.count; });
     QStringList names;
-    for (const CategoryUseRow& r : categoryUse)
+    for (const CategoryUseRow& r : categoryUse_)
         if (const auto c = category(Fmt::zero2(r.no)))
             names << c->name;
-    if (onCategoriesRanked)
-        onCategoriesRanked(names);
+    emit categoriesRanked(names);
     return names;
 }
 

@@ -5,18 +5,17 @@
 #include "Types.h"
 
 #include <QDateTime>
+#include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
-// The program-wide state of the ledger and its shared routines: the category
-// master, the twelve month slots of the open year, the carry-over and the
-// tables derived from them. Every window is given the one model.
 // A year file read into its lines' values: each month's entries in file
 // order with the amount in `out`, the numbers as written and the line number
 // in `id`; the carry lines; the lines that could not be read.
@@ -33,65 +32,133 @@ struct YearFileLines {
     QList<int> skipped;
 };
 
-class LedgerModel {
-public:
-    explicit LedgerModel(Prompter& prompter);
-
-    Prompter& prompter() const { return *prompter_; }
-
-    // ---- state ----
-    int startYear = 0;
-    int startMonth = 1;
-    int curYear = 0;
-    int curMonth = 1;
-    int summaryMode = 0;
-    bool linkCalendar = false;
-    qint32 carryOver = 0;
-    bool carryAuto = false;
-
-    KeyedCollection<clsHimoku> categoryList;   // keyed by no
-    KeyedCollection<clsHimoku> categoryByName; // keyed by name
-    KeyedCollection<clsTekiyo> memoList;       // keyed by "mm/dd"
-    std::array<MonthSlot, 12> monthSlots;
-    std::vector<CategoryUseRow> categoryUse;
-    std::vector<GraphTargetRow> graphTargets;
-
-    std::array<std::optional<std::vector<clsMoney>>, 12> monthCatTotals;
-    qint64 yearOut = 0;
-    qint64 yearIn = 0;
-
+// The per-category sums of one month that the category summary and the
+// breakdown graph show: the categories shown in the graphs, largest first.
+struct CategorySums {
     std::vector<CategorySum> catSumOut;
     std::vector<CategorySum> catSumIn;
     qint64 totalOut = 0;
     qint64 totalIn = 0;
+};
 
-    // The month slot of month 1..12.
-    MonthSlot& slot(int month) { return monthSlots[month - 1]; }
-    const MonthSlot& slot(int month) const { return monthSlots[month - 1]; }
-    void clearMonthSlots();
+// The program-wide state of the ledger and its shared routines: the category
+// master, the twelve month slots of the open year, the carry-over and the
+// tables derived from them. Every window is given the one model; it changes
+// only through the routines below, and each change is announced by a signal,
+// so a window that shows the ledger follows it by subscribing rather than by
+// being told by whoever changed it.
+class LedgerModel : public QObject {
+    Q_OBJECT
+public:
+    explicit LedgerModel(Prompter& prompter, QObject* parent = nullptr);
+    ~LedgerModel() override;
 
-    std::shared_ptr<clsHimoku> category(const QString& no) const { return categoryList.find(no); }
-    std::shared_ptr<clsHimoku> categoryNamed(const QString& name) const { return categoryByName.find(name); }
+    Prompter& prompter() const { return *prompter_; }
+
+    // ---- the year and month in use ----
+    int startYear() const { return startYear_; }
+    int startMonth() const { return startMonth_; }
+    int curYear() const { return curYear_; }
+    int curMonth() const { return curMonth_; }
+    // The year chosen at start-up and the month shown first: both become
+    // the current year and month.
+    void setStart(int year, int month);
+    // The year loaded from now on (curYear and startYear).
+    void setYear(int year);
+    // The month shown in the main window.
+    void setCurMonth(int month) { curMonth_ = month; }
+
+    // ---- carry-over ----
+    qint32 carryOver() const { return carryOver_; }
+    bool carryAuto() const { return carryAuto_; }
+    // Announced by carryOverChanged() when either changed.
+    void SetCarryOver(qint32 value, bool automatic);
+
+    // ---- categories (the master in memory) ----
+    const KeyedCollection<clsHimoku>& categoryList() const { return categoryList_; }
+    const KeyedCollection<clsHimoku>& categoryByName() const { return categoryByName_; }
+    std::shared_ptr<clsHimoku> category(const QString& no) const { return categoryList_.find(no); }
+    std::shared_ptr<clsHimoku> categoryNamed(const QString& name) const { return categoryByName_.find(name); }
+    const std::vector<CategoryUseRow>& categoryUse() const { return categoryUse_; }
+    const std::vector<GraphTargetRow>& graphTargets() const { return graphTargets_; }
+    // The category editor's edits of the master in memory (a new category
+    // is shown in the graphs and ranked last). They are not announced one
+    // by one: the editor ends by writing the master and
+    // reading it back, which announces the new master as a whole.
+    bool AddCategory(std::shared_ptr<clsHimoku> c);
+    void RemoveCategory(const QString& no);
+    // The category numbered `no` becomes c (same number, any name).
+    void ReplaceCategory(const QString& no, std::shared_ptr<clsHimoku> c);
+    // The master in memory becomes these categories, in this order, as a
+    // read of a master holding them would make it (announced).
+    void SetCategories(const std::vector<std::shared_ptr<clsHimoku>>& categories);
+    // Registers a sub-item under the smallest free number of the category
+    // and saves the master; the number, or empty text when the category is
+    // missing or full. Announced by subItemAdded().
+    QString AddSubItem(const QString& categoryNo, const QString& name);
+    // Which categories the breakdown graph and the category summary show,
+    // by row of graphTargets (announced by graphTargetsChanged()).
+    void SetGraphTargetsShown(const std::vector<bool>& shown);
+    // categoryUse keeps the rows of the categories that still exist, in
+    // their order, and gains a row (count 0) for each new category.
+    void AlignCategoryUse();
+    // After the category editor: the entries of the deleted category
+    // numbers that no category holds again leave the month slots, and every other entry holds its amount
+    // on the side its category's kind asks for, as a reload of the year
+    // would give. Each month that changed is announced.
+    void AlignYearToMaster(const QSet<int>& deleted);
+    // How many entries of the open year carry the category number.
+    int entriesOf(int categoryNo) const;
 
     // ---- entries ----
-    // Files the entry before the first entry of its month on the same or a
-    // later day, found by binary search: months are held in day order. (A
-    // month a hand-edited file holds out of order still gets the entry
-    // between an earlier day and the same or a later one.) False, filing
-    // nothing, when the entry has no date.
-    bool InsertEntry(Entry e);
+    // The month slot of month 1..12.
+    const MonthSlot& slot(int month) const { return monthSlots_[month - 1]; }
+    const std::array<MonthSlot, 12>& monthSlots() const { return monthSlots_; }
+    // Where an entry goes among the entries of its day.
+    enum class DayPlace { First, Last };
+    // Files the entry into its month slot, before the entries of the same
+    // day (First, as a merge does) or after them (Last, as the entry dialog
+    // adds), found by binary search: months are held in day order. (A month
+    // a hand-edited file holds out of order still gets the entry between an
+    // earlier day and the same or a later one.) False, filing nothing, when
+    // the entry has no date. Announced by entryInserted().
+    bool InsertEntry(Entry e, DayPlace place = DayPlace::First);
+    // Removes the entry with that id from its month; false when the month
+    // holds none. Announced by entryRemoved() once it has gone.
+    bool RemoveEntry(int month, EntryId id);
+    // The entry with that id takes e's content in its place (same day);
+    // false when the month holds none. Announced by entryReplaced().
+    bool ReplaceEntry(int month, EntryId id, const Entry& e);
+    // A month's entries replaced as a whole, in this order (announced by
+    // entriesChanged()).
+    void SetMonthEntries(int month, std::vector<Entry> entries);
+    // Empties every month (announced by entriesChanged() for each month
+    // that held entries).
+    void clearMonthSlots();
+    // Files entries exactly as InsertEntry would one after the other, in one
+    // pass per month (entriesChanged() for each month that gained some).
+    void InsertEntries(std::vector<Entry> entries);
+    // The entry with that id in the month, or null; its place in the
+    // month's entries, or -1. The entry filed last is found without a search.
+    const Entry* findEntry(int month, EntryId id) const;
+    qsizetype entryIndex(int month, EntryId id) const;
     // Gives an entry a fresh identity for the lists that show it.
     EntryId nextEntryId() { return ++lastEntryId_; }
 
     // ---- sums ----
-    void BuildMonthCatTotals();
+    // The year's per-category month totals and its totals, built when first
+    // asked for after a change of the entries or the master.
+    const std::array<std::optional<std::vector<clsMoney>>, 12>& monthCatTotals() const;
+    qint64 yearOut() const;
+    qint64 yearIn() const;
+    // Builds them now.
+    void BuildMonthCatTotals() const;
     std::vector<CategorySum> SumByCategory(int month) const;
-    void MakeCategorySums(int month);
+    CategorySums MakeCategorySums(int month) const;
     // Reorders categoryUse by use in startMonth and the month before it and
-    // returns the category names in that order (first = to be selected).
+    // returns the category names in that order (first = to be selected);
+    // announced by categoriesRanked().
     QStringList RankCategoriesByUse();
-    // Set by the entry dialog: receives the ranked names to refill its box.
-    std::function<void(const QStringList&)> onCategoriesRanked;
 
     // ---- category master ----
     QString masterPath() const;
@@ -112,6 +179,7 @@ public:
 
     // ---- year data file ----
     QString yearPath(int year) const;
+    // Loads the year file of curYear (announced by yearLoaded()).
     bool LoadYearFile();
     // Starts reading the year file of year on another thread; the next
     // LoadYearFile of that file takes its lines from there, unless the file
@@ -128,7 +196,7 @@ public:
     static bool parseEntryBytes(const char* begin, const char* end, Entry& e);
     // Set when the file of curYear exists but could not be read: saving it
     // then would replace the user's entries with an empty year.
-    bool yearUnreadable = false;
+    bool yearUnreadable() const { return yearUnreadable_; }
     bool SaveYearFile(int mode);
     // The year file's bytes as SaveYearFile(mode) writes them and the
     // carry-over they hold. False (user told) when they cannot be written.
@@ -142,7 +210,7 @@ public:
     // year file: the next save of the year removes it together with the
     // save, and loading the year forgets it (the file then still holds
     // entries the year lacks).
-    QString mergeToRemove;
+    void setMergeToRemove(const QString& path) { mergeToRemove_ = path; }
     QString CalcPrevCarryOver();
     // The carry-over typed into its input box ("12万" and the like too),
     // asked again after a message until it is a 32-bit amount; nothing
@@ -150,9 +218,10 @@ public:
     std::optional<qint32> askCarryOverAmount(const QString& defaultText);
     // The year-end balance as the balance line gives it.
     qint64 yearEndBalance() const;
-    // The same, with `month` holding the given totals instead of its slot's
-    // entries (the entry list of the shown month runs ahead of its slot).
-    qint64 yearEndBalanceWith(int month, qint64 monthOut, qint64 monthIn) const;
+    // The same with another carry-over, or with one entry's amounts taken
+    // out (skip) and an amount added to one side: what a change would make
+    // of the balance before it is made.
+    qint64 yearEndBalanceWith(qint32 carry, EntryId skip = 0, qint64 addOut = 0, qint64 addIn = 0) const;
     // Whether a year-end balance can be written as the next year reads it
     // back (32 bits). No change may push the balance beyond that.
     static bool balanceFits(qint64 balance);
@@ -171,15 +240,18 @@ public:
     // out; `merged` receives how many were filed. False (user told) when the
     // file cannot be read.
     bool MergeAddFile(int year, int* merged = nullptr);
-    // Files entries exactly as InsertEntry would one after the other, in one
-    // pass per month.
-    void InsertEntries(std::vector<Entry> entries);
 
     // ---- memo file ----
     QString memoPath(int year) const;
+    const KeyedCollection<clsTekiyo>& memoList() const { return memoList_; }
+    // Adds the day's memo or replaces its text (announced by memoChanged()).
+    void SetMemo(const QString& key, const QString& text);
+    void RemoveMemo(const QString& key);
+    void ClearMemos();
     // Reads the memos of `year`: the kept file when there is one, else the
-    // year's file.
-    void ReadMemoFile(int year);
+    // year's file. False (user told) when that file is there but cannot be
+    // read; a missing file is no memos.
+    bool ReadMemoFile(int year);
     bool WriteMemoFile(int year);
     // Memos that could not be written as the program ended wait as the file
     // they should have become in a per-user folder, outside the program
@@ -197,13 +269,37 @@ public:
     // Lines of the last memo file read whose key names no day, or a day
     // that already has a memo: no memo of the calendar, but kept and
     // written back unchanged after the memos of the same year.
-    QStringList memoOtherLines;
-    int memoOtherYear = 0;
+    const QStringList& memoOtherLines() const { return memoOtherLines_; }
 
     // "mm-dd-yyyy" of today, for the file headers.
     static QString headerDate();
 
+signals:
+    // An entry was filed into `month`; it is in the slot when this comes.
+    void entryInserted(int month, EntryId id);
+    // The entry has left `month`.
+    void entryRemoved(int month, EntryId id);
+    // The entry of `month` with that id has a new content.
+    void entryReplaced(int month, EntryId id);
+    // Any number of the month's entries changed at once.
+    void entriesChanged(int month);
+    // The year file of curYear was loaded: every month is new.
+    void yearLoaded();
+    // The master in memory was read or replaced as a whole.
+    void masterChanged();
+    void subItemAdded(const QString& categoryNo, const QString& subNo);
+    void carryOverChanged();
+    void graphTargetsChanged();
+    // The category order of the entry dialog, first to be selected.
+    void categoriesRanked(const QStringList& names);
+    // The memo of the day key ("mm/dd") was added, changed or removed;
+    // an empty key: all memos changed.
+    void memoChanged(const QString& key);
+
 private:
+    // Tests set up tables no routine makes (stale rows, slots out of step).
+    friend struct LedgerInternals;
+
     struct YearPrefetch {
         QString path;
         qint64 size = 0;
@@ -213,6 +309,11 @@ private:
     YearFileLines takeYearFileLines(const QString& path);
     std::unique_ptr<YearPrefetch> prefetch_;
 
+    MonthSlot& editSlot(int month);
+    // The derived sums are stale from now on.
+    void sumsChanged() { sumsValid_ = false; }
+
+    bool readYearFile();
     bool askNewYearCarryOver();
     // The year file's header lines 1-8, and its entry lines with the sums
     // of what was written (false, user told, on an entry of a broken form).
@@ -230,4 +331,29 @@ private:
 
     Prompter* prompter_;
     EntryId lastEntryId_ = 0;
+    // Month and place of the entry InsertEntry filed last.
+    std::pair<int, qsizetype> lastFiled_{0, 0};
+
+    int startYear_ = 0;
+    int startMonth_ = 1;
+    int curYear_ = 0;
+    int curMonth_ = 1;
+    qint32 carryOver_ = 0;
+    bool carryAuto_ = false;
+    bool yearUnreadable_ = false;
+    QString mergeToRemove_;
+
+    KeyedCollection<clsHimoku> categoryList_;   // keyed by no
+    KeyedCollection<clsHimoku> categoryByName_; // keyed by name
+    KeyedCollection<clsTekiyo> memoList_;       // keyed by "mm/dd"
+    QStringList memoOtherLines_;
+    int memoOtherYear_ = 0;
+    std::array<MonthSlot, 12> monthSlots_;
+    std::vector<CategoryUseRow> categoryUse_;
+    std::vector<GraphTargetRow> graphTargets_;
+
+    mutable bool sumsValid_ = false;
+    mutable std::array<std::optional<std::vector<clsMoney>>, 12> monthCatTotals_;
+    mutable qint64 yearOut_ = 0;
+    mutable qint64 yearIn_ = 0;
 };

@@ -27,19 +27,42 @@ QString LedgerModel::memoSource(int year) const
     return QFileInfo::exists(kept) ? kept : memoPath(year);
 }
 
-void LedgerModel::ReadMemoFile(int year)
+void LedgerModel::SetMemo(const QString& key, const QString& text)
+{
+    if (const auto memo = memoList_.find(key))
+        memo->name = text;
+    else
+        memoList_.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, text}));
+    emit memoChanged(key);
+}
+
+void LedgerModel::RemoveMemo(const QString& key)
+{
+    if (memoList_.remove(key))
+        emit memoChanged(key);
+}
+
+void LedgerModel::ClearMemos()
+{
+    if (memoList_.isEmpty())
+        return;
+    memoList_.clear();
+    emit memoChanged(QString());
+}
+
+bool LedgerModel::ReadMemoFile(int year)
 {
     const QString path = memoSource(year);
     // The kept lines always belong to the file read last.
-    memoOtherLines.clear();
-    memoOtherYear = year;
+    memoOtherLines_.clear();
+    memoOtherYear_ = year;
     if (!QFileInfo::exists(path))
-        return;
+        return true;
     const TextFile::ReadResult file = TextFile::readLines(path);
     if (!file.ok) {
         prompter_->message(QStringLiteral("メモデータファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
                            Prompter::Icon::Warning);
-        return;
+        return false;
     }
     QList<int> kept;
     for (int i = 0; i < file.lines.size(); ++i) {
@@ -53,17 +76,20 @@ void LedgerModel::ReadMemoFile(int year)
         // that it is written back as it was typed. A line the calendar cannot
         // show (no day, or a second memo of a day) is still the user's: it
         // stays in the file.
-        if (!keyOk || !memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, line.mid(5)}))) {
-            memoOtherLines << line;
+        if (!keyOk || !memoList_.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, line.mid(5)}))) {
+            memoOtherLines_ << line;
             kept << i + 1;
         }
     }
+    if (!memoList_.isEmpty())
+        emit memoChanged(QString());
     if (!kept.isEmpty())
         prompter_->message(QStringLiteral("%1 の次の行は日付 (mm/dd) が読み取れないか、同じ日のメモが重なっているため、"
                                           "カレンダーには表示しません。\r\n\r\n  行番号 : %2\r\n\r\n"
                                           "これらの行は消さずに、そのままファイルに残します。")
                                .arg(QFileInfo(path).fileName(), lineListText(kept)),
                            Prompter::Icon::Warning);
+    return true;
 }
 
 bool LedgerModel::memoFileBytes(int year, QByteArray& bytes)
@@ -77,10 +103,10 @@ bool LedgerModel::memoFileBytes(int year, QByteArray& bytes)
                       QStringLiteral("*  メモデータ管理ファイル  [") + QString::number(year) + QStringLiteral("年度]"),
                       QStringLiteral("*"),
                       QString()};
-    for (const auto& m : memoList)
+    for (const auto& m : memoList_)
         lines << m.item->no + m.item->name;
-    if (memoOtherYear == year)
-        lines += memoOtherLines;
+    if (memoOtherYear_ == year)
+        lines += memoOtherLines_;
     // The code page is tried on the whole file at once; line by line only to
     // tell which memo it cannot hold.
     if (TextFile::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), bytes))
@@ -110,8 +136,8 @@ bool LedgerModel::WriteMemoFile(int year)
     }
     // Memos kept from an earlier failure are in the file now.
     QFile::remove(keptMemoPath(year));
-    memoList.clear();
-    memoOtherLines.clear();
+    memoOtherLines_.clear();
+    ClearMemos();
     return true;
 }
 
@@ -135,8 +161,8 @@ bool LedgerModel::KeepUnsavedMemos(int year)
                            .arg(year)
                            .arg(QFileInfo(memoPath(year)).fileName(), QDir::toNativeSeparators(kept)),
                        Prompter::Icon::Information);
-    memoList.clear();
-    memoOtherLines.clear();
+    memoOtherLines_.clear();
+    ClearMemos();
     return true;
 }
 
@@ -149,14 +175,14 @@ void LedgerModel::WriteKeptMemos()
         const int year = QFileInfo(name).completeBaseName().toInt(&isYear);
         if (!isYear)
             continue;
-        memoList.clear();
+        ClearMemos();
         ReadMemoFile(year);
         // A failure is reported by the write; the memos stay kept for the next start.
         if (WriteMemoFile(year))
             written << QFileInfo(memoPath(year)).fileName();
     }
-    memoList.clear();
-    memoOtherLines.clear();
+    memoOtherLines_.clear();
+    ClearMemos();
     if (!written.isEmpty())
         prompter_->message(QStringLiteral("前回保存できなかったメモを、メモデータファイル %1 に書き込みました。").arg(written.join(QStringLiteral("、"))),
                            Prompter::Icon::Information);

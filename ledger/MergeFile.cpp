@@ -72,7 +72,7 @@ bool LedgerModel::MergeAddFile(int year, int* merged)
 
     std::array<const clsHimoku*, 100> categoryAt{};
     std::array<std::bitset<100>, 100> subAt{};
-    for (const auto& c : categoryList) {
+    for (const auto& c : categoryList_) {
         const int n = c.item->no.toInt();
         if (n < 1 || n > 99)
             continue;
@@ -131,9 +131,8 @@ void LedgerModel::InsertEntries(std::vector<Entry> entries)
         std::vector<Entry>& incoming = byMonth[month - 1];
         if (incoming.empty())
             continue;
-        MonthSlot& s = slot(month);
         const auto byDay = [](const Entry& a, const Entry& b) { return a.dayNo < b.dayNo; };
-        if (!std::is_sorted(s.entries.begin(), s.entries.end(), byDay)) {
+        if (!std::is_sorted(slot(month).entries.begin(), slot(month).entries.end(), byDay)) {
             for (Entry& e : incoming)
                 InsertEntry(std::move(e));
             continue;
@@ -142,6 +141,7 @@ void LedgerModel::InsertEntries(std::vector<Entry> entries)
         // day's new entries before the existing entries of that day.
         std::reverse(incoming.begin(), incoming.end());
         std::stable_sort(incoming.begin(), incoming.end(), byDay);
+        MonthSlot& s = editSlot(month);
         for (const Entry& e : incoming) {
             s.totalOut += e.out;
             s.totalIn += e.in;
@@ -150,5 +150,6 @@ void LedgerModel::InsertEntries(std::vector<Entry> entries)
         merged.reserve(s.entries.size() + incoming.size());
         std::merge(incoming.begin(), incoming.end(), s.entries.begin(), s.entries.end(), std::back_inserter(merged), byDay);
         s.entries = std::move(merged);
+        emit entriesChanged(month);
     }
 }

@@ -148,23 +148,23 @@ std::optional<qint32> LedgerModel::askCarryOverAmount(const QString& defaultText
 bool LedgerModel::askNewYearCarryOver()
 {
     bool askAmount = true;
-    if (QFileInfo::exists(yearPath(curYear - 1))) {
+    if (QFileInfo::exists(yearPath(curYear_ - 1))) {
         const auto answer = prompter_->question(
-            QString::number(curYear) + QStringLiteral(" 年度のデータファイルを作成します。\r\n前年度 (")
-                + QString::number(curYear - 1)
+            QString::number(curYear_) + QStringLiteral(" 年度のデータファイルを作成します。\r\n前年度 (")
+                + QString::number(curYear_ - 1)
                 + QStringLiteral("年) の残高を繰越高として引き継ぎますか。\r\n\r\n"
                                  "[はい]を選択した場合、前年度データファイルから自動算出します。"),
             Prompter::Buttons::YesNo);
         if (answer == Prompter::Answer::Yes) {
-            carryAuto = true;
-            carryOver = Num::toInt32(CalcPrevCarryOver()).value_or(0);
+            carryAuto_ = true;
+            carryOver_ = Num::toInt32(CalcPrevCarryOver()).value_or(0);
             askAmount = false;
         }
     }
     if (askAmount) {
-        carryAuto = false;
+        carryAuto_ = false;
         // The file needs a carry-over: Cancel takes the 0 the box offers.
-        carryOver = askCarryOverAmount(QStringLiteral("0")).value_or(0);
+        carryOver_ = askCarryOverAmount(QStringLiteral("0")).value_or(0);
     }
     return SaveYearFile(0);
 }
@@ -263,16 +263,25 @@ YearFileLines LedgerModel::takeYearFileLines(const QString& path)
 
 bool LedgerModel::LoadYearFile()
 {
-    const QString path = yearPath(curYear);
-    yearUnreadable = false;
-    mergeToRemove.clear();
-    clearMonthSlots();
+    // Every month is new, however the reading ends.
+    yearUnreadable_ = false;
+    mergeToRemove_.clear();
+    monthSlots_ = {};
+    const bool loaded = readYearFile();
+    sumsChanged();
+    emit yearLoaded();
+    return loaded;
+}
+
+bool LedgerModel::readYearFile()
+{
+    const QString path = yearPath(curYear_);
     if (!QFileInfo::exists(path) && !askNewYearCarryOver())
         return false;
 
     YearFileLines file = takeYearFileLines(path);
     if (!file.ok) {
-        yearUnreadable = true;
+        yearUnreadable_ = true;
         prompter_->message(QStringLiteral("家計簿データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
                            Prompter::Icon::Warning);
         return false;
@@ -282,7 +291,7 @@ bool LedgerModel::LoadYearFile()
     // numbers are looked up by index instead of by text for every line.
     std::array<const clsHimoku*, 100> categoryAt{};
     std::array<std::bitset<100>, 100> subAt{};
-    for (const auto& c : categoryList) {
+    for (const auto& c : categoryList_) {
         if (c.key.size() != 2 || !isTwoDigits(c.key, 0, 99))
             continue;
         const int n = c.key.toInt();
@@ -306,7 +315,7 @@ bool LedgerModel::LoadYearFile()
         notes.push_back({c.line, &c, {}, {}});
     for (int month = 1; month <= 12; ++month) {
         std::vector<Entry>& entries = file.months[month - 1];
-        MonthSlot& s = slot(month);
+        MonthSlot& s = monthSlots_[month - 1];
         size_t kept = 0;
         for (Entry entry : entries) {
             const int line = int(entry.id);
@@ -336,13 +345,13 @@ bool LedgerModel::LoadYearFile()
     std::optional<QString> previousBalance;
     for (const Note& n : notes) {
         if (n.carry) {
-            carryOver = n.carry->value;
-            carryAuto = n.carry->automatic;
-            if (carryAuto) {
+            carryOver_ = n.carry->value;
+            carryAuto_ = n.carry->automatic;
+            if (carryAuto_) {
                 if (!previousBalance)
                     previousBalance = CalcPrevCarryOver();
                 if (*previousBalance != QLatin1String("NOFILE") && !previousBalance->isEmpty())
-                    carryOver = Num::toInt32(*previousBalance).value_or(carryOver);
+                    carryOver_ = Num::toInt32(*previousBalance).value_or(carryOver_);
             }
         } else if (n.sub.isEmpty()) {
             reportDeletedCategory(n.category);
@@ -354,18 +363,7 @@ bool LedgerModel::LoadYearFile()
     return true;
 }
 
-qint64 LedgerModel::yearEndBalance() const
-{
-    qint64 balance = carryOver;
-    bool isOut = false;
-    for (const MonthSlot& s : monthSlots) {
-        for (const Entry& e : s.entries) {
-            const qint32 amount = writtenAmount(e, isOut);
-            balance += isOut ? -qint64(amount) : qint64(amount);
-        }
-    }
-    return balance;
-}
+qint64 LedgerModel::yearEndBalance() const { return yearEndBalanceWith(carryOver_); }
 
 QByteArray LedgerModel::yearFileHeader(int year)
 {
@@ -382,7 +380,7 @@ QByteArray LedgerModel::yearFileHeader(int year)
 
 bool LedgerModel::appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumIn)
 {
-    for (const MonthSlot& s : monthSlots) {
+    for (const MonthSlot& s : monthSlots_) {
         for (const Entry& e : s.entries) {
             if (!writableEntry(e)) {
                 prompter_->message(QStringLiteral("日付 [%1]、費目番号 [%2]、摘要項目番号 [%3] のデータは形式が正しくないため、"
@@ -408,14 +406,14 @@ bool LedgerModel::appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumI
 
 bool LedgerModel::yearFileBytes(int mode, QByteArray& out, qint32& carry)
 {
-    const QString path = yearPath(curYear);
-    if (yearUnreadable && mode == 1) {
+    const QString path = yearPath(curYear_);
+    if (yearUnreadable_ && mode == 1) {
         prompter_->message(QStringLiteral("家計簿データファイル [%1] は読み込めなかったため、上書き保存しません。").arg(path),
                            Prompter::Icon::Warning);
         return false;
     }
-    carry = carryOver;
-    if (carryAuto) {
+    carry = carryOver_;
+    if (carryAuto_) {
         carry = 0;
         if (mode == 1) {
             const QString r = CalcPrevCarryOver();
@@ -426,16 +424,16 @@ bool LedgerModel::yearFileBytes(int mode, QByteArray& out, qint32& carry)
 
     qsizetype entryCount = 0;
     if (mode == 1)
-        for (const MonthSlot& s : monthSlots)
+        for (const MonthSlot& s : monthSlots_)
             entryCount += s.count();
 
-    out = yearFileHeader(curYear);
+    out = yearFileHeader(curYear_);
     if (out.isEmpty()) {
         reportWriteFailure(path, TextFile::codecMissingMessage());
         return false;
     }
     out.reserve(out.size() + 24 * (entryCount + 2));
-    out += carryAuto ? '#' : '&';
+    out += carryAuto_ ? '#' : '&';
     appendNumber(out, carry);
     out += "\r\n";
 
@@ -456,18 +454,18 @@ bool LedgerModel::yearFileBytes(int mode, QByteArray& out, qint32& carry)
 
 bool LedgerModel::SaveYearFile(int mode)
 {
-    const QString path = yearPath(curYear);
+    const QString path = yearPath(curYear_);
     QByteArray out;
     qint32 carry = 0;
     if (!yearFileBytes(mode, out, carry))
         return false;
     // Entries taken from a merge file are saved and the file goes, in one step.
-    const QString removal = mode == 1 && QFileInfo::exists(mergeToRemove) ? mergeToRemove : QString();
+    const QString removal = mode == 1 && QFileInfo::exists(mergeToRemove_) ? mergeToRemove_ : QString();
     if (!commitFiles({{path, out}}, removal))
         return false;
     if (mode == 1)
-        mergeToRemove.clear();
-    carryOver = carry;
+        mergeToRemove_.clear();
+    SetCarryOver(carry, carryAuto_);
     return true;
 }
 
@@ -477,17 +475,17 @@ bool LedgerModel::SaveMasterAndYear()
     qint32 carry = 0;
     if (!masterFileBytes(master) || !yearFileBytes(1, year, carry))
         return false;
-    const QString removal = QFileInfo::exists(mergeToRemove) ? mergeToRemove : QString();
-    if (!commitFiles({{masterPath(), master}, {yearPath(curYear), year}}, removal))
+    const QString removal = QFileInfo::exists(mergeToRemove_) ? mergeToRemove_ : QString();
+    if (!commitFiles({{masterPath(), master}, {yearPath(curYear_), year}}, removal))
         return false;
-    mergeToRemove.clear();
-    carryOver = carry;
+    mergeToRemove_.clear();
+    SetCarryOver(carry, carryAuto_);
     return true;
 }
 
 QString LedgerModel::CalcPrevCarryOver()
 {
-    const QString path = yearPath(curYear - 1);
+    const QString path = yearPath(curYear_ - 1);
     if (!QFileInfo::exists(path))
         return QStringLiteral("NOFILE");
     const QByteArray bytes = TextFile::readBytes(path).bytes;
@@ -516,14 +514,14 @@ QString LedgerModel::balanceRangeText(qint64 balance)
         .arg(Fmt::hash0(balance));
 }
 
-qint64 LedgerModel::yearEndBalanceWith(int month, qint64 monthOut, qint64 monthIn) const
+qint64 LedgerModel::yearEndBalanceWith(qint32 carry, EntryId skip, qint64 addOut, qint64 addIn) const
 {
-    qint64 balance = qint64(carryOver) + monthIn - monthOut;
+    qint64 balance = qint64(carry) + addIn - addOut;
     bool isOut = false;
-    for (int m = 1; m <= 12; ++m) {
-        if (m == month)
-            continue;
-        for (const Entry& e : slot(m).entries) {
+    for (const MonthSlot& s : monthSlots_) {
+        for (const Entry& e : s.entries) {
+            if (skip != 0 && e.id == skip)
+                continue;
             const qint32 amount = writtenAmount(e, isOut);
             balance += isOut ? -qint64(amount) : qint64(amount);
         }

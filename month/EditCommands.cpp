@@ -1,69 +1,22 @@
 #include "EditCommands.h"
 
 #include "Clock.h"
-#include "EntryRows.h"
 #include "Formats.h"
-#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
 #include "MonthViews.h"
 #include "frmData.h"
-#include "frmMainSub.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTreeView>
 #include <algorithm>
 
-namespace {
-// The day's totals keep their mnemonic when the caption names the day; the
-// message shows the caption without it.
-const QString kTotalsKey = QStringLiteral("(&T)");
-}
-
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
     : QObject(owner), model_(model), views_(views), owner_(owner)
 {
-    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    const QString captions[7] = {QStringLiteral("データ追加(&A)"), QStringLiteral("データ内容変更(&C)"),
-                                 QStringLiteral("データ削除(&D)"), {}, QStringLiteral("その日の収支") + kTotalsKey, {},
-                                 QStringLiteral("費目・摘要項目 編集(&M)")};
-    for (int i = 0; i < 7; ++i) {
-        if (captions[i].isEmpty()) {
-            mnuEditItems[i] = mnuEdit->addSeparator();
-        } else {
-            mnuEditItems[i] = mnuEdit->addAction(captions[i], this, [this, i] { mnuEditItem(i); });
-        }
-        mnuEditItems[i]->setObjectName(QStringLiteral("mnuEditItem%1").arg(i));
-    }
-    connect(mnuEdit, &QMenu::aboutToShow, this, &EditCommands::mnuEdit_Open);
-
-    auto button = [&](const char* name, const QString& tip, const char* icon) {
-        auto* a = new QAction(kaneloIcon(QLatin1StringView(icon)), tip, this);
-        a->setObjectName(QLatin1String(name));
-        a->setToolTip(tip);
-        return a;
-    };
-    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), "add");
-    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), "change");
-    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), "delete");
-    tbrCategories = button("tbrCategories", QStringLiteral("費目・摘要項目 編集"), "categories");
-    connect(tbrCategories, &QAction::triggered, this, [this] { mnuEditItem(6); });
-    connect(tbrAdd, &QAction::triggered, this, [this] { mnuEditItem(0); });
-    connect(tbrChange, &QAction::triggered, this, [this] {
-        if (selectedEntryRow() > 0)
-            mnuEditItem(1);
-    });
-    connect(tbrDelete, &QAction::triggered, this, [this] {
-        if (selectedEntryRow() > 0)
-            mnuEditItem(2);
-    });
-
     for (QTreeView* list : {views_.lvwMonth, views_.lvwMonthC}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
@@ -79,25 +32,24 @@ frmData* EditCommands::dataDialog()
 
 int EditCommands::selectedEntryRow() const
 {
-    if (model_.summaryMode != 0)
+    if (views_.summaryMode() != 0)
         return -1;
     const int r = views_.selectedRow();
     return r > 0 ? r : -1;
 }
 
-QString EditCommands::dayCaption(int row) const
-{
-    return QString::number(model_.curMonth) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
-           + QStringLiteral("日の収支状況");
-}
+bool EditCommands::entrySelected() const { return selectedEntryRow() > 0; }
 
-void EditCommands::mnuEdit_Open()
+QString EditCommands::dayTotalsCaption() const
 {
     const int r = selectedEntryRow();
-    for (int i : {1, 2, 4})
-        mnuEditItems[i]->setEnabled(r > 0);
-    if (r > 0)
-        mnuEditItems[4]->setText(dayCaption(r) + kTotalsKey);
+    return r > 0 ? dayCaption(r) : QString();
+}
+
+QString EditCommands::dayCaption(int row) const
+{
+    return QString::number(model_.curMonth()) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
+           + QStringLiteral("日の収支状況");
 }
 
 void EditCommands::mnuEditItem(int index)
@@ -116,7 +68,7 @@ void EditCommands::mnuEditItem(int index)
         dayTotals();
         break;
     case 6:
-        editCategories();
+        emit categoriesRequested();
         break;
     default:
         break;
@@ -128,12 +80,12 @@ void EditCommands::mnuEditItem(int index)
 void EditCommands::addEntry()
 {
     QString date;
-    if (model_.summaryMode == 1) {
+    if (views_.summaryMode() == 1) {
         const int s = views_.selectedSummaryRow();
         if (s > 0)
             date = views_.summaryRows->cell(s, MonthListModel::Date);
     } else if (const int r = views_.selectedRow(); r > 0) {
-        date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
+        date = Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(views_.monthRows->row(r).day);
     }
     if (date.isEmpty())
         date = Clock::today().toString(QStringLiteral("MM/dd"));
@@ -158,7 +110,7 @@ void EditCommands::showDialog()
 // new entries go to, after it; centred over the list.
 void EditCommands::placeBesideSelection(QWidget* dialog) const
 {
-    const bool summary = model_.summaryMode == 1;
+    const bool summary = views_.summaryMode() == 1;
     QTreeView* list = summary ? views_.lvwMonthC : views_.lvwMonth;
     const int row = summary ? views_.selectedSummaryRow() : views_.selectedRow();
     if (row < 0 || !list->isVisible())
@@ -197,7 +149,7 @@ void EditCommands::changeEntry()
     const MonthListModel& rows = *views_.monthRows;
     // The date the day's first row shows, also for the day's further rows.
     const MonthRow& row = rows.row(r);
-    const QString date = Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day);
+    const QString date = Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day);
     const qint64 amount = row.out != 0 ? row.out : row.in;
     dataDialog()->prepareChange(date, rows.cell(r, MonthListModel::Category), rows.cell(r, MonthListModel::Sub),
                               amount == 0 ? QString() : QString::number(amount), row.entryId);
@@ -214,15 +166,13 @@ void EditCommands::deleteEntry()
     MonthListModel& rows = *views_.monthRows;
     const MonthRow row = rows.row(r);
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
-                         + Fmt::zero2(model_.curMonth) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
+                         + Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
                          + rows.cell(r, MonthListModel::Category) + QStringLiteral("  ") + rows.cell(r, MonthListModel::Sub);
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
-    removeEntryRow(rows, r);
-    // The slot loses the entry the row showed; the balances then set its totals.
-    removeSlotEntry(model_.slot(model_.curMonth), row.entryId);
-    views_.UpdateBalances(&rows);
+    // The list follows the model.
+    model_.RemoveEntry(model_.curMonth(), row.entryId);
     model_.RankCategoriesByUse();
 }
 
@@ -235,7 +185,6 @@ void EditCommands::dayTotals()
         return;
     const MonthListModel& rows = *views_.monthRows;
     const QString caption = dayCaption(r);
-    mnuEditItems[4]->setText(caption + kTotalsKey);
     const int day = rows.row(r).day;
     // The carry-over row counts as day 1 too.
     int first = 1;
@@ -251,14 +200,6 @@ void EditCommands::dayTotals()
     model_.prompter().message(caption + QStringLiteral("は以下のとおりです。\r\n\r\n   支出： ") + Fmt::hash0(out)
                                   + QStringLiteral(" 円   収入： ") + Fmt::hash0(in) + QStringLiteral(" 円"),
                               Prompter::Icon::Information, caption);
-}
-
-// ---- categories ----
-
-void EditCommands::editCategories()
-{
-    if (frmMainSub::Run(model_, qobject_cast<QWidget*>(parent())))
-        views_.RefreshMonthView();
 }
 
 // ---- mouse on the lists ----
@@ -286,7 +227,7 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
             if (const QModelIndex index = list->indexAt(at); index.isValid())
                 views_.selectRow(index.row());
         }
-        mnuEdit->popup(mouse->globalPosition().toPoint());
+        emit popupRequested(mouse->globalPosition().toPoint());
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {

@@ -1,7 +1,6 @@
 // Running balances, the status bar and the carry-over commands.
 #include "MonthViews.h"
 
-#include "EntryRows.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 
@@ -10,11 +9,9 @@
 namespace {
 // False, after telling the user, when this carry-over would put the
 // year-end balance beyond what the year file holds.
-bool carryFits(LedgerModel& m, const MonthListModel& rows, qint64 carry)
+bool carryFits(LedgerModel& m, qint32 carry)
 {
-    qint64 out = 0, in = 0;
-    listTotals(rows, out, in);
-    const qint64 balance = m.yearEndBalanceWith(m.curMonth, out, in) - m.carryOver + carry;
+    const qint64 balance = m.yearEndBalanceWith(carry);
     if (LedgerModel::balanceFits(balance))
         return true;
     m.prompter().message(LedgerModel::balanceRangeText(balance) + QStringLiteral("\r\n\r\nこの繰越高は設定できません。"),
@@ -45,12 +42,12 @@ void MonthViews::UpdateBalances(MonthListModel* list)
     if (list != monthRows)
         return;
     LedgerModel& m = *model_;
-    statusPanel[0]->setText(QString::number(m.curMonth) + QStringLiteral(" 月度 収支状況   "));
+    statusPanel[0]->setText(QString::number(m.curMonth()) + QStringLiteral(" 月度 収支状況   "));
     QString carry = QStringLiteral("繰越高 : ") + Fmt::hash0(out > 0 ? -out : in);
     QString tip;
-    if (m.curMonth == 1) {
-        carry += m.carryAuto ? QStringLiteral(" (A)") : QStringLiteral(" (M)");
-        tip = QStringLiteral("前年度繰越高は [") + (m.carryAuto ? QStringLiteral("自動") : QStringLiteral("手動"))
+    if (m.curMonth() == 1) {
+        carry += m.carryAuto() ? QStringLiteral(" (A)") : QStringLiteral(" (M)");
+        tip = QStringLiteral("前年度繰越高は [") + (m.carryAuto() ? QStringLiteral("自動") : QStringLiteral("手動"))
             + QStringLiteral("] 算出です。");
     }
     statusPanel[1]->setText(carry);
@@ -58,12 +55,6 @@ void MonthViews::UpdateBalances(MonthListModel* list)
     statusPanel[2]->setText(QStringLiteral("支出 : ") + Fmt::hash0(outSum));
     statusPanel[3]->setText(QStringLiteral("収入 : ") + Fmt::hash0(inSum));
     statusPanel[4]->setText(QStringLiteral("残高 : ") + Fmt::hash0(brought + inSum - outSum));
-
-    MonthSlot& slot = m.slot(m.curMonth);
-    if (slot.count() > 0) {
-        slot.totalOut = outSum;
-        slot.totalIn = inSum;
-    }
 }
 
 bool MonthViews::askCarryOver(const QString& defaultText)
@@ -72,53 +63,39 @@ bool MonthViews::askCarryOver(const QString& defaultText)
     const auto value = m.askCarryOverAmount(defaultText);
     if (!value)
         return false;
-    if (!carryFits(m, *monthRows, *value))
+    if (!carryFits(m, *value))
         return false;
-    m.carryOver = *value;
-    MonthRow& first = monthRows->editRow(0);
-    first.out = *value < 0 ? -qint64(*value) : 0;
-    first.in = *value < 0 ? 0 : *value;
-    first.balance = *value;
-    monthRows->rowChanged(0);
+    // The list follows (carryOverChanged).
+    m.SetCarryOver(*value, false);
     return true;
 }
 
 void MonthViews::CarryOverInput()
 {
     const qint64 current = monthRows->row(0).in - monthRows->row(0).out;
-    if (askCarryOver(QString::number(current)))
-        UpdateBalances(monthRows);
+    askCarryOver(QString::number(current));
 }
 
 void MonthViews::SwitchCarryOverMode()
 {
     LedgerModel& m = *model_;
-    if (m.curMonth != 1)
+    if (m.curMonth() != 1)
         return;
-    QString text = QStringLiteral("前年度繰越高を [") + (m.carryAuto ? QStringLiteral("手動") : QStringLiteral("自動"))
+    QString text = QStringLiteral("前年度繰越高を [") + (m.carryAuto() ? QStringLiteral("手動") : QStringLiteral("自動"))
         + QStringLiteral("] 算出に変更しますか。");
-    if (!m.carryAuto)
+    if (!m.carryAuto())
         text += QStringLiteral("\r\n\r\n前年度データファイルから算出します。\r\n(存在しない場合、[0円] が設定されます)");
     if (m.prompter().question(text, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
-    m.carryAuto = !m.carryAuto;
-    if (!m.carryAuto) {
-        askCarryOver(QString::number(m.carryOver));
-        UpdateBalances(monthRows);
-        // The status bar is reachable with the day summary in front, which
-        // copies the carry-over row and its balances.
-        if (m.summaryMode > 0)
-            ShowCompress();
+    if (m.carryAuto()) {
+        m.SetCarryOver(m.carryOver(), false);
+        askCarryOver(QString::number(m.carryOver()));
         return;
     }
     qint32 carry = 0;
     const QString prev = m.CalcPrevCarryOver();
     if (prev != QLatin1String("NOFILE") && !prev.isEmpty())
         carry = Num::toInt32(prev).value_or(0);
-    if (!carryFits(m, *monthRows, carry)) {
-        m.carryAuto = false;
-        return;
-    }
-    m.carryOver = carry;
-    RefreshMonthView();
+    if (carryFits(m, carry))
+        m.SetCarryOver(carry, true);
 }

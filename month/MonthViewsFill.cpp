@@ -5,7 +5,6 @@
 #include "LedgerModel.h"
 #include "LineText.h"
 
-#include <QAction>
 
 namespace {
 const QStringList kDayHeadings{QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "),
@@ -25,23 +24,17 @@ QString markDeficit(QString text)
 void MonthViews::RefreshMonthView()
 {
     LedgerModel& m = *model_;
-    const int month = m.curMonth;
+    const int month = m.curMonth();
     const MonthSlot& slot = m.slot(month);
 
     std::vector<MonthRow> rows;
     rows.reserve(slot.count() + 1);
 
-    qint64 brought = m.carryOver;
-    for (int earlier = 1; earlier < month; ++earlier) {
-        const MonthSlot& s = m.slot(earlier);
-        if (s.count() > 0)
-            brought += s.totalIn - s.totalOut;
-    }
-    rows.push_back(MonthRow::carryOver(month, brought));
+    rows.push_back(MonthRow::carryOver(month, broughtForward()));
 
     // One lookup per category rather than one search of the master per entry.
     std::array<bool, 100> known{};
-    for (const auto& c : m.categoryList)
+    for (const auto& c : m.categoryList())
         if (isTwoDigits(c.key, 1, 99))
             known[c.key.toInt()] = true;
 
@@ -74,22 +67,14 @@ void MonthViews::RefreshMonthView()
 void MonthViews::ShowCompress()
 {
     summaryRows->clear();
-    switch (model_->summaryMode) {
+    switch (summaryMode_) {
     case 1:
-        tbrDaySummary->setChecked(true);
-        tbrDaySummary->setText(QStringLiteral("日単位 -オン"));
-        tbrCategorySummary->setChecked(false);
-        tbrCategorySummary->setText(QStringLiteral("費目単位 -オフ"));
         summaryRows->setAmountColumns({MonthListModel::Out, MonthListModel::In, MonthListModel::Balance});
         summaryRows->setHeadings(kDayHeadings);
         lvwMonthC->setTextColumns({1, 2});
         ShowDaySummary();
         break;
     case 2:
-        tbrDaySummary->setChecked(false);
-        tbrDaySummary->setText(QStringLiteral("日単位 -オフ"));
-        tbrCategorySummary->setChecked(true);
-        tbrCategorySummary->setText(QStringLiteral("費目単位 -オン"));
         summaryRows->setAmountColumns({2, 3, 4, 5});
         summaryRows->setHeadings(kCategoryHeadings);
         lvwMonthC->setTextColumns({1});
@@ -111,7 +96,7 @@ void MonthViews::ShowDaySummary()
 
     MonthRow day;
     day.kind = MonthRow::DayRow;
-    day.month = quint8(model_->curMonth);
+    day.month = quint8(model_->curMonth());
     for (int i = 1; i < monthRows->count(); ++i) {
         const MonthRow& r = monthRows->row(i);
         if (r.day == day.day) {
@@ -132,10 +117,10 @@ void MonthViews::ShowDaySummary()
 
 void MonthViews::ShowCategorySummary()
 {
-    LedgerModel& m = *model_;
-    m.MakeCategorySums(m.curMonth);
-    if (m.slot(m.curMonth).count() == 0)
+    const LedgerModel& m = *model_;
+    if (m.slot(m.curMonth()).count() == 0)
         return;
+    const CategorySums sums = m.MakeCategorySums(m.curMonth());
 
     std::vector<MonthRow> rows;
     auto header = [&](const QString& caption, qint64 total) {
@@ -156,12 +141,12 @@ void MonthViews::ShowCategorySummary()
     };
     const MonthRow empty = MonthRow::textRow({});
 
-    header(QStringLiteral("[支出費目]"), m.totalOut);
+    header(QStringLiteral("[支出費目]"), sums.totalOut);
     rows.push_back(empty);
-    categoryRows(m.catSumOut);
+    categoryRows(sums.catSumOut);
     rows.push_back(empty);
-    header(QStringLiteral("[収入費目]"), m.totalIn);
+    header(QStringLiteral("[収入費目]"), sums.totalIn);
     rows.push_back(empty);
-    categoryRows(m.catSumIn);
+    categoryRows(sums.catSumIn);
     summaryRows->setRows(std::move(rows));
 }

@@ -155,13 +155,12 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     connect(lstSub, &QListWidget::itemClicked, this, [this] { lstSub_Click(); });
 
     addedLog = QStringList{QString()};
-    model_.onCategoriesRanked = [this](const QStringList& names) { fillCategories(names); };
-    fillCategories(model_.RankCategoriesByUse());
+    connect(&model_, &LedgerModel::categoriesRanked, this, &frmData::fillCategories);
+    model_.RankCategoriesByUse();
     setButtonsForMode();
 }
 
-// The model outlives the dialog; it must not call into a released one.
-frmData::~frmData() { model_.onCategoriesRanked = nullptr; }
+frmData::~frmData() = default;
 
 // ---- opening ----
 
@@ -174,9 +173,9 @@ void frmData::prepareAdd(const QString& date)
     changeEntryId_ = 0;
     txtDate->setText(date);
     txtMoney->clear();
-    if (!model_.categoryList.isEmpty()) {
+    if (!model_.categoryList().isEmpty()) {
         const QSignalBlocker block(cmbMain);
-        const int i = cmbMain->findText(model_.categoryList.at(0)->name, Qt::MatchFixedString);
+        const int i = cmbMain->findText(model_.categoryList().at(0)->name, Qt::MatchFixedString);
         if (i >= 0)
             cmbMain->setCurrentIndex(i);
     }
@@ -286,7 +285,7 @@ void frmData::cmbDate_Click()
 {
     completeDate();
     const QString date = txtDate->text();
-    if (!readsAsDate(date, model_.curYear)) {
+    if (!readsAsDate(date, model_.curYear())) {
         model_.prompter().message(kNoDateMessage, Prompter::Icon::Warning);
         txtDate->setFocus();
         return;
@@ -295,7 +294,7 @@ void frmData::cmbDate_Click()
     frmDataCalender picker(model_, this);
     picker.move(cmbDate->mapToGlobal(QPoint(0, 2 * cmbDate->height())));
     picker.chosenMonth = QString::number(month);
-    picker.SetDate(QDate(model_.curYear, month, date.right(2).toInt()));
+    picker.SetDate(QDate(model_.curYear(), month, date.right(2).toInt()));
     picker.RemakeCalender();
     QWidget* const back = focusWidget();
     const bool picked = picker.exec() == QDialog::Accepted && !picker.pickedDate().isEmpty();
@@ -324,20 +323,8 @@ void frmData::cmdExit_Click()
         added_.clear();
     }
     done(QDialog::Accepted);
-
-    const int selected = views_.selectedRow();
-    const EntryId selectedId = selected > 0 ? views_.monthRows->row(selected).entryId : 0;
-    writeBack();
     model_.RankCategoriesByUse();
-    if (earlierMonthChanged_) {
-        // The balance brought forward of the shown month has changed.
-        earlierMonthChanged_ = false;
-        views_.RefreshMonthView();
-        if (const int r = selectedId ? views_.monthRows->findEntry(selectedId, 1) : -1; r > 0)
-            views_.selectRow(r);
-    } else {
-        views_.ShowCompress();
-    }
+    views_.ShowCompress();
 }
 
 void frmData::reject()

@@ -10,7 +10,6 @@
 
 class LedgerModel;
 class MonthViews;
-struct MonthRow;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -23,9 +22,8 @@ class QToolButton;
 
 // The entry dialog. In add mode (empty tag) the user adds entries one after
 // the other and may undo the last ones; in change mode (tag = the date of the
-// entry) it edits the entry of one row of the entry list. Entries of the shown
-// month go into the entry list, which is written back into the month slot
-// when the dialog closes; entries of other months go straight into their slot.
+// entry) it edits the entry of one row of the entry list. Every entry goes
+// through the model, which files it in its month; the month views follow.
 // The dialog is hidden between uses, not destroyed.
 class frmData : public QDialog {
     Q_OBJECT
@@ -71,7 +69,9 @@ public:
     void Activate();
 
     bool ValidateEntry();
-    void InsertEntryRow();
+    // Files the typed entry into the shown month, after the entries of its
+    // day, and selects its row; its id.
+    EntryId InsertEntryRow();
     // Registers the typed sub-item in the chosen category when it lacks it.
     void RegisterSubItem();
 
@@ -118,19 +118,15 @@ private:
     bool refuse(const QString& text, QWidget* field);
     // The field's value, or nothing after telling the user why it cannot be used.
     std::optional<qint32> currentAmount();
-    // The typed entry as numbers; registers its sub-item first when the
-    // category lacks it. The id is left to the caller.
+    // The typed entry as numbers, with a fresh id; registers its sub-item
+    // first when the category lacks it.
     Entry buildEntry();
-    // An entry row of the shown month for e, without id and date mark.
-    MonthRow entryRow(const Entry& e) const;
+    // Files the typed entry: into the shown month after its day's entries,
+    // into another month before them. Its id.
+    EntryId fileEntry();
     QString addedKey() const;
     void applyChange();
     void undoLast();
-    // Rewrites the slot of curMonth from the entry list, keeping entry ids.
-    void writeBack();
-    // Rebuilds the summary in front, from an up-to-date slot.
-    void refreshSummary();
-    void noteOtherMonth(int month);
 
     LedgerModel& model_;
     MonthViews& views_;
@@ -140,8 +136,4 @@ private:
     // False, after telling the user, when an entry of this amount would put
     // the year-end balance beyond what the year file holds.
     bool balanceStaysInRange(qint32 amount);
-    EntryId lastRowId_ = 0; // entry id of the row InsertEntryRow made
-    // An entry went into or left a month before the shown one: the balance
-    // brought forward of the shown month has changed.
-    bool earlierMonthChanged_ = false;
 };

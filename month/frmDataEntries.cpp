@@ -1,10 +1,9 @@
-// The entry dialog's work on the entries: checking the typed entry, placing
-// it in the entry list or another month's slot, sub-item registration, undo,
-// change and the write-back of the shown month.
+// The entry dialog's work on the entries: checking the typed entry, filing
+// it through the model, sub-item registration, undo and change.
 #include "frmData.h"
 
-#include "EntryRows.h"
 #include "LedgerModel.h"
+#include "LedgerRules.h"
 #include "LineText.h"
 #include "MonthListModel.h"
 #include "MonthViews.h"
@@ -46,7 +45,7 @@ bool frmData::ValidateEntry()
         return refuse(kShortMessage, txtMoney);
     if (date.size() != 5)
         return refuse(kDigitsMessage, txtDate);
-    if (!readsAsDate(date, model_.curYear))
+    if (!readsAsDate(date, model_.curYear()))
         return refuse(kNoDateMessage, txtDate);
     if (!date.contains(QLatin1Char('/')))
         return refuse(kSlashMessage, txtDate);
@@ -71,7 +70,7 @@ bool frmData::ValidateEntry()
             return refuse(QStringLiteral("摘要項目の文字「%1」はファイルに保存できない文字のため、入力できません。").arg(bad),
                           txtSub);
         const auto c = model_.categoryNamed(cmbMain->currentText());
-        if (c && !c->sTekiyo.contains(sub) && freeSubNumber(*c).isEmpty())
+        if (c && !c->sTekiyo.contains(sub) && LedgerRules::smallestFreeNumber(c->nTekiyo).isEmpty())
             return refuse(QStringLiteral("費目 [%1] には摘要項目をこれ以上登録できません (99 項目まで)。\r\n\r\n"
                                          "登録済みの摘要項目を選んで下さい。")
                               .arg(c->name),
@@ -86,11 +85,10 @@ bool frmData::ValidateEntry()
 
 bool frmData::balanceStaysInRange(qint32 amount)
 {
-    qint64 out = 0, in = 0;
     // The entry being changed gives way to its new amount.
-    listTotals(*views_.monthRows, out, in, isAddMode() ? 0 : changeEntryId_);
-    (optOut->isChecked() ? out : in) += amount;
-    const qint64 balance = model_.yearEndBalanceWith(model_.curMonth, out, in);
+    const bool out = optOut->isChecked();
+    const qint64 balance =
+        model_.yearEndBalanceWith(model_.carryOver(), isAddMode() ? 0 : changeEntryId_, out ? amount : 0, out ? 0 : amount);
     if (LedgerModel::balanceFits(balance))
         return true;
     model_.prompter().message(LedgerModel::balanceRangeText(balance) + QStringLiteral("\r\n\r\nこの金額は入力できません。"),
@@ -111,20 +109,9 @@ void frmData::cmdOK_Click()
     if (!isAddMode() || !finishSum() || !ValidateEntry())
         return;
     const int month = txtDate->text().left(2).toInt();
-    EntryId id = 0;
-    if (month == model_.curMonth) {
-        InsertEntryRow();
-        id = lastRowId_;
-    } else {
-        Entry e = buildEntry();
-        id = e.id = model_.nextEntryId();
-        model_.InsertEntry(e);
-        noteOtherMonth(month);
-    }
+    const EntryId id = fileEntry();
     addedLog << addedKey();
     added_.push_back({month, id});
-    if (model_.summaryMode > 0)
-        refreshSummary();
     cmdCancel->setEnabled(true);
     txtMoney->clear();
     txtSub->clear();
@@ -133,41 +120,21 @@ void frmData::cmdOK_Click()
     lstSub->setCurrentRow(-1);
 }
 
-void frmData::InsertEntryRow()
+EntryId frmData::fileEntry()
 {
-    MonthListModel& rows = *views_.monthRows;
+    if (txtDate->text().left(2).toInt() == model_.curMonth())
+        return InsertEntryRow();
     const Entry e = buildEntry();
-    const int day = e.day();
-    int first = -1;
-    for (int r = 0; r < rows.count(); ++r) {
-        if (rows.row(r).day == day) {
-            first = r;
-            break;
-        }
-    }
-    MonthRow row = entryRow(e);
-    int at = rows.count();
-    if (first < 0) {
-        for (int r = 1; r < rows.count(); ++r) {
-            if (rows.row(r).day > day) {
-                at = r;
-                break;
-            }
-        }
-        row.showsDate = true;
-    } else {
-        int last = first;
-        while (last + 1 < rows.count() && rows.row(last + 1).day == day)
-            ++last;
-        at = last + 1;
-        // The carry-over row counts as day 1 too; the first entry of day 01
-        // shows its date.
-        row.showsDate = last == 0;
-    }
-    row.entryId = lastRowId_ = model_.nextEntryId();
-    rows.insertRow(at, row);
-    views_.selectRow(at);
-    views_.UpdateBalances(&rows);
+    model_.InsertEntry(e);
+    return e.id;
+}
+
+EntryId frmData::InsertEntryRow()
+{
+    const Entry e = buildEntry();
+    model_.InsertEntry(e, LedgerModel::DayPlace::Last);
+    views_.selectRow(views_.rowOfEntry(e.id));
+    return e.id;
 }
 
 void frmData::RegisterSubItem()
@@ -178,17 +145,10 @@ void frmData::RegisterSubItem()
     // known one is still new.
     if (name.isEmpty() || !c || c->sTekiyo.contains(name))
         return;
-    const QString no = freeSubNumber(*c);
-    if (no.isEmpty())
+    if (model_.AddSubItem(c->no, name).isEmpty())
         return;
-    {
-        const QSignalBlocker block(lstSub);
-        lstSub->addItem(name);
-    }
-    c->addsub(no, name);
-    // A failed save has been reported; the sub-item stays in memory and is
-    // saved with the next write of the master.
-    model_.WriteCategoryMaster();
+    const QSignalBlocker block(lstSub);
+    lstSub->addItem(name);
 }
 
 Entry frmData::buildEntry()
@@ -206,34 +166,8 @@ Entry frmData::buildEntry()
     }
     const qint32 amount = Num::toInt32(trimSpaces(txtMoney->text())).value_or(0);
     (optOut->isChecked() ? e.out : e.in) = amount;
+    e.id = model_.nextEntryId();
     return e;
-}
-
-MonthRow frmData::entryRow(const Entry& e) const
-{
-    MonthRow row;
-    row.month = quint8(model_.curMonth);
-    row.day = quint8(e.day());
-    row.categoryNo = e.categoryNo;
-    row.subNo = e.subNo;
-    row.out = e.out;
-    row.in = e.in;
-    return row;
-}
-
-void frmData::noteOtherMonth(int month)
-{
-    if (month < model_.curMonth)
-        earlierMonthChanged_ = true;
-}
-
-void frmData::refreshSummary()
-{
-    // The category summary reads the month slot, which otherwise lags the
-    // list until the dialog closes.
-    if (model_.summaryMode == 2)
-        writeBack();
-    views_.ShowCompress();
 }
 
 // ---- undo ----
@@ -245,78 +179,25 @@ void frmData::undoLast()
         return;
     }
     const AddedEntry a = added_.back();
-    if (a.month == model_.curMonth) {
-        MonthListModel& rows = *views_.monthRows;
-        const int r = rows.findEntry(a.id, 1);
-        if (r > 0)
-            removeEntryRow(rows, r);
-        views_.UpdateBalances(&rows);
-        if (model_.summaryMode > 0)
-            refreshSummary();
-    } else if (removeSlotEntry(model_.slot(a.month), a.id)) {
-        noteOtherMonth(a.month);
-    }
+    model_.RemoveEntry(a.month, a.id);
     added_.pop_back();
     addedLog.removeLast();
     cmdCancel->setEnabled(addedLog.size() > 1);
 }
 
-// ---- change and write-back ----
+// ---- change ----
 
 void frmData::applyChange()
 {
-    MonthListModel& rows = *views_.monthRows;
-    const int r = rows.findEntry(changeEntryId_, 1);
-    if (r <= 0)
+    const int month = model_.curMonth();
+    if (!model_.findEntry(month, changeEntryId_))
         return;
-    const QString date = txtDate->text();
-    if (date != tag) {
-        removeEntryRow(rows, r);
-        const int month = date.left(2).toInt();
-        if (month == model_.curMonth) {
-            InsertEntryRow();
-        } else {
-            Entry e = buildEntry();
-            e.id = model_.nextEntryId();
-            model_.InsertEntry(e);
-            noteOtherMonth(month);
-            views_.UpdateBalances(&rows);
-        }
+    if (txtDate->text() != tag) {
+        model_.RemoveEntry(month, changeEntryId_);
+        fileEntry();
         return;
     }
-    MonthRow row = entryRow(buildEntry());
-    row.entryId = changeEntryId_;
-    row.showsDate = rows.row(r).showsDate;
-    rows.setRow(r, row);
-    views_.UpdateBalances(&rows);
-}
-
-void frmData::writeBack()
-{
-    const MonthListModel& rows = *views_.monthRows;
-    MonthSlot& slot = model_.slot(model_.curMonth);
-    std::vector<Entry> entries;
-    entries.reserve(std::max(0, rows.count() - 1));
-    qint64 totalOut = 0;
-    qint64 totalIn = 0;
-    for (int r = 1; r < rows.count(); ++r) {
-        const MonthRow& row = rows.row(r);
-        if (row.categoryNo == 0)
-            continue;
-        Entry e;
-        e.monthNo = quint8(model_.curMonth);
-        e.dayNo = row.day;
-        e.categoryNo = row.categoryNo;
-        e.subNo = row.subNo;
-        // Entry rows hold the entry's own 32-bit amounts.
-        e.out = qint32(row.out);
-        e.in = qint32(row.in);
-        e.id = row.entryId ? row.entryId : model_.nextEntryId();
-        totalOut += e.out;
-        totalIn += e.in;
-        entries.push_back(e);
-    }
-    slot.entries = std::move(entries);
-    slot.totalOut = totalOut;
-    slot.totalIn = totalIn;
+    Entry e = buildEntry();
+    e.id = changeEntryId_;
+    model_.ReplaceEntry(month, changeEntryId_, e);
 }

@@ -55,13 +55,4 @@ inline QString fullDate(const QString& typed)
         return typed;
     return m.rightJustified(2, QLatin1Char('0')) + QLatin1Char('/') + d.rightJustified(2, QLatin1Char('0'));
 }
-
-// The lowest sub-item number "01".."99" the category does not use, or empty.
-inline QString freeSubNumber(const clsHimoku& c)
-{
-    for (int n = 1; n <= 99; ++n)
-        if (!c.nTekiyo.contains(Fmt::zero2(n)))
-            return Fmt::zero2(n);
-    return {};
-}
 }

@@ -1,4 +1,5 @@
 #include "ReportCharts.h"
+#include "LedgerRules.h"
 
 #include "Formats.h"
 #include "ReportCanvas.h"
@@ -58,11 +59,12 @@ void drawPie(ReportCanvas& c, const QRectF& area, const QString& title, const st
         p->setPen(slices.size() > 1 ? QPen(Qt::white, 3) : QPen(Qt::NoPen));
         const int start = 90 * 16;
         int done = 0;
-        qint64 sofar = 0;
+        std::vector<qint64> amounts;
+        for (const CategoryRow* r : slices)
+            amounts.push_back(r->amount);
+        const std::vector<double> ends = LedgerRules::pieEnds(amounts);
         for (size_t i = 0; i < slices.size(); ++i) {
-            sofar += slices[i]->amount;
-            // Spans from the running sum, so the slices close the circle exactly.
-            const int end = i + 1 == slices.size() ? 360 * 16 : int(std::llround(double(sofar) / double(total) * 360 * 16));
+            const int end = int(std::llround(ends[i] * 360 * 16));
             p->setBrush(slices[i]->color);
             p->drawPie(pie, start - done, -(end - done));
             done = end;

@@ -2,6 +2,7 @@
 
 #include "Formats.h"
 #include "LedgerModel.h"
+#include "LedgerRules.h"
 
 #include <QHash>
 #include <algorithm>
@@ -17,31 +18,15 @@ QString fullWidth(const QString& text)
     return out;
 }
 
-QColor categoryColor(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor categoryColor(quint32 bgr) { return QColor::fromRgb(LedgerRules::rgbOfColour(bgr)); }
 
 namespace {
 // Names of an entry's category and sub-item; numbers the master no longer
 // holds are named the way the CSV export names them.
-struct EntryNames {
-    QString category;
-    QString sub;
-};
 
-EntryNames namesOf(const LedgerModel& model, const Entry& e)
+LedgerRules::EntryNames namesOf(const LedgerModel& model, const Entry& e)
 {
-    EntryNames n;
-    if (const auto cat = model.category(e.category())) {
-        n.category = cat->name;
-        if (e.subNo != 0) {
-            const auto item = cat->nTekiyo.find(e.sub());
-            n.sub = item ? item->name : QStringLiteral("摘要項目番号: ") + e.sub() + QStringLiteral(" (削除されています)");
-        }
-    } else {
-        n.category = QStringLiteral("費目番号: ") + e.category() + QStringLiteral(" (削除されています)");
-        if (e.subNo != 0)
-            n.sub = QStringLiteral("摘要項目番号: ") + e.sub();
-    }
-    return n;
+    return LedgerRules::namesOf(model.category(e.category()).get(), e.category(), e.sub());
 }
 }
 
@@ -50,14 +35,14 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
     MonthReport r;
     r.month = month;
     r.monthTitle = fullWidth(QString::number(month)) + QStringLiteral("月度");
-    r.yearTitle = QStringLiteral("[") + fullWidth(QString::number(model.startYear)) + QStringLiteral("年度]");
+    r.yearTitle = QStringLiteral("[") + fullWidth(QString::number(model.startYear())) + QStringLiteral("年度]");
     const MonthSlot& slot = model.slot(month);
     if (slot.count() == 0)
         return r;
     r.income = slot.totalIn;
     r.expense = slot.totalOut;
 
-    if (const auto& totals = model.monthCatTotals[month - 1]) {
+    if (const auto& totals = model.monthCatTotals()[month - 1]) {
         for (const clsMoney& m : *totals) {
             const auto cat = model.category(m.no);
             if (!cat)
@@ -70,7 +55,7 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
     }
 
     // Names are looked up once per category and sub-item, not per entry.
-    QHash<int, EntryNames> names;
+    QHash<int, LedgerRules::EntryNames> names;
     r.entries.reserve(slot.entries.size());
     int previousDay = -1;
     for (const Entry& e : slot.entries) {
@@ -96,10 +81,10 @@ MonthReport buildMonthReport(const LedgerModel& model, int month)
 YearReport buildYearReport(const LedgerModel& model)
 {
     YearReport r;
-    r.title = fullWidth(QString::number(model.startYear)) + QStringLiteral("年度");
-    r.yearOut = model.yearOut;
-    r.yearIn = model.yearIn;
-    r.carryOver = model.carryOver;
+    r.title = fullWidth(QString::number(model.startYear())) + QStringLiteral("年度");
+    r.yearOut = model.yearOut();
+    r.yearIn = model.yearIn();
+    r.carryOver = model.carryOver();
     r.outTotals.name = QStringLiteral("支出合計");
     r.inTotals.name = QStringLiteral("収入合計");
     if (r.isEmpty())
@@ -107,7 +92,7 @@ YearReport buildYearReport(const LedgerModel& model)
 
     QHash<QString, int> rowOf; // category name -> index in categories
     for (int month = 1; month <= 12; ++month) {
-        const auto& totals = model.monthCatTotals[month - 1];
+        const auto& totals = model.monthCatTotals()[month - 1];
         if (model.slot(month).count() == 0 || !totals)
             continue;
         r.outTotals.months[month - 1] = model.slot(month).totalOut;

@@ -21,7 +21,7 @@ frmPrint::frmPrint(LedgerModel& model, QWidget* parent) : ReportDialog(model, pa
     for (int m = 1; m <= 12; ++m)
         lstMonth->addItem(QString::number(m) + QStringLiteral("月"));
     lstMonth->setFixedHeight(lstMonth->sizeHintForRow(0) * 12 + 2 * lstMonth->frameWidth() + 4);
-    const int cur = qBound(1, model.curMonth, 12) - 1;
+    const int cur = qBound(1, model.curMonth(), 12) - 1;
     lstMonth->item(cur)->setSelected(true);
     lstMonth->setCurrentRow(cur, QItemSelectionModel::NoUpdate);
     connect(lstMonth, &QListWidget::itemSelectionChanged, this,
@@ -56,7 +56,7 @@ QString frmPrint::fileName() const
     QStringList months;
     for (const Reports::MonthReport& r : reports_)
         months << QString::number(r.month);
-    return QStringLiteral("月間収支報告 %1年%2月").arg(model_.startYear).arg(months.join(QStringLiteral("・")));
+    return QStringLiteral("月間収支報告 %1年%2月").arg(model_.startYear()).arg(months.join(QStringLiteral("・")));
 }
 
 bool frmPrint::prepare()

@@ -14,7 +14,7 @@ frmPrintY::frmPrintY(LedgerModel& model, QWidget* parent) : ReportDialog(model, 
     setObjectName(QStringLiteral("frmPrintY"));
     setWindowTitle(QStringLiteral("年間収支報告書 印刷"));
 
-    auto* year = new QLabel(QStringLiteral("%1年度の年間収支報告").arg(model.startYear), this);
+    auto* year = new QLabel(QStringLiteral("%1年度の年間収支報告").arg(model.startYear()), this);
     chkData = new QCheckBox(QStringLiteral("月別収支内訳（数値データ）"), this);
     chkData->setObjectName(QStringLiteral("chkData"));
     chkGraph = new QCheckBox(QStringLiteral("年間推移グラフ"), this);
@@ -41,7 +41,7 @@ frmPrintY::frmPrintY(LedgerModel& model, QWidget* parent) : ReportDialog(model, 
 
 QString frmPrintY::reportName() const { return QStringLiteral("年間収支報告"); }
 
-QString frmPrintY::fileName() const { return QStringLiteral("年間収支報告 %1年").arg(model_.startYear); }
+QString frmPrintY::fileName() const { return QStringLiteral("年間収支報告 %1年").arg(model_.startYear()); }
 
 bool frmPrintY::prepare()
 {

@@ -1,5 +1,7 @@
 #include "QtPrompter.h"
 
+#include "LedgerRules.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -240,9 +242,9 @@ QString QtPrompter::saveFile(const QString& title, const QStringList& filters, c
 
 std::optional<quint32> QtPrompter::chooseColor(quint32 initial)
 {
-    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor start = QColor::fromRgb(LedgerRules::rgbOfColour(initial));
     const QColor c = QColorDialog::getColor(start, owner());
     if (!c.isValid())
         return std::nullopt;
-    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+    return LedgerRules::colourOfRgb(c.red(), c.green(), c.blue());
 }

@@ -24,7 +24,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
     f.home.writeText(QStringLiteral("2026.zbl"),
                      AppFixture::yearText("&10000", {"03/0201011200", "03/200300200000"}, "$208800"));
     QVERIFY(f.start());
-    QCOMPARE(f.model().curMonth, 3);
+    QCOMPARE(f.model().curMonth(), 3);
     QCOMPARE(f.panel(5), QStringLiteral("残高 : 208,800"));
 
     frmData* dialog = f.window()->edit->dataDialog();
@@ -41,7 +41,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
         QTest::mouseClick(dialog->cmdExit, Qt::LeftButton);
         typed = true;
     });
-    f.window()->edit->tbrAdd->trigger();
+    f.window()->tbrAdd->trigger();
     QVERIFY(typed);
     QVERIFY(!dialog->isVisible());
 

@@ -130,12 +130,12 @@ void TestFileMenu::newYear()
     QCOMPARE(f.prompter.messages(), messages);
     QCOMPARE(f.prompter.unexpected, 0);
     QVERIFY(f.prompter.inputs.isEmpty());
-    QCOMPARE(f.model().curYear, year);
-    QCOMPARE(f.model().startYear, year);
-    QCOMPARE(f.model().curMonth, 3);
+    QCOMPARE(f.model().curYear(), year);
+    QCOMPARE(f.model().startYear(), year);
+    QCOMPARE(f.model().curMonth(), 3);
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.views()->monthRows->count(), rows);
-    QCOMPARE(QStringLiteral("%1 %2").arg(f.model().carryAuto ? "A" : "M").arg(f.model().carryOver), carry);
+    QCOMPARE(QStringLiteral("%1 %2").arg(f.model().carryAuto() ? "A" : "M").arg(f.model().carryOver()), carry);
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
     // Still showing its rows, the open year's file is untouched.
     if (!openYearSaved && rows > 1)
@@ -182,7 +182,7 @@ void TestFileMenu::open()
     QCOMPARE(f.prompter.shown.first().title, QStringLiteral("Kanelo Y -家計簿ファイルを開く"));
     QCOMPARE(f.prompter.messages(), messages);
     QCOMPARE(f.prompter.unexpected, 0);
-    QCOMPARE(f.model().curYear, year);
+    QCOMPARE(f.model().curYear(), year);
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
     if (!openYearSaved)
@@ -210,7 +210,7 @@ void TestFileMenu::exportCsv()
     QVERIFY(f.start());
     // Deleted in the category editor after loading: sub-item 食料品 and 日用品.
     f.model().category(QStringLiteral("01"))->deleachsub(QStringLiteral("02"));
-    f.model().categoryList.remove(QStringLiteral("02"));
+    f.model().RemoveCategory(QStringLiteral("02"));
     // Names with a separator or a quote are quoted.
     f.model().category(QStringLiteral("03"))->name = QStringLiteral("給与,\"賞与\"");
 
@@ -266,7 +266,7 @@ void TestFileMenu::exitStoresSettingsAndYear()
     f.window()->resize(900, 640);
     f.window()->ToggleToolbar();
     f.views()->setListFontSize(13, true);
-    f.model().linkCalendar = true;
+    f.window()->linkCalendar = true;
 
     f.window()->tbrExit->trigger();
     QVERIFY(!f.window()->isVisible());

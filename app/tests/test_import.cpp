@@ -373,7 +373,7 @@ void TestImport::exportImportsBack()
     QVERIFY(s.WriteOutput() == Import::ImportSession::Written::Yes);
 
     LedgerModel back(p);
-    back.curYear = 2024;
+    back.setYear(2024);
     QVERIFY(back.ReadCategoryMaster(1) && back.LoadYearFile());
     QStringList after;
     for (int m = 1; m <= 12; ++m)

@@ -256,7 +256,7 @@ void TestKeymap::keys()
 
     for (const FakePrompter::Shown& box : f.prompter.shown)
         log << QStringLiteral("ask ") + box.text.section(QLatin1Char('\r'), 0, 0);
-    QString month = QStringLiteral("month %1:").arg(f.model().curMonth);
+    QString month = QStringLiteral("month %1:").arg(f.model().curMonth());
     for (int r = 1; r < f.views()->monthRows->count(); ++r)
         month += QLatin1Char(' ') + f.cell(r, MonthListModel::Out) + f.cell(r, MonthListModel::In);
     log << month;

@@ -170,7 +170,7 @@ void TestOptionsHelp::calendarLinkOption()
     QAction* item = f.window()->mnuEnvSubItem[0];
     QCOMPARE(item->text(), QStringLiteral("カレンダーとデータ入力画面の年月を連動させる"));
     item->trigger();
-    QVERIFY(f.model().linkCalendar);
+    QVERIFY(f.window()->linkCalendar);
     QCOMPARE(changed.count(), 1);
     f.window()->ExitProgram();
     QCOMPARE(ReadSetting(QStringLiteral("Kanelo Y"), QStringLiteral("Options"), QStringLiteral("movewith"), {}),

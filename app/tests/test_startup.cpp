@@ -91,14 +91,14 @@ void TestStartup::startWithYearFileArgument()
 
     QVERIFY(f.window()->isVisible());
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [2003 年度]"));
-    QCOMPARE(f.model().curMonth, 1);
+    QCOMPARE(f.model().curMonth(), 1);
     QCOMPARE(f.views()->tabMonth->currentIndex(), 0);
     QCOMPARE(f.views()->tabMonth->tabText(0), QStringLiteral("1 月"));
     QCOMPARE(f.views()->tabMonth->tabText(11), QStringLiteral("12月"));
     QCOMPARE(f.cell(1, 0), QStringLiteral("01/05"));
     QCOMPARE(f.cell(1, 5), QStringLiteral("-200"));
     QCOMPARE(f.panel(2), QStringLiteral("繰越高 : 1,000 (M)"));
-    QCOMPARE(f.model().summaryMode, 0);
+    QCOMPARE(f.window()->views->summaryMode(), 0);
     QCOMPARE(f.views()->listStack->currentWidget(), f.views()->lvwMonth);
     // The start-up copy holds the file as it was found.
     QCOMPARE(f.home.readBytes(QStringLiteral("2003.z__")), f.home.readBytes(QStringLiteral("2003.zbl")));
@@ -112,8 +112,8 @@ void TestStartup::startPlainShowsTodaysMonth()
     f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"03/150100000800", "04/010100000100"}));
     f.home.writeText(QStringLiteral("2026.z__"), QStringLiteral("old copy"));
     QVERIFY(f.start());
-    QCOMPARE(f.model().curYear, 2026);
-    QCOMPARE(f.model().curMonth, 3);
+    QCOMPARE(f.model().curYear(), 2026);
+    QCOMPARE(f.model().curMonth(), 3);
     QCOMPARE(f.views()->tabMonth->currentIndex(), 2);
     QCOMPARE(f.views()->monthRows->count(), 2);
     QCOMPARE(f.cell(1, 0), QStringLiteral("03/15"));
@@ -122,7 +122,7 @@ void TestStartup::startPlainShowsTodaysMonth()
 
     // The first click on another tab is a real click.
     QTest::mouseClick(f.views()->tabMonth, Qt::LeftButton, {}, f.views()->tabMonth->tabRect(3).center());
-    QCOMPARE(f.model().curMonth, 4);
+    QCOMPARE(f.model().curMonth(), 4);
     QCOMPARE(f.cell(1, 0), QStringLiteral("04/01"));
 }
 
@@ -207,7 +207,7 @@ void TestStartup::storedSettingsAreApplied()
     QVERIFY(f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 14);
     QCOMPARE(f.views()->lvwMonthC->font().pointSize(), 14);
-    QVERIFY(f.model().linkCalendar);
+    QVERIFY(f.window()->linkCalendar);
     QVERIFY(f.window()->mnuEnvSubItem[0]->isChecked());
 }
 
@@ -219,7 +219,7 @@ void TestStartup::firstRunUsesDefaults()
     QVERIFY(!f.window()->tbrToolBar->isHidden());
     QVERIFY(!f.window()->mnuEnvItem[0]->isChecked());
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), 11);
-    QVERIFY(!f.model().linkCalendar);
+    QVERIFY(!f.window()->linkCalendar);
     QVERIFY(f.window()->width() >= 667 && f.window()->height() >= 267); // 10000 x 4000 twips
 }
 

@@ -32,7 +32,7 @@ QByteArray memoFile(int year, const QString& lines)
 QString memos(const LedgerModel& m)
 {
     QStringList out;
-    for (const auto& s : m.memoList)
+    for (const auto& s : m.memoList())
         out << s.key + s.item->name;
     return out.join(QLatin1Char('\n'));
 }
@@ -79,8 +79,8 @@ void TestCalender::init()
     home_ = std::make_unique<TestHome>();
     prompter_ = std::make_unique<FakePrompter>();
     model_ = std::make_unique<LedgerModel>(*prompter_);
-    model_->curYear = 2026;
-    model_->curMonth = 3;
+    model_->setYear(2026);
+    model_->setCurMonth(3);
 }
 
 void TestCalender::cleanup()
@@ -154,7 +154,7 @@ void TestCalender::memoEdits()
             QCOMPARE(prompter_->shown.first().title, QLatin1Char('[') + key + QStringLiteral("] ") + c->mnuRightItem[2]->text());
         }
         // The status bar shows the day's memo as it now stands.
-        const auto memo = model_->memoList.find(key);
+        const auto memo = model_->memoList().find(key);
         QCOMPARE(c->sbrMemoPanel[1]->toolTip(), memo ? memo->name : QString());
         shownMessages << prompter_->messages();
     }
@@ -162,7 +162,7 @@ void TestCalender::memoEdits()
     QCOMPARE(shownMessages, messages);
 
     c->close();
-    QVERIFY(model_->memoList.isEmpty());
+    QVERIFY(model_->memoList().isEmpty());
     if (after == QLatin1String("-"))
         QVERIFY(!home_->exists(name));
     else if (after == QLatin1String("="))
@@ -176,7 +176,7 @@ void TestCalender::memoEdits()
 void TestCalender::markAndRightMenu()
 {
     home_->writeText(QStringLiteral("2026.zbm"), QStringLiteral("*\n03/15今日のメモ\n03/16明日\n"));
-    model_->memoList.add(QStringLiteral("01/01"), std::make_shared<clsTekiyo>(clsTekiyo{QStringLiteral("01/01"), QStringLiteral("x")}));
+    model_->SetMemo(QStringLiteral("01/01"), QStringLiteral("x"));
     auto c = open();
     QCOMPARE(c->windowTitle(), QStringLiteral("カレンダー "));
     QCOMPARE(memos(*model_), QStringLiteral("03/15今日のメモ\n03/16明日"));
@@ -208,7 +208,7 @@ void TestCalender::markAndRightMenu()
     onDay(*c, 21);
     QVERIFY(c->mnuRightItem[0]->isVisible() && c->mnuRightItem[0]->isEnabled());
     c->mnuRightItem_Click(0);
-    model_->curYear = 2025;
+    model_->setYear(2025);
     onDay(*c, 22);
     QVERIFY(!c->mnuRightItem[0]->isEnabled());
     c->mnuRightItem_Click(0);
@@ -221,7 +221,7 @@ void TestCalender::markAndRightMenu()
 void TestCalender::pagingAcrossYearsWritesEachYear()
 {
     home_->writeText(QStringLiteral("2025.zbm"), QStringLiteral("*\n12/31大晦日\n"));
-    model_->curMonth = 1;
+    model_->setCurMonth(1);
     auto c = open();
     onDay(*c, 5);
     prompter_->inputs.enqueue(QStringLiteral("仕事始め"));
@@ -333,8 +333,7 @@ void TestCalender::memosWaitForTheNextStart()
     // calendar shows them from there, to be written when it closes.
     prompter_->clear();
     LedgerModel again(*prompter_);
-    again.curYear = 2026;
-    again.curMonth = 3;
+    again.setStart(2026, 3);
     again.WriteKeptMemos();
     QCOMPARE(prompter_->messages().size(), 1);
     QVERIFY(QFileInfo::exists(kept));
@@ -364,7 +363,7 @@ void TestCalender::memosWaitForTheNextStart()
     QCOMPARE(home_->readBytes(name), memoFile(2026, QStringLiteral("03/21眼科")));
     QVERIFY(!QFileInfo::exists(kept));
     QCOMPARE(prompter_->messages(), QStringList{QStringLiteral("前回保存できなかったメモを、メモデータファイル 2026.zbm に書き込みました。")});
-    QVERIFY(third.memoList.isEmpty());
+    QVERIFY(third.memoList().isEmpty());
 
     // A file that could not be read is never replaced: the memos typed
     // since are shown to the user instead.

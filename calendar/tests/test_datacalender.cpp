@@ -75,7 +75,7 @@ private:
     {
         auto p = std::make_unique<frmDataCalender>(*model_);
         p->chosenMonth = QString::number(month);
-        p->SetDate(QDate(model_->curYear, month, day));
+        p->SetDate(QDate(model_->curYear(), month, day));
         p->RemakeCalender();
         p->show();
         return p;
@@ -87,8 +87,8 @@ void TestDataCalender::init()
     home_ = std::make_unique<TestHome>(QDateTime(QDate(2026, 11, 7), QTime(9, 0)));
     prompter_ = std::make_unique<FakePrompter>();
     model_ = std::make_unique<LedgerModel>(*prompter_);
-    model_->curYear = 2001;
-    model_->curMonth = 6;
+    model_->setYear(2001);
+    model_->setCurMonth(6);
 }
 
 void TestDataCalender::cleanup()
@@ -120,7 +120,7 @@ void TestDataCalender::opensOnChosenDay()
     QFETCH(QString, caption);
     QFETCH(QStringList, green);
 
-    model_->curYear = year;
+    model_->setYear(year);
     auto p = open(month, day);
     QCOMPARE(p->lblMonth->text(), caption);
     QCOMPARE(greenCells(*p), green);
@@ -249,7 +249,7 @@ void TestDataCalender::todayButton()
 
     home_.reset(); // the old folder's teardown would unfix the clock
     home_ = std::make_unique<TestHome>(QDateTime(today, QTime(23, 59)));
-    model_->curYear = year;
+    model_->setYear(year);
     auto p = open(8, 20);
     QCOMPARE(p->cmdToday->text(), QStringLiteral("今日"));
     QTest::mouseClick(p->cmdToday, Qt::LeftButton);
@@ -313,12 +313,7 @@ void TestDataCalender::keys()
 
 void TestDataCalender::hoverMovesHighlightAndShowsMemo()
 {
-    auto add = [this](const QString& key, const QString& text) {
-        auto memo = std::make_shared<clsTekiyo>();
-        memo->no = key;
-        memo->name = text;
-        model_->memoList.add(key, memo);
-    };
+    auto add = [this](const QString& key, const QString& text) { model_->SetMemo(key, text); };
     add("04/20", "歯医者");
     add("04/30", "四月末");
     add("03/31", "年度末");
@@ -398,7 +393,7 @@ void TestDataCalender::modalUseFromEntryDialog()
     frmDataCalender picker(*model_, &owner);
     picker.move(40, 60);
     picker.chosenMonth = QString::number(9);
-    picker.SetDate(QDate(model_->curYear, 9, 4));
+    picker.SetDate(QDate(model_->curYear(), 9, 4));
     picker.RemakeCalender();
     QCOMPARE(picker.month, 9);
 
@@ -411,7 +406,7 @@ void TestDataCalender::modalUseFromEntryDialog()
 
     // A fresh picker starts on the ledger's month with nothing chosen.
     frmDataCalender fresh(*model_, &owner);
-    QCOMPARE(fresh.month, model_->curMonth);
+    QCOMPARE(fresh.month, model_->curMonth());
     QCOMPARE(fresh.selectedCell, -1);
     QTimer::singleShot(0, &fresh, [&fresh] { QTest::keyClick(&fresh, Qt::Key_Escape); });
     QCOMPARE(fresh.exec(), int(QDialog::Rejected));

@@ -40,8 +40,7 @@ struct Editor {
     {
         home.writeText(QStringLiteral("MainSub.zbt"), master);
         model.ReadCategoryMaster(1);
-        model.curYear = 2026;
-        model.startMonth = 3;
+        model.setStart(2026, 3);
         w = std::make_unique<frmMainSub>(model);
     }
     bool open() { return w->Form_Load(); }
@@ -237,7 +236,7 @@ void TestCategoryEditor::fullLists()
     e.fields(QStringLiteral("百番目"), 1000, QString());
     e.w->cmdNew_Click();
     QCOMPARE(e.boxes(), QStringList{box("登録可能な費目数は [99] です。", "費目数オーバー")});
-    QCOMPARE(e.model.categoryList.count(), 99);
+    QCOMPARE(e.model.categoryList().count(), 99);
 
     // A full list still takes changes to its categories.
     e.prompter.clear();
@@ -491,7 +490,7 @@ void TestCategoryEditor::discardRestoresMasterByteForByte()
     e.selectCategory(QStringLiteral("02"));
     e.w->mnuEditItem(2);
     QCOMPARE(e.prompter.messages(), QStringList());
-    QCOMPARE(e.model.categoryList.count(), 3);
+    QCOMPARE(e.model.categoryList().count(), 3);
     QVERIFY(e.model.masterLines() != lines);
     QCOMPARE(e.home.readBytes(QStringLiteral("MainSub.z__")), before);
 
@@ -562,7 +561,7 @@ void TestCategoryEditor::okWritesMasterAndAlignsTheYear()
 
     // One use row per category, ranked by February and March.
     QStringList use;
-    for (const CategoryUseRow& r : e.model.categoryUse)
+    for (const CategoryUseRow& r : e.model.categoryUse())
         use << QStringLiteral("%1:%2").arg(r.no).arg(r.count);
     QCOMPARE(use, (QStringList{"1:2", "2:1", "4:1", "3:0"}));
 
@@ -629,7 +628,7 @@ void TestCategoryEditor::keyboard()
     // Esc discards as キャンセル does.
     QTest::keyClick(e.w->lvwMain, Qt::Key_Escape);
     QVERIFY(!e.w->isVisible());
-    QCOMPARE(e.model.categoryList.count(), 3);
+    QCOMPARE(e.model.categoryList().count(), 3);
 }
 
 void TestCategoryEditor::contextMenu()

@@ -16,8 +16,8 @@ struct GraphLedger {
 
     GraphLedger()
     {
-        model.curYear = model.startYear = 2026;
-        model.curMonth = 4;
+        model.setYear(2026);
+        model.setCurMonth(4);
     }
 
     // A category and its graphTargets row, shown.
@@ -27,8 +27,7 @@ struct GraphLedger {
         auto c = addCategory(model, no, name, ioflag, color, limit);
         for (int i = 0; i < subs.size(); ++i)
             c->addsub(Fmt::zero2(i + 1), subs[i]);
-        model.graphTargets.push_back({no.toInt(), 1});
-        return c;
+                return c;
     }
 
     // An entry "mm/dd" of a category and sub-item; the amount goes to the
@@ -43,6 +42,7 @@ struct GraphLedger {
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 // Runs `act` on the modal window of type W once it is shown (the caller then

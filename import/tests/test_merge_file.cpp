@@ -61,8 +61,8 @@ void TestMergeFile::parse()
 void TestMergeFile::writtenFileReadsBack()
 {
     LedgerFixture l(2024);
-    l.m.slot(1).entries = {entry("01/15", "01", 1200, 0, "01"), entry("01/02", "05", 0, 250000)};
-    l.m.slot(12).entries = {entry("12/31", "02", -7)};
+    l.m.SetMonthEntries(1, {entry("01/15", "01", 1200, 0, "01"), entry("01/02", "05", 0, 250000)});
+    l.m.SetMonthEntries(12, {entry("12/31", "02", -7)});
     QVERIFY(l.m.WriteMergeFile(2024));
     const QByteArray bytes = l.home.readBytes("2024_add.zbl");
     QCOMPARE(bytes, sjis(QStringLiteral("C\r\n* Last modified: 03-15-2026\r\n*\r\n*  Kanelo Y -データファイル (2024年度)-\r\n*\r\n"
@@ -81,11 +81,12 @@ void TestMergeFile::insertEntriesAsOneByOne()
             std::mt19937 same(seed * 7);
             for (int month = 1; month <= 12; ++month) {
                 const int n = int(same() % 12);
+                std::vector<Entry> entries;
                 for (int i = 0; i < n; ++i)
-                    m->slot(month).entries.push_back(entry(QStringLiteral("%1/%2").arg(month, 2, 10, QChar('0')).arg(1 + same() % 6, 2, 10, QChar('0')), "01", i));
+                    entries.push_back(entry(QStringLiteral("%1/%2").arg(month, 2, 10, QChar('0')).arg(1 + same() % 6, 2, 10, QChar('0')), "01", i));
                 if (seed % 2)
-                    std::sort(m->slot(month).entries.begin(), m->slot(month).entries.end(),
-                              [](const Entry& a, const Entry& b) { return a.day() < b.day(); });
+                    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.day() < b.day(); });
+                m->SetMonthEntries(month, std::move(entries));
             }
         }
         std::vector<Entry> incoming;
@@ -105,8 +106,7 @@ void TestMergeFile::insertEntriesAsOneByOne()
 void TestMergeFile::mergeAddFile()
 {
     LedgerFixture l(2024);
-    l.m.slot(4).entries = {entry("04/03", "01", 100)};
-    l.m.slot(4).totalOut = 100;
+    l.m.SetMonthEntries(4, {entry("04/03", "01", 100)});
     l.home.writeText("2024_add.zbl", QStringLiteral("C\n* header\n\n04/0501001\n04/01050110\n04/0301002\n"
                                                     "04/0709001\n04/0809002\n04/0102093\n04/0201022\n#0\nxyz\n"));
     QVERIFY(l.m.MergeAddFile(2024));

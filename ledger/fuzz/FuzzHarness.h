@@ -75,7 +75,7 @@ inline QByteArray fuzzMaster()
 inline QString fuzzDumpCategories(const LedgerModel& m)
 {
     QStringList out;
-    for (const auto& slot : m.categoryList) {
+    for (const auto& slot : m.categoryList()) {
         const auto& c = slot.item;
         FUZZ_CHECK(m.categoryNamed(c->name) == c);
         QStringList subs;
@@ -95,7 +95,7 @@ inline QString fuzzDumpCategories(const LedgerModel& m)
 // against its entries on the way.
 inline QString fuzzDumpYear(const LedgerModel& m)
 {
-    QStringList out{QStringLiteral("%1 %2").arg(m.carryOver).arg(m.carryAuto)};
+    QStringList out{QStringLiteral("%1 %2").arg(m.carryOver()).arg(m.carryAuto())};
     for (int month = 1; month <= 12; ++month) {
         const MonthSlot& s = m.slot(month);
         qint64 sumOut = 0, sumIn = 0;

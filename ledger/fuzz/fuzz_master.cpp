@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FakePrompter p;
     LedgerModel m(p);
     if (!m.ReadCategoryMaster(1)) {
-        FUZZ_CHECK(m.categoryList.isEmpty());
+        FUZZ_CHECK(m.categoryList().isEmpty());
         FUZZ_CHECK(folder.read(file) == input);
         return 0;
     }
-    FUZZ_CHECK(m.categoryList.count() == m.categoryByName.count());
-    FUZZ_CHECK(m.categoryUse.size() == size_t(m.categoryList.count()));
+    FUZZ_CHECK(m.categoryList().count() == m.categoryByName().count());
+    FUZZ_CHECK(m.categoryUse().size() == size_t(m.categoryList().count()));
     const QString model = fuzzDumpCategories(m);
 
     if (!m.WriteCategoryMaster()) {

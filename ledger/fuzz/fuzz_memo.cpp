@@ -9,11 +9,11 @@ namespace {
 QString dumpMemos(const LedgerModel& m)
 {
     QStringList out;
-    for (const auto& s : m.memoList) {
+    for (const auto& s : m.memoList()) {
         FUZZ_CHECK(s.key == s.item->no);
         out << s.key + QLatin1Char('=') + s.item->name;
     }
-    return (out + m.memoOtherLines).join(QLatin1Char('\n'));
+    return (out + m.memoOtherLines()).join(QLatin1Char('\n'));
 }
 }
 
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     m.ReadMemoFile(2026);
     FUZZ_CHECK(p.messages().size() <= 1);
     const QString memos = dumpMemos(m);
-    const bool kept = !m.memoOtherLines.isEmpty();
+    const bool kept = !m.memoOtherLines().isEmpty();
     if (!m.WriteMemoFile(2026)) {
         FUZZ_CHECK(folder.read(file) == input);
         return 0;

@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FakePrompter p;
     LedgerModel m(p);
     FUZZ_CHECK(m.ReadCategoryMaster(1));
-    m.curYear = m.startYear = 2026;
+    m.setYear(2026);
     FUZZ_CHECK(m.MergeAddFile(2026));
     FUZZ_CHECK(p.unexpected == 0);
     int merged = 0;
-    for (const MonthSlot& s : m.monthSlots) {
+    for (const MonthSlot& s : m.monthSlots()) {
         qint64 out = 0, in = 0;
         for (int i = 0; i < s.count(); ++i) {
             out += s.entries[i].out;

@@ -24,17 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FakePrompter p;
     LedgerModel m(p);
     FUZZ_CHECK(m.ReadCategoryMaster(1));
-    m.curYear = m.startYear = 2026;
+    m.setYear(2026);
     FUZZ_CHECK(m.LoadYearFile());
     FUZZ_CHECK(p.unexpected == 0);
     fuzzDumpYear(m);
     m.BuildMonthCatTotals();
     qint64 out = 0, in = 0;
-    for (const MonthSlot& s : m.monthSlots) {
+    for (const MonthSlot& s : m.monthSlots()) {
         out += s.totalOut;
         in += s.totalIn;
     }
-    FUZZ_CHECK(m.yearOut == out && m.yearIn == in);
+    FUZZ_CHECK(m.yearOut() == out && m.yearIn() == in);
 
     if (!m.SaveYearFile(1)) {
         FUZZ_CHECK(folder.read(file) == year);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FakePrompter p2;
     LedgerModel back(p2);
     FUZZ_CHECK(back.ReadCategoryMaster(1));
-    back.curYear = back.startYear = 2026;
+    back.setYear(2026);
     FUZZ_CHECK(back.LoadYearFile());
     // Only a previous year without its balance line is worth a word now.
     for (const QString& text : p2.messages())

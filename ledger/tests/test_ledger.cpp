@@ -17,10 +17,6 @@ void addStandardCategories(LedgerModel& m)
     addCategory(m, "03", "交通費", 1);
     addCategory(m, "05", "給与", 2);
     addCategory(m, "06", "賞与", 2);
-    for (const auto& c : m.categoryList) {
-        m.categoryUse.push_back({c.key.toInt(), 0});
-        m.graphTargets.push_back({c.key.toInt(), 1});
-    }
 }
 
 // Files "cat:amount" items into a month through InsertEntry, the amount on
@@ -92,7 +88,7 @@ void TestLedger::insertEntry()
     QFETCH(int, position);
     FakePrompter p;
     LedgerModel m(p);
-    MonthSlot& march = m.slot(3);
+    MonthSlot& march = LedgerInternals::slot(m, 3);
     for (const QString& d : days) {
         Entry e = entry("03/" + d, "01", 100);
         e.id = m.nextEntryId();
@@ -142,7 +138,7 @@ void TestLedger::insertEntryRefusesBadDates()
     FakePrompter p;
     LedgerModel m(p);
     QVERIFY(!m.InsertEntry(entry(date, "01", 500)));
-    for (const MonthSlot& s : m.monthSlots) {
+    for (const MonthSlot& s : m.monthSlots()) {
         QCOMPARE(s.count(), 0);
         QCOMPARE(s.totalOut, 0);
     }
@@ -153,19 +149,20 @@ void TestLedger::buildMonthCatTotals()
     FakePrompter p;
     LedgerModel m(p);
     addStandardCategories(m);
-    m.monthCatTotals[0].emplace(); // left from an earlier build
-    m.yearOut = 99;
+    fill(m, 1, {"01:7"});
+    QVERIFY(m.monthCatTotals()[0].has_value());
+    // Asked for again after the entries changed, the sums are built anew.
+    m.SetMonthEntries(1, {});
     fill(m, 3, {"01:100", "05:5000", "03:40", "01:200"});
-    m.BuildMonthCatTotals();
 
     for (int month = 1; month <= 12; ++month)
-        QCOMPARE(m.monthCatTotals[month - 1].has_value(), month == 3);
+        QCOMPARE(m.monthCatTotals()[month - 1].has_value(), month == 3);
     QStringList march;
-    for (const clsMoney& c : *m.monthCatTotals[2])
+    for (const clsMoney& c : *m.monthCatTotals()[2])
         march << c.no + QLatin1Char('=') + QString::number(c.money);
     QCOMPARE(march, (QStringList{"01=300", "02=0", "03=40", "05=5000", "06=0"}));
-    QCOMPARE(m.yearOut, 340);
-    QCOMPARE(m.yearIn, 5000);
+    QCOMPARE(m.yearOut(), 340);
+    QCOMPARE(m.yearIn(), 5000);
 }
 
 void TestLedger::buildMonthCatTotalsIn64Bits()
@@ -176,9 +173,9 @@ void TestLedger::buildMonthCatTotalsIn64Bits()
     fill(m, 1, {"01:2000000000", "01:2000000000"});
     fill(m, 12, {"05:2147483647", "06:2147483647"});
     m.BuildMonthCatTotals();
-    QCOMPARE(m.yearOut, 4000000000LL);
-    QCOMPARE(m.yearIn, 4294967294LL);
-    QCOMPARE(m.monthCatTotals[0]->front().money, 4000000000LL);
+    QCOMPARE(m.yearOut(), 4000000000LL);
+    QCOMPARE(m.yearIn(), 4294967294LL);
+    QCOMPARE(m.monthCatTotals()[0]->front().money, 4000000000LL);
 }
 
 void TestLedger::makeCategorySums_data()
@@ -221,20 +218,18 @@ void TestLedger::makeCategorySums()
     FakePrompter p;
     LedgerModel m(p);
     addStandardCategories(m);
-    for (auto& r : m.graphTargets)
+    for (auto& r : LedgerInternals::graphTargets(m))
         if (hidden.contains(Fmt::zero2(r.no)))
             r.show = 0;
-    std::erase_if(m.graphTargets, [&](const GraphTargetRow& r) { return removed.contains(Fmt::zero2(r.no)); });
+    std::erase_if(LedgerInternals::graphTargets(m), [&](const GraphTargetRow& r) { return removed.contains(Fmt::zero2(r.no)); });
     fill(m, 4, items);
-    m.catSumOut = {{"09", 1}}; // left from another month
-    m.totalIn = 5;
     const qint64 recordOut = m.slot(4).totalOut, recordIn = m.slot(4).totalIn;
 
-    m.MakeCategorySums(4);
-    QCOMPARE(dumpSums(m.catSumOut), sumOut);
-    QCOMPARE(dumpSums(m.catSumIn), sumIn);
-    QCOMPARE(m.totalOut, totalOut);
-    QCOMPARE(m.totalIn, totalIn);
+    const CategorySums sums = m.MakeCategorySums(4);
+    QCOMPARE(dumpSums(sums.catSumOut), sumOut);
+    QCOMPARE(dumpSums(sums.catSumIn), sumIn);
+    QCOMPARE(sums.totalOut, totalOut);
+    QCOMPARE(sums.totalIn, totalIn);
     // Hiding a category in the graph must not change the balances brought forward.
     QCOMPARE(m.slot(4).totalOut, recordOut);
     QCOMPARE(m.slot(4).totalIn, recordIn);
@@ -267,25 +262,25 @@ void TestLedger::rankCategoriesByUse()
     FakePrompter p;
     LedgerModel m(p);
     addStandardCategories(m);
-    m.categoryUse.clear();
+    LedgerInternals::categoryUse(m).clear();
     for (int no : previousOrder)
-        m.categoryUse.push_back({no, 7}); // stale counts are reset
+        LedgerInternals::categoryUse(m).push_back({no, 7}); // stale counts are reset
     fill(m, 1, {"02:1", "03:1", "03:1"});
     fill(m, 5, {"06:1", "06:1", "06:1", "06:1", "06:1", "06:1"});
     fill(m, 6, {"05:1", "05:1", "05:1"});
     fill(m, 7, {"01:1", "05:1"});
     fill(m, 10, {"06:1", "06:1", "06:1", "06:1", "06:1", "06:1"});
     fill(m, 12, {"01:1", "01:1", "01:1", "01:1", "01:1"});
-    m.startMonth = startMonth;
-    m.curMonth = 10; // the shown month plays no part
+    m.setStart(m.curYear(), startMonth);
+    m.setCurMonth(10); // the shown month plays no part
 
     QStringList shown;
-    m.onCategoriesRanked = [&](const QStringList& list) { shown = list; };
+    QObject::connect(&m, &LedgerModel::categoriesRanked, [&](const QStringList& list) { shown = list; });
     QCOMPARE(m.RankCategoriesByUse(), names);
     QCOMPARE(shown, names);
-    QCOMPARE(int(m.categoryUse.size()), 5);
-    QCOMPARE(m.categoryUse.front().no, m.categoryNamed(names.first())->no.toInt());
-    QVERIFY(m.categoryUse.back().count == 0);
+    QCOMPARE(int(m.categoryUse().size()), 5);
+    QCOMPARE(m.categoryUse().front().no, m.categoryNamed(names.first())->no.toInt());
+    QVERIFY(m.categoryUse().back().count == 0);
 }
 
 void TestLedger::subItems()

@@ -38,9 +38,9 @@ QByteArray fileBytes(const QString& text, const QString& eol, const QString& enc
 QString dumpMemos(const LedgerModel& m)
 {
     QStringList out;
-    for (const auto& s : m.memoList)
+    for (const auto& s : m.memoList())
         out << s.key + QLatin1Char('=') + s.item->name;
-    return (out + m.memoOtherLines).join(QLatin1Char('|'));
+    return (out + m.memoOtherLines()).join(QLatin1Char('|'));
 }
 
 // Reads the file a reader owns into a fresh model and describes what it holds.
@@ -49,10 +49,10 @@ QString readAndDump(const QString& reader, LedgerModel& m)
     if (reader == QLatin1String("master"))
         return m.ReadCategoryMaster(1) ? dumpCategories(m) : QStringLiteral("<refused>");
     if (reader == QLatin1String("year")) {
-        m.curYear = 2026;
+        m.setYear(2026);
         if (!m.LoadYearFile())
             return QStringLiteral("<refused>");
-        return QStringLiteral("%1 %2 | %3 | %4").arg(m.carryOver).arg(m.carryAuto).arg(dumpMonth(m, 3), dumpMonth(m, 4));
+        return QStringLiteral("%1 %2 | %3 | %4").arg(m.carryOver()).arg(m.carryAuto()).arg(dumpMonth(m, 3), dumpMonth(m, 4));
     }
     m.ReadMemoFile(2026);
     return dumpMemos(m);
@@ -185,7 +185,7 @@ void TestLedgerFiles::categoryTypeBeyondOneAndTwoIsIncome()
     QVERIFY2(p.messages().first().contains(QStringLiteral("行番号 : 2, 4\r\n")), qPrintable(p.messages().first()));
 
     // Their entries stay, as income.
-    m.curYear = 2026;
+    m.setYear(2026);
     p.clear();
     QVERIFY(m.LoadYearFile());
     QVERIFY(p.shown.isEmpty());
@@ -210,12 +210,12 @@ void TestLedgerFiles::memoLinesWithoutADayAreKept()
     QCOMPARE(home.readBytes(QStringLiteral("2026.zbm")),
              sjis(QStringLiteral("*  Last modified: 2026/03/15\r\n*\r\n*  メモデータ管理ファイル  [2026年度]\r\n*\r\n\r\n"
                                  "04/15眼科\r\n05/01給料日\r\n4/15歯医者\r\n04/15耳鼻科\r\n13/01x\r\nab\r\n")));
-    QVERIFY(m.memoList.isEmpty() && m.memoOtherLines.isEmpty());
+    QVERIFY(m.memoList().isEmpty() && m.memoOtherLines().isEmpty());
 
     // Kept lines belong to their own year's file only.
     m.ReadMemoFile(2026);
     m.ReadMemoFile(2027);
-    QVERIFY(m.memoOtherLines.isEmpty());
+    QVERIFY(m.memoOtherLines().isEmpty());
 }
 
 void TestLedgerFiles::missingCodecRefusesEveryFile()
@@ -229,7 +229,7 @@ void TestLedgerFiles::missingCodecRefusesEveryFile()
     FakePrompter p;
     LedgerModel m(p);
     QVERIFY(m.ReadCategoryMaster(1));
-    m.curYear = 2026;
+    m.setYear(2026);
     QVERIFY(m.LoadYearFile());
     m.ReadMemoFile(2026);
 
@@ -241,7 +241,7 @@ void TestLedgerFiles::missingCodecRefusesEveryFile()
     QVERIFY(!m.WriteMemoFile(2026));
     LedgerModel other(p);
     QVERIFY(!other.ReadCategoryMaster(1));
-    QCOMPARE(other.categoryList.count(), 0);
+    QCOMPARE(other.categoryList().count(), 0);
     QCOMPARE(p.messages().size(), 4);
     for (const QString& text : p.messages())
         QVERIFY2(text.contains(TextFile::codecMissingMessage()), qPrintable(text));
@@ -268,7 +268,7 @@ void TestLedgerFiles::realWriteFailuresKeepThePath()
         qputenv("KANELO_HOME", home.path(QStringLiteral("gone")).toLocal8Bit());
     FakePrompter p;
     LedgerModel m(p);
-    m.memoList.add(QStringLiteral("04/15"), std::make_shared<clsTekiyo>(clsTekiyo{QStringLiteral("04/15"), QStringLiteral("歯医者")}));
+    m.SetMemo(QStringLiteral("04/15"), QStringLiteral("歯医者"));
     QVERIFY(!m.WriteMemoFile(2026));
     QCOMPARE(p.messages().size(), 1);
     const QString text = p.messages().first();

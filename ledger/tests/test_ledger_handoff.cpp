@@ -97,7 +97,7 @@ void TestLedgerHandOff::tokenInTheMergeFile()
     FakePrompter p;
     LedgerModel m(p);
     QVERIFY(m.ReadCategoryMaster(1));
-    m.curYear = 2026;
+    m.setYear(2026);
     QVERIFY(m.InsertEntry(entry(QStringLiteral("04/05"), QStringLiteral("01"), 1200, 0, QStringLiteral("02"))));
     QVERIFY(m.WriteMergeFile(2026));
     const QByteArray plain = home.readBytes(QStringLiteral("2026_add.zbl"));

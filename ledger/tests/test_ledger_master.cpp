@@ -127,24 +127,23 @@ void TestLedgerMaster::readRebuildsTables()
     home.writeText("MainSub.zbt", QString::fromUtf8(kMasterText));
     FakePrompter p;
     LedgerModel m(p);
-    m.categoryList.add("09", std::make_shared<clsHimoku>()); // replaced, not merged
+    LedgerInternals::categoryList(m).add("09", std::make_shared<clsHimoku>()); // replaced, not merged
     QVERIFY(m.ReadCategoryMaster(1));
-    QCOMPARE(m.categoryList.count(), 3);
-    QCOMPARE(m.categoryByName.count(), 3);
-    QCOMPARE(m.categoryUse.size(), size_t(3));
-    QCOMPARE(m.categoryUse[2].no, 5);
+    QCOMPARE(m.categoryList().count(), 3);
+    QCOMPARE(m.categoryByName().count(), 3);
+    QCOMPARE(m.categoryUse().size(), size_t(3));
+    QCOMPARE(m.categoryUse()[2].no, 5);
 
     // Mode 0 leaves the dialog's order alone but shows every category in the graphs again.
-    m.categoryUse = {{5, 4}, {1, 2}, {2, 0}};
-    for (auto& r : m.graphTargets)
-        r.show = 0;
+    LedgerInternals::categoryUse(m) = {{5, 4}, {1, 2}, {2, 0}};
+    m.SetGraphTargetsShown(std::vector<bool>(m.graphTargets().size(), false));
     QVERIFY(m.ReadCategoryMaster(0));
-    QCOMPARE(m.categoryUse[0].no, 5);
-    QCOMPARE(m.categoryUse[0].count, 4);
-    QCOMPARE(m.graphTargets.size(), size_t(3));
-    for (const auto& r : m.graphTargets)
+    QCOMPARE(m.categoryUse()[0].no, 5);
+    QCOMPARE(m.categoryUse()[0].count, 4);
+    QCOMPARE(m.graphTargets().size(), size_t(3));
+    for (const auto& r : m.graphTargets())
         QCOMPARE(r.show, 1);
-    QCOMPARE(m.graphTargets[1].no, 2);
+    QCOMPARE(m.graphTargets()[1].no, 2);
 }
 
 void TestLedgerMaster::missingMaster()
@@ -159,7 +158,7 @@ void TestLedgerMaster::missingMaster()
                                         "インストール（圧縮ファイルの解凍）が失敗している可能性があります。\r\n"
                                         "再度、インストールしてみて下さい。")});
     QCOMPARE(p.shown.first().icon, Prompter::Icon::Warning);
-    QCOMPARE(m.categoryList.count(), 0);
+    QCOMPARE(m.categoryList().count(), 0);
     QVERIFY(!home.exists("MainSub.zbt"));
 }
 
@@ -191,8 +190,8 @@ void TestLedgerMaster::roundTripsCp932()
 
     LedgerModel back(p);
     QVERIFY(back.ReadCategoryMaster(1));
-    QCOMPARE(back.categoryList.find("01")->name, name);
-    QCOMPARE(back.categoryList.find("01")->nTekiyo.find("01")->name, name);
+    QCOMPARE(back.categoryList().find("01")->name, name);
+    QCOMPARE(back.categoryList().find("01")->nTekiyo.find("01")->name, name);
     QVERIFY(p.shown.isEmpty());
 }
 

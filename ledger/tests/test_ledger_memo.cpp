@@ -14,7 +14,7 @@ namespace {
 QString dumpMemos(const LedgerModel& m)
 {
     QStringList out;
-    for (const auto& s : m.memoList) {
+    for (const auto& s : m.memoList()) {
         out << s.key + QLatin1Char('=') + s.item->name;
         if (s.item->no != s.key)
             out << QStringLiteral("<key and no differ>");
@@ -24,7 +24,7 @@ QString dumpMemos(const LedgerModel& m)
 
 void addMemo(LedgerModel& m, const QString& key, const QString& text)
 {
-    m.memoList.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, text}));
+    m.SetMemo(key, text);
 }
 }
 
@@ -109,7 +109,7 @@ void TestLedgerMemo::writesMemos()
                                                              "\r\n"
                                                              "05/01給料日\r\n"
                                                              "04/15歯医者 ～ 眼科\r\n")));
-    QVERIFY(m.memoList.isEmpty());
+    QVERIFY(m.memoList().isEmpty());
 
     m.ReadMemoFile(2026);
     QCOMPARE(dumpMemos(m), QStringLiteral("05/01=給料日|04/15=歯医者 ～ 眼科"));
@@ -129,7 +129,7 @@ void TestLedgerMemo::refusesUnstorableMemo()
     QVERIFY(p.messages().first().contains(QStringLiteral("[04/15]")));
     QVERIFY(p.messages().first().contains(QStringLiteral("🎂")));
     QCOMPARE(home.readBytes("2026.zbm"), before);
-    QCOMPARE(m.memoList.count(), 2); // kept for another try
+    QCOMPARE(m.memoList().count(), 2); // kept for another try
 }
 
 void TestLedgerMemo::reportsWriteFailure()
@@ -142,7 +142,7 @@ void TestLedgerMemo::reportsWriteFailure()
     QVERIFY(!m.WriteMemoFile(2026));
     QCOMPARE(p.messages().size(), 1);
     QVERIFY(p.messages().first().contains(m.memoPath(2026)));
-    QCOMPARE(m.memoList.count(), 1);
+    QCOMPARE(m.memoList().count(), 1);
 }
 
 void TestLedgerMemo::settingsRoundTrip()

@@ -29,16 +29,16 @@ const QDateTime kToday(QDate(2026, 3, 15), QTime(10, 0));
 // last lines (carry-over and balance), so a cut anywhere shows.
 void fillYear(LedgerModel& m, int version)
 {
-    m.curYear = m.startYear = 2026;
-    m.carryAuto = false;
-    m.carryOver = version;
+    m.setYear(2026);
+    m.SetCarryOver(m.carryOver(), false);
+    m.SetCarryOver(version, m.carryAuto());
     m.clearMonthSlots();
     for (int i = 0; i < kEntries; ++i) {
         const int month = 1 + i * 12 / kEntries;
         Entry e = entry(Fmt::zero2(month) + QStringLiteral("/") + Fmt::zero2(1 + i % 28), i % 5 ? "01" : "05",
                         i % 5 ? 100 + i % 9000 : 0, i % 5 ? 0 : 25000);
         e.id = m.nextEntryId();
-        m.slot(month).entries.push_back(e);
+        LedgerInternals::slot(m, month).entries.push_back(e);
     }
 }
 
@@ -56,7 +56,7 @@ int saveLoop(bool pair)
         return 2;
     fillYear(m, 1);
     for (int version = 1;; version = 1 - version) {
-        m.carryOver = version;
+        m.SetCarryOver(version, m.carryAuto());
         setMasterVersion(m, version);
         if (!(pair ? m.SaveMasterAndYear() : m.SaveYearFile(1)))
             return 3;
@@ -95,7 +95,7 @@ void TestLedgerSaveKill::killedSaveLeavesWholeFile()
     fillYear(m, 1);
     // Both versions of both files, as the child writes them.
     auto save = [&](int version) {
-        m.carryOver = version;
+        m.SetCarryOver(version, m.carryAuto());
         setMasterVersion(m, version);
         return m.SaveMasterAndYear();
     };

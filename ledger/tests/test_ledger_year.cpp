@@ -71,10 +71,10 @@ private slots:
 void TestLedgerYear::writesLayout()
 {
     LedgerFixture l;
-    l.m.carryOver = 10000;
-    l.m.slot(1).entries = {entry("01/15", "01", 1200, 0, "01"), entry("01/20", "05", 0, 250000, "01")};
-    l.m.slot(3).entries = {entry("03/31", "02", 980)};
-    l.m.slot(12).entries = {entry("12/01", "05", 0, 500000, "03")};
+    l.m.SetCarryOver(10000, l.m.carryAuto());
+    l.m.SetMonthEntries(1, {entry("01/15", "01", 1200, 0, "01"), entry("01/20", "05", 0, 250000, "01")});
+    l.m.SetMonthEntries(3, {entry("03/31", "02", 980)});
+    l.m.SetMonthEntries(12, {entry("12/01", "05", 0, 500000, "03")});
     QVERIFY(l.m.SaveYearFile(1));
 
     const QByteArray want = sjis(kHeader2026)
@@ -92,17 +92,17 @@ void TestLedgerYear::writesLayout()
 void TestLedgerYear::writesHeaderOnlyInMode0()
 {
     LedgerFixture l;
-    l.m.carryOver = -300;
-    l.m.slot(2).entries = {entry("02/02", "01", 500)};
+    l.m.SetCarryOver(-300, l.m.carryAuto());
+    l.m.SetMonthEntries(2, {entry("02/02", "01", 500)});
     QVERIFY(l.m.SaveYearFile(0));
     QCOMPARE(l.home.readBytes("2026.zbl"), sjis(kHeader2026) + "&-300\r\n$-300\r\n");
 
     // An automatic carry-over is not looked up when only the frame is written.
     l.home.writeText("2025.zbl", "$25000\n");
-    l.m.carryAuto = true;
+    l.m.SetCarryOver(l.m.carryOver(), true);
     QVERIFY(l.m.SaveYearFile(0));
     QCOMPARE(bodyLines(l.home, "2026.zbl"), (QStringList{"#0", "$0"}));
-    QCOMPARE(l.m.carryOver, 0);
+    QCOMPARE(l.m.carryOver(), 0);
 }
 
 void TestLedgerYear::balanceLine_data()
@@ -148,8 +148,8 @@ void TestLedgerYear::balanceLine()
     QVERIFY(l.p.shown.isEmpty());
     QCOMPARE(l.m.yearEndBalance(), balance);
     l.m.BuildMonthCatTotals();
-    QCOMPARE(l.m.yearOut, yearOut);
-    QCOMPARE(l.m.yearIn, yearIn);
+    QCOMPARE(l.m.yearOut(), yearOut);
+    QCOMPARE(l.m.yearIn(), yearIn);
 
     const QByteArray before = l.home.readBytes("2026.zbl");
     const bool fits = balance >= std::numeric_limits<qint32>::min() && balance <= std::numeric_limits<qint32>::max();
@@ -176,7 +176,7 @@ void TestLedgerYear::loadsEntries()
 {
     QFETCH(QByteArray, eol);
     LedgerFixture l;
-    l.m.slot(7).entries = {entry("07/07", "01", 1)}; // left over from another year
+    l.m.SetMonthEntries(7, {entry("07/07", "01", 1)}); // left over from another year
     l.home.writeText("2026.zbl",
                      QStringLiteral("C\n* Last modified: 01-01-2026\n*\n\n  &2500  \n"
                                     "03/200102800\n  03/050100150\n"
@@ -184,8 +184,8 @@ void TestLedgerYear::loadsEntries()
                      eol.constData());
     QVERIFY(l.m.LoadYearFile());
     QVERIFY(l.p.shown.isEmpty());
-    QCOMPARE(l.m.carryOver, 2500);
-    QVERIFY(!l.m.carryAuto);
+    QCOMPARE(l.m.carryOver(), 2500);
+    QVERIFY(!l.m.carryAuto());
     // File order, not day order; the category decides the side.
     QCOMPARE(dumpMonth(l.m, 3), QStringLiteral("03/20 01 02 800/0; 03/05 01 00 150/0; 03/20 05 01 0/120000"));
     QCOMPARE(dumpMonth(l.m, 5), QStringLiteral("05/01 05 03 0/-20"));
@@ -244,8 +244,8 @@ void TestLedgerYear::newYearCarryOver()
     QVERIFY(l.m.LoadYearFile());
     QCOMPARE(l.p.unexpected, 0);
     QVERIFY(l.p.answers.isEmpty() && l.p.inputs.isEmpty());
-    QCOMPARE(l.m.carryOver, carryOver);
-    QCOMPARE(l.m.carryAuto, carryAuto);
+    QCOMPARE(l.m.carryOver(), carryOver);
+    QCOMPARE(l.m.carryAuto(), carryAuto);
     QCOMPARE(bodyLines(l.home, "2026.zbl"), written);
     QCOMPARE(l.home.readBytes("2026.zbl").left(sjis(kHeader2026).size()), sjis(kHeader2026));
 
@@ -278,7 +278,7 @@ void TestLedgerYear::refusesCarryBeyond32Bits()
     l.p.inputs << QStringLiteral("2147483648") << QStringLiteral("-2147483648");
     QVERIFY(l.m.LoadYearFile());
     QCOMPARE(l.p.messages().size(), 1); // refused, then asked again
-    QCOMPARE(l.m.carryOver, std::numeric_limits<qint32>::min());
+    QCOMPARE(l.m.carryOver(), std::numeric_limits<qint32>::min());
     QCOMPARE(bodyLines(l.home, "2026.zbl"), (QStringList{"&-2147483648", "$-2147483648"}));
 }
 
@@ -310,10 +310,10 @@ void TestLedgerYear::automaticCarryFollowsPreviousYear()
         l.home.writeText("2025.zbl", previous, eol.constData());
     l.home.writeText("2026.zbl", "C\n#1000\n02/010100500\n$500\n");
     QVERIFY(l.m.LoadYearFile());
-    QCOMPARE(l.m.carryOver, loaded);
-    QVERIFY(l.m.carryAuto);
+    QCOMPARE(l.m.carryOver(), loaded);
+    QVERIFY(l.m.carryAuto());
     QVERIFY(l.m.SaveYearFile(1));
-    QCOMPARE(l.m.carryOver, saved);
+    QCOMPARE(l.m.carryOver(), saved);
     QCOMPARE(bodyLines(l.home, "2026.zbl"),
              (QStringList{QStringLiteral("#%1").arg(saved), "02/010100500", QStringLiteral("$%1").arg(saved - 500)}));
     QCOMPARE(l.p.messages().size(), warnings);
@@ -382,7 +382,7 @@ void TestLedgerYear::messagesFollowTheFileLines()
                                           QStringLiteral("費目 [給与] の [02") + noSub, deleted}));
     QCOMPARE(dumpMonth(l.m, 1) + " | " + dumpMonth(l.m, 2) + " | " + dumpMonth(l.m, 3),
              QStringLiteral("01/05 05 00 0/300 | 02/04 01 00 200/0 | 03/02 01 00 100/0"));
-    QVERIFY(l.m.carryAuto);
+    QVERIFY(l.m.carryAuto());
     QCOMPARE(l.m.slot(4).count(), 0);
 }
 
@@ -468,7 +468,7 @@ void TestLedgerYear::skipsBrokenLines()
     QCOMPARE(dumpMonth(l.m, 1), kept);
     for (int month = 2; month <= 12; ++month)
         QCOMPARE(l.m.slot(month).count(), 0);
-    QCOMPARE(l.m.carryOver, carryOver);
+    QCOMPARE(l.m.carryOver(), carryOver);
     QCOMPARE(l.p.messages().size(), 1);
     const QString msg = l.p.messages().first();
     QVERIFY2(msg.startsWith(QStringLiteral("2026.zbl ")), qPrintable(msg));
@@ -483,8 +483,8 @@ void TestLedgerYear::failedSaveKeepsFileAndModel()
     QVERIFY(l.m.LoadYearFile());
     const QByteArray before = l.home.readBytes("2026.zbl");
     // Stands for a carry-over changed since loading; a failed save must not touch it.
-    l.m.carryOver = 5;
-    l.m.slot(2).entries.push_back(entry("02/02", "01", 300));
+    l.m.SetCarryOver(5, l.m.carryAuto());
+    LedgerInternals::slot(l.m, 2).entries.push_back(entry("02/02", "01", 300));
 
     bool saved = true;
     {
@@ -493,34 +493,34 @@ void TestLedgerYear::failedSaveKeepsFileAndModel()
     }
     QVERIFY(!saved);
     QCOMPARE(l.home.readBytes("2026.zbl"), before);
-    QCOMPARE(l.m.carryOver, 5);
+    QCOMPARE(l.m.carryOver(), 5);
     QCOMPARE(l.p.messages().size(), 1);
     QVERIFY(l.p.messages().first().startsWith(QStringLiteral("ファイル [") + l.m.yearPath(2026) + QStringLiteral("] を保存できませんでした。")));
     QVERIFY(l.p.messages().first().endsWith(QStringLiteral("保存されていたファイルはそのまま残っています。")));
     QCOMPARE(QDir(l.home.path(".")).entryList(QDir::Files).size(), 3); // no temporary file left
 
     QVERIFY(l.m.SaveYearFile(1)); // and it works once there is room
-    QCOMPARE(l.m.carryOver, 25000);
+    QCOMPARE(l.m.carryOver(), 25000);
 }
 
 void TestLedgerYear::saveRefusesTargetThatIsAFolder()
 {
     LedgerFixture l;
-    l.m.carryOver = 42;
-    l.m.carryAuto = true; // a save would set it from the (missing) previous year
+    l.m.SetCarryOver(42, l.m.carryAuto());
+    l.m.SetCarryOver(l.m.carryOver(), true); // a save would set it from the (missing) previous year
     QVERIFY(QDir().mkdir(l.home.path("2026.zbl")));
     QVERIFY(!l.m.SaveYearFile(1));
     QCOMPARE(l.p.messages().size(), 1);
     QVERIFY(l.p.messages().first().contains(l.m.yearPath(2026)));
     QVERIFY(QFileInfo(l.home.path("2026.zbl")).isDir());
-    QCOMPARE(l.m.carryOver, 42);
+    QCOMPARE(l.m.carryOver(), 42);
 
     // A program folder that is a file: nothing can be created in it.
     qputenv("KANELO_HOME", l.home.path("MainSub.zbt").toLocal8Bit());
     l.p.clear();
     QVERIFY(!l.m.SaveYearFile(1));
     QCOMPARE(l.p.messages().size(), 1);
-    QCOMPARE(l.m.carryOver, 42);
+    QCOMPARE(l.m.carryOver(), 42);
 }
 
 void TestLedgerYear::unreadableYearIsNotOverwritten()
@@ -554,7 +554,7 @@ void TestLedgerYear::refusesEntriesThatWouldNotReadBack()
     const QByteArray before = l.home.readBytes("2026.zbl");
     Entry bad = entry("03/05", "01", 1);
     bad.categoryNo = 0;
-    l.m.slot(3).entries = {bad};
+    l.m.SetMonthEntries(3, {bad});
     l.p.clear();
     QVERIFY(!l.m.SaveYearFile(1));
     QCOMPARE(l.p.messages().size(), 1);

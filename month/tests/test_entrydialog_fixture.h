@@ -6,6 +6,7 @@
 
 #include "EditCommands.h"
 #include "FakePrompter.h"
+#include "LedgerTestData.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
@@ -41,9 +42,8 @@ public:
     {
         home.writeText(QStringLiteral("MainSub.zbt"), QString::fromUtf8(kTestMaster));
         QVERIFY(model.ReadCategoryMaster(1));
-        model.curYear = model.startYear = year;
-        model.startMonth = 3;
-        model.curMonth = month;
+        model.setStart(year, 3);
+        model.setCurMonth(month);
         auto* layout = new QVBoxLayout(&window);
         views = new MonthViews(model, &window);
         layout->addWidget(views->centre);
@@ -73,7 +73,7 @@ public:
         const auto c = model.category(category);
         (!c || c->ioflag == 1 ? e.out : e.in) = amount;
         e.id = model.nextEntryId();
-        MonthSlot& s = model.slot(e.month());
+        MonthSlot& s = LedgerInternals::slot(model, e.month());
         s.entries.push_back(e);
         s.totalOut += e.out;
         s.totalIn += e.in;

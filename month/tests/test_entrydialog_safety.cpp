@@ -130,7 +130,7 @@ void TestEntryDialogSafety::balanceStaysReadable()
     QFETCH(QString, amount);
     QFETCH(bool, added);
     EntryFixture f;
-    f.model.carryOver = carry;
+    f.model.SetCarryOver(carry, f.model.carryAuto());
     f.seed(QStringLiteral("05/01"), QStringLiteral("03"), QStringLiteral("00"), 100);
     f.show();
     f.whileAdding([&] {
@@ -162,12 +162,12 @@ void TestEntryDialogSafety::carryOverKeepsBalanceReadable()
     QFETCH(QString, typed);
     QFETCH(bool, taken);
     EntryFixture f(2026, 1);
-    f.model.carryOver = 5;
+    f.model.SetCarryOver(5, f.model.carryAuto());
     f.seed(QStringLiteral("01/10"), QStringLiteral("03"), QStringLiteral("00"), 1000);
     f.show();
     f.prompter.inputs.enqueue(typed);
     f.views->CarryOverInput();
-    QCOMPARE(f.model.carryOver, taken ? typed.toInt() : 5);
+    QCOMPARE(f.model.carryOver(), taken ? typed.toInt() : 5);
     QCOMPARE(f.prompter.messages().size(), taken ? 0 : 1);
     if (!taken)
         QVERIFY(f.prompter.messages().first().contains(kBeyond));

@@ -2,6 +2,7 @@
 // the status bar, the carry-over commands and the result menu.
 #include "Clock.h"
 #include "FakePrompter.h"
+#include "LedgerTestData.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
@@ -61,8 +62,8 @@ struct Ledger {
         home.writeText(QStringLiteral("2026.zbl"), year);
         if (!previousYear.isEmpty())
             home.writeText(QStringLiteral("2025.zbl"), previousYear);
-        model.curYear = model.startYear = 2026;
-        model.curMonth = 1;
+        model.setYear(2026);
+        model.setCurMonth(1);
         if (!model.ReadCategoryMaster(1) || !model.LoadYearFile())
             qFatal("test ledger not loaded");
         views = new MonthViews(model, &window);
@@ -108,7 +109,6 @@ private slots:
     void categorySummary();
     void categorySummaryOfHiddenCategories();
     void togglesSwitchTheFrontList();
-    void submenuSwitchesAndReleasesToggle();
     void tabClickSelectsMonth();
     void tabSelectionMarkedNotClickIsIgnored();
     void carryOverInput_data();
@@ -120,8 +120,8 @@ private slots:
     void switchCarryOverModeOnlyInJanuary();
     void switchCarryOverModeUpdatesDaySummary_data();
     void switchCarryOverModeUpdatesDaySummary();
-    void resultMenuItem5_data();
-    void resultMenuItem5();
+    void prevCarryOver_data();
+    void prevCarryOver();
     void dateAndTimePanels();
 };
 
@@ -165,7 +165,7 @@ void TestMonthViews::entryList()
         l.views->selectMonth(1);
     else
         l.clickTab(month);
-    QCOMPARE(l.model.curMonth, month);
+    QCOMPARE(l.model.curMonth(), month);
     QCOMPARE(allRows(l.views->monthRows), rows);
     QCOMPARE(l.panels(), panels);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
@@ -205,7 +205,7 @@ void TestMonthViews::deletedCategoryLeavesOtherRowsOnTheirEntries()
 {
     Ledger l(yearText("&0", {"05/020400000700", "05/020100000100", "05/090200000200"}));
     // The category editor removed 雑費 after the year was loaded.
-    l.model.categoryList.remove(QStringLiteral("04"));
+    l.model.RemoveCategory(QStringLiteral("04"));
     l.clickTab(5);
 
     QCOMPARE(l.prompter.messages(), QStringList{"費目番号[04]に該当する費目はすでに削除されています。"});
@@ -221,9 +221,8 @@ void TestMonthViews::totalsRecordFollowsTheList()
 {
     Ledger l(yearText("&0", {"06/010100000100", "06/020300002000"}));
     // Stale totals of a month without entries stay untouched and count nothing.
-    l.model.slot(7).totalOut = 999;
-    l.model.slot(7).totalIn = 5;
-    l.model.slot(6).totalOut = 0;
+    LedgerInternals::slot(l.model, 7).totalOut = 999;
+    LedgerInternals::slot(l.model, 7).totalIn = 5;
     l.clickTab(6);
     QCOMPARE(l.model.slot(6).totalOut, 100);
     QCOMPARE(l.model.slot(6).totalIn, 2000);
@@ -287,12 +286,13 @@ void TestMonthViews::rowsFromNumbers()
     QFETCH(QString, nextCarry);
     Ledger l(year);
     // 雑費 (04) was removed by the category editor after the year was loaded.
-    l.model.categoryList.remove(QStringLiteral("04"));
+    l.model.RemoveCategory(QStringLiteral("04"));
+    l.model.AlignYearToMaster({4});
     l.views->selectMonth(1);
     QCOMPARE(allRows(l.views->monthRows), rows);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, true);
     QCOMPARE(allRows(l.views->summaryRows), days);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, false);
     l.clickTab(2);
     QCOMPARE(rowText(l.views->monthRows, 0), nextCarry);
 }
@@ -317,8 +317,8 @@ void TestMonthViews::daySummary()
     QFETCH(QStringList, rows);
     Ledger l(year);
     l.clickTab(4);
-    l.views->tbrDaySummary->trigger();
-    QCOMPARE(l.model.summaryMode, 1);
+    l.views->toggleSummary(1, true);
+    QCOMPARE(l.views->summaryMode(), 1);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
     QCOMPARE(l.views->summaryRows->headings(),
              (QStringList{"日付", " ", " ", "出金", "入金", "残高"}));
@@ -355,8 +355,8 @@ void TestMonthViews::categorySummary()
     QFETCH(QStringList, rows);
     Ledger l(yearText("&0", entries));
     l.clickTab(4);
-    l.views->tbrCategorySummary->trigger();
-    QCOMPARE(l.model.summaryMode, 2);
+    l.views->toggleSummary(2, true);
+    QCOMPARE(l.views->summaryMode(), 2);
     QCOMPARE(l.views->summaryRows->headings(),
              (QStringList{" ", "費目", "金額", "予算", "予算達成状況", "余裕度 (%)"}));
     QCOMPARE(allRows(l.views->summaryRows), rows);
@@ -365,10 +365,9 @@ void TestMonthViews::categorySummary()
 void TestMonthViews::categorySummaryOfHiddenCategories()
 {
     Ledger l(yearText("&0", {"04/010100002500", "04/250300250000"}));
-    for (GraphTargetRow& r : l.model.graphTargets)
-        r.show = 0;
+    l.model.SetGraphTargetsShown(std::vector<bool>(l.model.graphTargets().size(), false));
     l.clickTab(4);
-    l.views->tbrCategorySummary->trigger();
+    l.views->toggleSummary(2, true);
     QCOMPARE(allRows(l.views->summaryRows),
              (QStringList{"|[支出費目]||||", "|||||", "|||||", "|[収入費目]||||", "|||||"}));
     // The month's own totals are not replaced by the shown categories' sums.
@@ -381,60 +380,24 @@ void TestMonthViews::togglesSwitchTheFrontList()
 {
     Ledger l(yearText("&0", {"04/010100002500"}));
     l.clickTab(4);
-    QAction* day = l.views->tbrDaySummary;
-    QAction* cat = l.views->tbrCategorySummary;
+    QSignalSpy announced(l.views, &MonthViews::summaryModeChanged);
 
-    day->trigger();
-    QVERIFY(day->isChecked());
-    QCOMPARE(day->text(), QStringLiteral("日単位 -オン"));
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
-
-    cat->trigger();
-    QCOMPARE(l.model.summaryMode, 2);
-    QVERIFY(!day->isChecked());
-    QVERIFY(cat->isChecked());
-    QCOMPARE(day->text(), QStringLiteral("日単位 -オフ"));
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オン"));
+    l.views->toggleSummary(1, true);
+    l.views->toggleSummary(2, true);
+    QCOMPARE(l.views->summaryMode(), 2);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
-
-    cat->trigger();
-    QCOMPARE(l.model.summaryMode, 0);
-    QVERIFY(!cat->isChecked());
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
+    // Off brings the entry list back.
+    l.views->toggleSummary(2, false);
+    QCOMPARE(l.views->summaryMode(), 0);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
+    QCOMPARE(announced.size(), 3);
+    QCOMPARE(announced.last().first().toInt(), 0);
 
     // A month change keeps the summary in front and rebuilds it.
-    day->trigger();
+    l.views->toggleSummary(1, true);
     l.clickTab(5);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
     QCOMPARE(allRows(l.views->summaryRows), QStringList{"|前月繰越残高||2,500||-2,500"});
-}
-
-void TestMonthViews::submenuSwitchesAndReleasesToggle()
-{
-    Ledger l(yearText("&0", {"04/010100002500"}));
-    l.clickTab(4);
-    QMenu* sub = l.views->mnuResultSub;
-    QAction* dayItem = l.views->mnuResultSubItem[0];
-    QAction* catItem = l.views->mnuResultSubItem[1];
-
-    l.views->tbrCategorySummary->trigger();
-    emit sub->aboutToShow();
-    QVERIFY(!dayItem->isChecked());
-    QVERIFY(catItem->isChecked());
-
-    dayItem->trigger();
-    QCOMPARE(l.model.summaryMode, 1);
-    QVERIFY(!catItem->isChecked());
-    QVERIFY(l.views->tbrDaySummary->isChecked());
-    QCOMPARE(l.views->summaryRows->count(), 2);
-
-    emit sub->aboutToShow();
-    dayItem->trigger();
-    QCOMPARE(l.model.summaryMode, 0);
-    QVERIFY(!l.views->tbrDaySummary->isChecked());
-    QCOMPARE(l.views->tbrDaySummary->text(), QStringLiteral("日単位 -オフ"));
-    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
 }
 
 void TestMonthViews::tabClickSelectsMonth()
@@ -443,15 +406,13 @@ void TestMonthViews::tabClickSelectsMonth()
     QSignalSpy clicked(l.views, &MonthViews::monthTabClicked);
     l.views->loaded = true;
     l.clickTab(11);
-    QCOMPARE(l.model.curMonth, 11);
+    QCOMPARE(l.model.curMonth(), 11);
     QCOMPARE(l.views->monthRows->count(), 2);
     QCOMPARE(l.panel(1), QStringLiteral("11 月度 収支状況   "));
-    QCOMPARE(clicked.count(), 0); // the calendar link is off
-
-    l.model.linkCalendar = true;
+    // Whether the calendar follows is the main window's option.
     l.clickTab(10);
-    QCOMPARE(clicked.count(), 1);
-    QCOMPARE(clicked.first().first().toInt(), 10);
+    QCOMPARE(clicked.count(), 2);
+    QCOMPARE(clicked.last().first().toInt(), 10);
 }
 
 void TestMonthViews::tabSelectionMarkedNotClickIsIgnored()
@@ -528,7 +489,7 @@ void TestMonthViews::carryOverInput()
     QCOMPARE(l.views->selectedRow(), 0);
     QCOMPARE(rowText(l.views->monthRows, 0), row1);
     QCOMPARE(l.panel(2), panel2);
-    QCOMPARE(l.model.carryOver, carryOver);
+    QCOMPARE(l.model.carryOver(), carryOver);
     QCOMPARE(l.views->monthRows->cell(1, MonthListModel::Balance), Fmt::hash(qint64(carryOver) - 100));
 }
 
@@ -554,7 +515,7 @@ void TestMonthViews::carryOverInputOnlyInJanuaryManual()
     l.pressRow(row);
     QVERIFY(l.prompter.shown.isEmpty());
     QCOMPARE(l.views->selectedRow(), row);
-    QCOMPARE(l.model.carryOver, 0);
+    QCOMPARE(l.model.carryOver(), 0);
 }
 
 void TestMonthViews::switchCarryOverMode_data()
@@ -595,7 +556,7 @@ void TestMonthViews::switchCarryOverMode()
     QCOMPARE(l.prompter.shown.first().kind, FakePrompter::Shown::Question);
     QCOMPARE(l.prompter.shown.first().text, question);
     QCOMPARE(l.prompter.unexpected, 0);
-    QCOMPARE(l.model.carryAuto, carryAuto);
+    QCOMPARE(l.model.carryAuto(), carryAuto);
     QCOMPARE(l.panel(2), panel2);
     QCOMPARE(l.views->statusPanel[1]->toolTip(),
              carryAuto ? QStringLiteral("前年度繰越高は [自動] 算出です。") : QStringLiteral("前年度繰越高は [手動] 算出です。"));
@@ -609,7 +570,7 @@ void TestMonthViews::switchCarryOverModeOnlyInJanuary()
     QTest::mouseDClick(l.views->statusPanel[1], Qt::LeftButton);
     QTest::mouseDClick(l.views->statusPanel[2], Qt::LeftButton);
     QVERIFY(l.prompter.shown.isEmpty());
-    QVERIFY(!l.model.carryAuto);
+    QVERIFY(!l.model.carryAuto());
     QCOMPARE(l.panel(2), QStringLiteral("繰越高 : 600"));
     QCOMPARE(l.views->statusPanel[1]->toolTip(), QString());
 }
@@ -637,50 +598,35 @@ void TestMonthViews::switchCarryOverModeUpdatesDaySummary()
 
     Ledger l(yearText(carryLine, {"01/050100000100"}));
     l.views->selectMonth(1);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, true);
     l.prompter.answers.enqueue(Prompter::Answer::Yes);
     if (!input.isEmpty())
         l.prompter.inputs.enqueue(input);
     QTest::mouseDClick(l.views->statusPanel[1], Qt::LeftButton);
 
     QCOMPARE(l.prompter.unexpected, 0);
-    QCOMPARE(l.model.summaryMode, 1);
+    QCOMPARE(l.views->summaryMode(), 1);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
     QCOMPARE(allRows(l.views->summaryRows), rows);
 }
 
-void TestMonthViews::resultMenuItem5_data()
+void TestMonthViews::prevCarryOver_data()
 {
     QTest::addColumn<QString>("previousYear");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no previous year") << "" << "前年度繰越高" << false << "";
-    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "前年度 (2025年) 繰越高" << true
-                                   << "2025年度の繰越高は [ -45,678 円 ] です。";
-    QTest::newRow("previous year ending at 0") << "C\n&0\n$0\n" << "前年度 (2025年) 繰越高" << true
-                                               << "2025年度の繰越高は [  円 ] です。";
+    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "2025年度の繰越高は [ -45,678 円 ] です。";
+    QTest::newRow("previous year ending at 0") << "C\n&0\n$0\n" << "2025年度の繰越高は [  円 ] です。";
 }
 
-void TestMonthViews::resultMenuItem5()
+void TestMonthViews::prevCarryOver()
 {
     QFETCH(QString, previousYear);
-    QFETCH(QString, caption);
-    QFETCH(bool, enabled);
     QFETCH(QString, message);
-
     Ledger l(yearText("&0", {}), previousYear);
-    QVERIFY(!l.views->mnuResultItem[0]); // graphs come later
-    emit l.views->mnuResult->aboutToShow();
-    QAction* item = l.views->mnuResultItem[5];
-    QCOMPARE(item->text(), caption);
-    QCOMPARE(item->isEnabled(), enabled);
-    if (enabled) {
-        item->trigger();
-        QCOMPARE(l.prompter.messages(), QStringList{message});
-        QCOMPARE(l.prompter.shown.first().icon, Prompter::Icon::Information);
-    }
+    l.views->showPrevCarryOver();
+    QCOMPARE(l.prompter.messages(), QStringList{message});
+    QCOMPARE(l.prompter.shown.first().icon, Prompter::Icon::Information);
 }
 
 void TestMonthViews::dateAndTimePanels()

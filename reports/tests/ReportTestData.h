@@ -18,7 +18,7 @@ struct ReportLedger {
     // "no:name:ioflag[:color]" per category.
     explicit ReportLedger(const QStringList& categories, int year = 2026)
     {
-        model.startYear = model.curYear = year;
+        model.setYear(year);
         for (const QString& c : categories) {
             const QStringList f = c.split(QLatin1Char(':'));
             addCategory(model, f[0], f[1], f[2].toInt(), f.size() > 3 ? f[3].toUInt() : 0);

@@ -26,7 +26,7 @@ namespace {
 struct Ledger : ReportLedger {
     Ledger() : ReportLedger(householdCategories())
     {
-        model.curMonth = 3;
+        model.setCurMonth(3);
         add({"03/02 01 1000", "03/25 05 250000", "05/05 02 300", "05/07 06 800"});
     }
 };
@@ -73,7 +73,7 @@ private slots:
 void TestPrintWindows::monthWindow()
 {
     Ledger l;
-    l.model.curMonth = 7;
+    l.model.setCurMonth(7);
     frmPrint w(l.model);
     QCOMPARE(w.windowTitle(), QStringLiteral("月間収支報告書 印刷"));
     QCOMPARE(w.lstMonth->count(), 12);
@@ -234,7 +234,7 @@ void TestPrintWindows::nothingToPutOut()
     QFETCH(bool, year);
     QFETCH(QString, message);
     ReportLedger l(householdCategories());
-    l.model.curMonth = 4;
+    l.model.setCurMonth(4);
     l.add({});
     std::unique_ptr<ReportDialog> w;
     if (year)
@@ -363,7 +363,7 @@ void TestPrintWindows::mainWindowOpensReports()
         way.action->trigger();
         QVERIFY(opened.startsWith(QLatin1String(way.window)));
         if (opened.startsWith(QLatin1String("frmPrint ")))
-            QCOMPARE(opened, QStringLiteral("frmPrint %1").arg(f.model().curMonth));
+            QCOMPARE(opened, QStringLiteral("frmPrint %1").arg(f.model().curMonth()));
     }
 }
 

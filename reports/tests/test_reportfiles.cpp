@@ -257,7 +257,7 @@ void TestReportFiles::yearWorkbook()
     QFETCH(bool, figures);
     QFETCH(bool, charts);
     ReportLedger l(numberedCategories(categories));
-    l.model.carryOver = 123456;
+    l.model.SetCarryOver(123456, l.model.carryAuto());
     l.add({"04/01 01 1000", "04/02 03 200000", "05/03 02 777", "05/25 03 4321"});
     const QString path = l.home.path(QStringLiteral("year.xlsx"));
     QVERIFY(writeYearWorkbook(path, buildYearReport(l.model), figures, charts).ok);
