@@ -7,6 +7,7 @@
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
+#include "TeikiBook.h"
 #include "frmMainSub.h"
 #include "frmVersion.h"
 
@@ -46,6 +47,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     edit = new EditCommands(model, *views, this);
     connect(edit, &EditCommands::categoriesRequested, this, &frmKanelo::EditCategories);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    teiki = new TeikiBook(model, this);
+    addRecordMenus();
     tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
     tbrToolBar->insertSeparator(tbrEditPlace);
     // Result menu items 0 and 1; toolbar buttons 17 and 18 before the summary toggles.
@@ -236,7 +239,9 @@ void frmKanelo::ToggleLinkCalendar()
 void frmKanelo::EditCategories()
 {
     // The month views follow the master and the year as the editor leaves them.
-    frmMainSub::Run(*model_, this);
+    frmMainSub::Deleted deleted;
+    if (frmMainSub::Run(*model_, this, &deleted))
+        teiki->turnOffDeleted(deleted.categories, deleted.subItems);
 }
 
 void frmKanelo::ShowHelp()

@@ -81,6 +81,7 @@ void frmKanelo::SwitchYear(int year)
     UpdateCaption();
     // The month views follow the loaded year.
     m.LoadYearFile();
+    OfferRecurring();
 }
 
 void frmKanelo::NewYearFile()
@@ -126,12 +127,15 @@ void frmKanelo::NewYearFile()
     // takes its place: it is saved first, as opening a year does.
     if (year != m.curYear() && !m.SaveYearFile(1))
         return;
+    // The year made anew can be had back from its copy.
+    m.keepBackup(m.yearPath(year));
     QFile::remove(m.yearPath(year));
     m.setYear(year);
     UpdateCaption();
     m.SaveYearFile(0);
     // The month views follow the loaded year.
     m.LoadYearFile();
+    OfferRecurring();
 }
 
 void frmKanelo::OpenYearFile()

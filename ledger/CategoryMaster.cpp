@@ -192,6 +192,7 @@ bool LedgerModel::WriteCategoryMaster()
             return false;
         }
     }
+    keepBackup(masterPath());
     const TextFile::WriteResult r =
         encoded ? TextFile::writeBytes(masterPath(), bytes) : TextFile::writeLines(masterPath(), masterLines());
     if (!r.ok) {

@@ -1,5 +1,6 @@
 #include "LedgerModel.h"
 
+#include "BackupKeeper.h"
 #include "Clock.h"
 #include "Formats.h"
 #include "LineText.h"
@@ -289,4 +290,16 @@ void LedgerModel::reportWriteFailure(const QString& path, const QString& error)
     if (QFileInfo(path).isFile())
         text += QStringLiteral("\r\n\r\n保存されていたファイルはそのまま残っています。");
     prompter_->message(text, Prompter::Icon::Warning);
+}
+
+void LedgerModel::keepBackup(const QString& path)
+{
+    const Backups::Result r = Backups::keep(path, Backups::generations());
+    if (r.ok || backupFailureTold_)
+        return;
+    backupFailureTold_ = true;
+    prompter_->message(QStringLiteral("ファイル [%1] のバックアップを作成できませんでした。\r\n\r\n%2\r\n\r\n"
+                                      "保存はこのまま行います。（このお知らせは、次に起動するまで表示しません。）")
+                           .arg(QFileInfo(path).fileName(), r.error),
+                       Prompter::Icon::Warning);
 }

@@ -100,6 +100,7 @@ bool LedgerModel::WriteMemoFile(int year)
             return false;
         }
     }
+    keepBackup(memoPath(year));
     const TextFile::WriteResult r =
         encoded ? TextFile::writeBytes(memoPath(year), bytes) : TextFile::writeLines(memoPath(year), lines);
     if (!r.ok) {

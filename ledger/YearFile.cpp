@@ -437,6 +437,7 @@ bool LedgerModel::SaveYearFile(int mode)
     appendNumber(out, balance);
     out += "\r\n";
 
+    keepBackup(path);
     const TextFile::WriteResult r = TextFile::writeBytes(path, out);
     if (!r.ok) {
         reportWriteFailure(path, r.error);
@@ -446,6 +447,8 @@ bool LedgerModel::SaveYearFile(int mode)
         carryOver_ = carry;
         emit carryOverChanged();
     }
+    if (mode == 1)
+        emit yearSaved(curYear_);
     return true;
 }
 
