@@ -31,6 +31,7 @@ SearchMatcher::SearchMatcher(const SearchQuery& query, const MasterNames& names)
         nameMatch_[size_t(c)].set(0, inCategory);
         for (int s = 1; s <= 99; ++s) {
             const auto sub = cat.subs.find(s);
+            subExists_[size_t(c)].set(size_t(s), sub != cat.subs.end());
             nameMatch_[size_t(c)].set(size_t(s), inCategory || (sub != cat.subs.end() && foldForSearch(*sub).contains(text)));
         }
     }
@@ -64,30 +65,26 @@ bool SearchMatcher::matches(int year, const Entry& e) const
     return true;
 }
 
-void searchEntries(int year, const std::array<std::vector<Entry>, 12>& months, bool raw, const SearchMatcher& matcher,
-                   std::vector<SearchHit>& hits)
+void searchMonth(int year, const std::vector<Entry>& entries, bool raw, const SearchMatcher& matcher,
+                 std::vector<SearchHit>& hits)
 {
-    if (!matcher.yearInRange(year))
-        return;
     const auto& cats = matcher.names().categories;
-    for (const auto& month : months) {
-        int index = 0;
-        for (Entry e : month) {
-            const MasterNames::Category& cat = cats[e.categoryNo % 100];
-            // As a load of the year gives it: no entry of a deleted
-            // category, no deleted sub-item, the amount on its side.
-            if (cat.kind == 0)
-                continue;
-            if (raw) {
-                e.id = 0; // the file's line number: no entry of the open year
-                if (e.subNo != 0 && !cat.subs.contains(e.subNo))
-                    e.subNo = 0;
-                if (cat.kind != 1)
-                    std::swap(e.out, e.in);
-            }
-            if (matcher.matches(year, e))
-                hits.push_back({year, e, index});
-            ++index;
+    int index = 0;
+    for (Entry e : entries) {
+        const MasterNames::Category& cat = cats[e.categoryNo % 100];
+        // As a load of the year gives it: no entry of a deleted category,
+        // no deleted sub-item, the amount on its side.
+        if (cat.kind == 0)
+            continue;
+        if (raw) {
+            e.id = 0; // the file's line number: no entry of the open year
+            if (e.subNo != 0 && !matcher.subExists(e.categoryNo, e.subNo))
+                e.subNo = 0;
+            if (cat.kind != 1)
+                std::swap(e.out, e.in);
         }
+        if (matcher.matches(year, e))
+            hits.push_back({year, e, index});
+        ++index;
     }
 }

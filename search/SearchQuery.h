@@ -61,15 +61,17 @@ public:
     // An entry of a category the master holds, its amount already on its side.
     bool matches(int year, const Entry& e) const;
     const MasterNames& names() const { return names_; }
+    bool subExists(int category, int sub) const { return subExists_[size_t(category % 100)].test(size_t(sub % 100)); }
 
 private:
     SearchQuery query_;
     MasterNames names_;
     std::array<std::bitset<100>, 100> nameMatch_; // [category][sub-item]
+    std::array<std::bitset<100>, 100> subExists_;
 };
 
-// The hits among the entries of one year, in month and file order. The
-// entries carry their amount in `out` as read (raw) or on their side
-// already (as the month slots hold them).
-void searchEntries(int year, const std::array<std::vector<Entry>, 12>& months, bool raw, const SearchMatcher& matcher,
-                   std::vector<SearchHit>& hits);
+// The hits among the entries of one month of a year, in their order. The
+// entries carry their amount in `out` as the file reader leaves it (raw) or
+// on their side already (as the month slots hold them).
+void searchMonth(int year, const std::vector<Entry>& entries, bool raw, const SearchMatcher& matcher,
+                 std::vector<SearchHit>& hits);

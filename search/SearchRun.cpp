@@ -33,8 +33,18 @@ YearSearchResult searchYearFile(const QString& path, int year, const SearchMatch
         r.error = lines.error;
         return r;
     }
-    searchEntries(year, lines.months, true, matcher, r.hits);
+    for (const auto& month : lines.months)
+        searchMonth(year, month, true, matcher, r.hits);
     return r;
+}
+
+std::vector<SearchHit> searchOpenYear(const LedgerModel& model, const SearchMatcher& matcher)
+{
+    std::vector<SearchHit> hits;
+    if (matcher.yearInRange(model.curYear()))
+        for (int m = 1; m <= 12; ++m)
+            searchMonth(model.curYear(), model.slot(m).entries, false, matcher, hits);
+    return hits;
 }
 
 SearchRun::SearchRun(QObject* parent) : QObject(parent) {}
@@ -57,13 +67,7 @@ void SearchRun::start(const SearchQuery& query, const LedgerModel& model)
     auto matcher = std::make_shared<SearchMatcher>(query, MasterNames::of(model));
     const int open = model.curYear();
 
-    // The open year as it stands in memory, unsaved changes included.
-    std::array<std::vector<Entry>, 12> months;
-    for (int m = 1; m <= 12; ++m)
-        months[size_t(m - 1)] = model.slot(m).entries;
-    std::vector<SearchHit> hits;
-    searchEntries(open, months, false, *matcher, hits);
-    emit found(hits);
+    emit found(searchOpenYear(model, *matcher));
 
     const QString folder = programFolder();
     std::vector<int> years = yearsWithFiles(folder);

@@ -21,6 +21,8 @@ struct YearSearchResult {
 };
 // Searches one year file, read-only, as the ledger's reader reads it.
 YearSearchResult searchYearFile(const QString& path, int year, const SearchMatcher& matcher);
+// Searches the open year as it stands in memory, unsaved changes included.
+std::vector<SearchHit> searchOpenYear(const LedgerModel& model, const SearchMatcher& matcher);
 
 // One search over every year: the open year from memory at once, the other
 // years' files on a thread of their own, each year's hits handed over as
