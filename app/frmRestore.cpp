@@ -47,7 +47,7 @@ frmRestore::frmRestore(LedgerModel& model, QWidget* parent) : QDialog(parent), m
     lvwBackups->header()->setSectionsMovable(false);
     lvwBackups->installEventFilter(this);
     const QFontMetrics fm = fontMetrics();
-    lvwBackups->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("MainSub.zbt （費目・摘要項目）")) + 24);
+    lvwBackups->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("0000.zbl （0000 年度の家計簿データ）")) + 24);
     lvwBackups->setColumnWidth(1, fm.horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) + 24);
     lvwBackups->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("000,000 件")) + 24);
     connect(lvwBackups, &QTreeView::doubleClicked, this, &frmRestore::cmdRestore_Click);
@@ -75,7 +75,7 @@ frmRestore::frmRestore(LedgerModel& model, QWidget* parent) : QDialog(parent), m
     main->addWidget(lvwBackups, 1);
     main->addWidget(lblNote);
     main->addLayout(buttons);
-    resize(700, 460);
+    resize(760, 460);
     fill();
 }
 
