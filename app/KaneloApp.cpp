@@ -1,6 +1,8 @@
 #include "KaneloApp.h"
 
 #include "Clock.h"
+#include "FileTransaction.h"
+#include "ImportHandOff.h"
 #include "KaneloStyle.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
@@ -42,7 +44,7 @@ bool KaneloApp::start(const QString& commandLine)
                                  Prompter::Icon::Critical);
         return false;
     }
-    lock_ = std::make_unique<QLockFile>(programFile(QStringLiteral("KaneloY.lock")));
+    lock_ = std::make_unique<QLockFile>(HandOff::ledgerLockPath());
     // Only a lock whose process has ended is stale, however long a run lasts.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
@@ -54,6 +56,18 @@ bool KaneloApp::start(const QString& commandLine)
                                                     "フォルダが存在し、書き込みが許可されているか確認して下さい。")
                                          .arg(QDir::toNativeSeparators(programFolder())),
                                      Prompter::Icon::Warning);
+        lock_.reset();
+        return false;
+    }
+    // Files a stopped program was changing together are completed (or left
+    // as they were) before anything is read.
+    // Going on half-way would show the year against the wrong master.
+    if (const FileTransaction::Result r = FileTransaction::recover(programFolder()); !r.ok) {
+        model.prompter().message(QStringLiteral("前回途中で終わった保存を完了できないため、Kanelo Y を起動できません。\r\n\r\n"
+                                                "  ファイル : %1\r\n  %2\r\n\r\n"
+                                                "フォルダへの書き込みが許可されているか確認して下さい。")
+                                     .arg(QDir::toNativeSeparators(r.path), r.error),
+                                 Prompter::Icon::Warning);
         lock_.reset();
         return false;
     }

@@ -6,6 +6,7 @@
 #include "frmKanelo.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int runKaneloY(int argc, char* argv[], const std::function<void(frmKanelo&)>& started)
 {
@@ -19,8 +20,16 @@ int runKaneloY(int argc, char* argv[], const std::function<void(frmKanelo&)>& st
     if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
         return 0;
     prompter.setOwner(kanelo.window.get());
-    // Closing the main window ends the program, whatever tool window is open.
-    QObject::connect(kanelo.window.get(), &frmKanelo::unloading, &app, &QApplication::quit, Qt::QueuedConnection);
+    // Closing the main window ends the program, whatever tool window is
+    // open, once the messages its closing brought up (a memo that could not
+    // be saved) have been read.
+    std::function<void()> quitWhenRead = [&app, &quitWhenRead] {
+        if (QApplication::activeModalWidget())
+            QTimer::singleShot(100, &app, quitWhenRead);
+        else
+            QApplication::quit();
+    };
+    QObject::connect(kanelo.window.get(), &frmKanelo::unloading, &app, quitWhenRead, Qt::QueuedConnection);
     if (started)
         started(*kanelo.window);
     return app.exec();

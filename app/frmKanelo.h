@@ -59,8 +59,12 @@ public:
     // and waits for it, then merges the entries it left (frmKaneloImport.cpp).
     void ImportData();
     static QString importToolPath();
-    // While the import tool runs, the year must stay open: commands that
-    // would switch or close it are refused.
+    // A merge file of the open year left by an earlier run: offered once
+    // (default No) and merged, or set aside under another name. False when it
+    // is still there (the user has been told).
+    bool OfferLeftoverMerge();
+    // While the import tool runs, a modal note blocks every window; closing
+    // the program is refused as well.
     bool importRunning = false;
     // Print submenu: 0 the monthly report frmPrint, 1 the yearly frmPrintY (modal).
     void mnuFileSubItem_Click(int index);
@@ -175,6 +179,9 @@ private:
     void TodayMemoFromList();
     QString csvNames(const QString& categoryNo, const QString& subNo) const;
     void refuseWhileImporting();
+    // Saves the year with the entries merged from mergeFile, which goes with
+    // the save; then reloads and shows it.
+    bool SaveMergedYear(const QString& mergeFile, int merged);
 
     LedgerModel* model_;
     bool closingByProgram_ = false;

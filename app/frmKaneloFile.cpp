@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStatusBar>
 
@@ -38,10 +39,6 @@ void appendField(QString& line, const QString& field)
 
 void frmKanelo::mnuFileItem_Click(int index)
 {
-    if (importRunning && (index == 0 || index == 1 || index == 5 || index == 10)) {
-        refuseWhileImporting();
-        return;
-    }
     switch (index) {
     case 0: NewYearFile(); break;
     case 1: OpenYearFile(); break;
@@ -81,6 +78,7 @@ void frmKanelo::SwitchYear(int year)
     UpdateCaption();
     // The month views follow the loaded year.
     m.LoadYearFile();
+    OfferLeftoverMerge();
     OfferRecurring();
 }
 
@@ -127,15 +125,18 @@ void frmKanelo::NewYearFile()
     // takes its place: it is saved first, as opening a year does.
     if (year != m.curYear() && !m.SaveYearFile(1))
         return;
+    const QString path = m.yearPath(year);
     // The year made anew can be had back from its copy.
-    m.keepBackup(m.yearPath(year));
-    QFile::remove(m.yearPath(year));
-    m.setYear(year);
-    UpdateCaption();
-    m.SaveYearFile(0);
-    // The month views follow the loaded year.
-    m.LoadYearFile();
-    OfferRecurring();
+    m.keepBackup(path);
+    if (QFile::exists(path) && !QFile::remove(path)) {
+        p.message(QStringLiteral("家計簿データファイル [%1] を削除できないため、作成し直せません。")
+                      .arg(QDir::toNativeSeparators(path)),
+                  Prompter::Icon::Warning);
+        return;
+    }
+    // Loading a year without a file creates it with the carry-over question
+    // of a first start: the open year's carry-over belongs to that year only.
+    SwitchYear(year);
 }
 
 void frmKanelo::OpenYearFile()
@@ -186,7 +187,14 @@ QString frmKanelo::csvNames(const QString& categoryNo, const QString& subNo) con
 void frmKanelo::ExportCsv()
 {
     LedgerModel& m = *model_;
-    const QString path = programFile(QString::number(m.startYear()) + QStringLiteral(".csv"));
+    // The chooser asks before it lets an existing file be replaced.
+    QString path = m.prompter().saveFile(QStringLiteral("家計簿データのエクスポート"),
+                                         {QStringLiteral("CSVファイル(*.csv)|*.csv")},
+                                         programFile(QString::number(m.startYear()) + QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
     auto fail = [&](const QString& why) {
         m.prompter().message(QStringLiteral("CSVファイル [") + QDir::toNativeSeparators(path)
                                  + QStringLiteral("] を作成できませんでした。\r\n\r\n") + why,

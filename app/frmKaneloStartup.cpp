@@ -37,6 +37,10 @@ double dpi(const QWidget* w)
 int toTwips(int px, double dpi) { return qRound(px * 1440.0 / dpi); }
 int toPixels(int twips, double dpi) { return qRound(twips * dpi / 1440.0); }
 
+// The list font sizes the options accept.
+constexpr int kMinFontSize = 6;
+constexpr int kMaxFontSize = 48;
+
 int readTwips(const QString& key, int current)
 {
     bool ok = false;
@@ -110,7 +114,9 @@ bool frmKanelo::Form_Load(const QString& commandLine)
         return endProgram();
     // The month views follow the master and the year as they are read.
     m.LoadYearFile();
+    OfferLeftoverMerge();
     m.RankCategoriesByUse();
+    m.WriteKeptMemos();
     m.ReadMemoFile(m.curYear());
     TodayMemoFromList();
 
@@ -150,7 +156,7 @@ void frmKanelo::readSettings()
     bool ok = false;
     const int size = ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("fontsize"), QStringLiteral("11")).toInt(&ok);
     // Both lists: the size was chosen for both (Options) and is stored once.
-    if (ok && size > 0)
+    if (ok && size >= kMinFontSize && size <= kMaxFontSize)
         views->setListFontSize(size, true);
 
     linkCalendar = isTrue(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("movewith"), QStringLiteral("False")));
@@ -172,15 +178,22 @@ void frmKanelo::writeSettings()
 void frmKanelo::ChangeFontSize()
 {
     const QString current = QString::number(views->listFontSize());
-    const QString answer = model_->prompter().input(
-        QStringLiteral("家計簿データ入力画面のフォントサイズを入力して下さい。\r\n\r\n  現在のフォントサイズ : ") + current,
-        QStringLiteral("データ入力画面のフォントサイズ変更"), current);
-    if (answer.trimmed().isEmpty() || !Num::isNumeric(answer))
-        return;
-    // Sizes the font engine cannot draw sensibly are ignored like any other
-    // unusable answer.
-    const auto size = Num::toInt32(answer);
-    if (!size || *size < 1 || *size > 200)
-        return;
-    views->setListFontSize(*size, true);
+    QString shown = current;
+    for (;;) {
+        const QString answer = model_->prompter().input(
+            QStringLiteral("家計簿データ入力画面のフォントサイズを入力して下さい。\r\n\r\n  現在のフォントサイズ : ") + current,
+            QStringLiteral("データ入力画面のフォントサイズ変更"), shown);
+        if (answer.trimmed().isEmpty())
+            return;
+        if (const auto size = Num::toInt32(answer); size && *size >= kMinFontSize && *size <= kMaxFontSize) {
+            views->setListFontSize(*size, true);
+            return;
+        }
+        shown = answer.trimmed();
+        model_->prompter().message(QStringLiteral("フォントサイズ [%1] は使えません。\r\n\r\n%2 から %3 までの数値で入力して下さい。")
+                                       .arg(shown)
+                                       .arg(kMinFontSize)
+                                       .arg(kMaxFontSize),
+                                   Prompter::Icon::Warning);
+    }
 }

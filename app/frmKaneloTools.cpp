@@ -17,23 +17,30 @@
 #include <QToolBar>
 
 namespace {
-// A tool window opens at the main window's right edge, below the toolbar,
-// where it hides the least of the entry list; always on the screen.
-void placeBeside(QWidget* tool, const QWidget* main, int down, int leftOf = 0)
+// A tool window opens beside the main window, below the toolbar: to its
+// right where the screen has room, else to its left, at worst at the
+// screen's left edge over the dates and categories of the list, never over
+// the amount columns at its right. `down` is measured from the main
+// window's top; a tool window already open there (`other`) is not covered.
+void placeBeside(QWidget* tool, const QWidget* main, int down, const QWidget* other = nullptr)
 {
     tool->adjustSize();
     const QRect frame = main->frameGeometry();
-    QPoint at(frame.right() - leftOf - tool->frameGeometry().width() - 16, frame.top() + down);
-    if (const QScreen* s = main->screen()) {
-        const QRect area = s->availableGeometry();
-        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - tool->frameGeometry().width())));
-        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - tool->frameGeometry().height())));
-    }
-    tool->move(at);
+    const int w = tool->frameGeometry().width(), h = tool->frameGeometry().height();
+    const QRect area = main->screen() ? main->screen()->availableGeometry() : QRect(frame.topLeft(), QSize(1 << 20, 1 << 20));
+    const int gap = 4;
+    int x = frame.right() + 1 + gap;
+    if (x + w - 1 > area.right())
+        x = std::max(area.left(), frame.left() - gap - w);
+    const int y = std::clamp(frame.top() + down, area.top(), std::max(area.top(), area.bottom() - h + 1));
+    if (other && other->isVisible() && other->frameGeometry().intersects(QRect(x, y, w, h)))
+        x = std::min(other->frameGeometry().right() + 1 + gap, std::max(area.left(), area.right() - w + 1));
+    tool->move(x, y);
 }
 
-// Room left at the right edge for the calendar.
-constexpr int kCalendarWidth = 270;
+// Where the calendar opens, and the calculator under it.
+constexpr int kCalendarTop = 90;
+constexpr int kCalculatorTop = 380;
 
 void bringUp(QWidget* w)
 {
@@ -83,7 +90,7 @@ void frmKanelo::ShowCalendar()
             mnuEnvSubItem[0]->setChecked(on);
         });
         connect(this, &frmKanelo::unloading, calendar, &frmCalender::closeWithMainWindow);
-        placeBeside(calendar, this, 90);
+        placeBeside(calendar, this, kCalendarTop);
     }
     bringUp(calendar);
 }
@@ -93,10 +100,10 @@ void frmKanelo::ShowCalculator()
     if (!calculator) {
         calculator = new frmCalculator(model_->prompter(), this);
         calculator->setAttribute(Qt::WA_DeleteOnClose);
-        // Closed with the main window; the rate is stored only by its own 閉じる.
+        // Closed with the main window; the rate was stored as it changed.
         connect(this, &frmKanelo::unloading, calculator, &QWidget::close);
-        // Beside the calendar's place, so that both can be open at once.
-        placeBeside(calculator, this, 90, kCalendarWidth);
+        // Below the calendar's place, so that both can be open at once.
+        placeBeside(calculator, this, kCalculatorTop, calendar);
     }
     bringUp(calculator);
 }

@@ -60,7 +60,8 @@ frmCalculator::frmCalculator(Prompter& prompter, QWidget* parent)
 
 void frmCalculator::buildWindow()
 {
-    mnuExit = menuBar()->addAction(QStringLiteral("閉じる(&X)"), this, &frmCalculator::mnuExit_Click);
+    // The rate is stored as it changes: closing has nothing left to keep.
+    mnuExit = menuBar()->addAction(QStringLiteral("閉じる(&X)"), this, &QWidget::close);
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
 
     auto* centre = new QWidget(this);
@@ -92,11 +93,23 @@ void frmCalculator::buildWindow()
     lblTax->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cmdTax = new QPushButton(QStringLiteral("税率変更"), tax);
     cmdTax->setObjectName(QStringLiteral("cmdTax"));
+    const int rates[2] = {8, 10};
+    for (int i = 0; i < 2; ++i) {
+        // Alt+8 and Alt+1.
+        cmdRate[i] = new QPushButton(QLatin1Char('&') + QString::number(rates[i]) + QLatin1Char('%'), tax);
+        cmdRate[i]->setObjectName(QStringLiteral("cmdRate%1").arg(rates[i]));
+        cmdRate[i]->setToolTip(QStringLiteral("消費税率を %1 % にする").arg(rates[i]));
+        cmdRate[i]->setAutoDefault(false);
+        cmdRate[i]->setMaximumWidth(cmdRate[i]->fontMetrics().horizontalAdvance(QStringLiteral("10%")) + 20);
+        connect(cmdRate[i], &QPushButton::clicked, this, [this, rate = rates[i]] { setRate(rate); });
+    }
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(optOut);
     modeRow->addWidget(optIn);
     modeRow->addStretch();
     modeRow->addWidget(lblTax);
+    modeRow->addWidget(cmdRate[0]);
+    modeRow->addWidget(cmdRate[1]);
     modeRow->addWidget(cmdTax);
     taxGrid->addLayout(modeRow, 0, 0, 1, 2);
     lblSource = amountLabel("lblSource");
@@ -172,15 +185,17 @@ void frmCalculator::buildWindow()
     // Tab runs through the keys in reading order, then the tax controls.
     QWidget* order[] = {cmdClear, cmdClearEntry, cmdOperate[0], cmdOperate[2], cmdNumber[7], cmdNumber[8], cmdNumber[9],
                         cmdOperate[3], cmdNumber[4], cmdNumber[5], cmdNumber[6], cmdOperate[1], cmdNumber[1],
-                        cmdNumber[2], cmdNumber[3], cmdOperate[4], cmdNumber[0], cmdThree0, optOut, optIn, cmdTax};
+                        cmdNumber[2], cmdNumber[3], cmdOperate[4], cmdNumber[0], cmdThree0, optOut, optIn, cmdRate[0],
+                        cmdRate[1], cmdTax};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     cmdOperate[4]->setFocus();
 }
 
+// A new installation starts at today's standard rate.
 int frmCalculator::storedRate()
 {
-    return readRate(ReadSetting(kAppName, kSection, kRateKey, QStringLiteral("5"))).value_or(5);
+    return readRate(ReadSetting(kAppName, kSection, kRateKey, QStringLiteral("10"))).value_or(10);
 }
 
 void frmCalculator::showRate() { lblTax->setText(QString::number(nTaxRate) + QStringLiteral(" %")); }
@@ -210,23 +225,22 @@ void frmCalculator::cmdTax_Click()
                                  QStringLiteral("消費税率変更"), answer);
         if (answer.isEmpty())
             return;
-        if (const auto rate = readRate(answer)) {
-            nTaxRate = *rate;
-            break;
-        }
+        if (const auto rate = readRate(answer))
+            return setRate(*rate);
         prompter_.message(QStringLiteral("消費税率は 0 から 100 までの整数(%)で入力して下さい。"), Prompter::Icon::Warning,
                           QStringLiteral("消費税率変更"));
     }
+}
+
+void frmCalculator::setRate(int rate)
+{
+    nTaxRate = rate;
     showRate();
+    // Stored at once: C and the next opening keep the rate the user chose.
+    WriteSetting(kAppName, kSection, kRateKey, QString::number(nTaxRate));
     // The amount the mode rests on stays; the other two follow the new rate.
     taxFromAmount(optOut->isChecked() ? lblSource->text().remove(QLatin1Char(',')).toDouble()
                                       : lblTotal->text().remove(QLatin1Char(',')).toDouble());
-}
-
-void frmCalculator::mnuExit_Click()
-{
-    WriteSetting(kAppName, kSection, kRateKey, QString::number(nTaxRate));
-    close();
 }
 
 void frmCalculator::press(QPushButton* key)

@@ -28,7 +28,7 @@ public:
     double vAccumulator = 0;
     double vOperand = 0;
     QString vDisplayAtKey;
-    int nTaxRate = 5;
+    int nTaxRate = 10;
 
     // ---- controls ----
     QLabel* lblCalculate = nullptr; // the display
@@ -38,6 +38,7 @@ public:
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdClearEntry = nullptr;
     QPushButton* cmdTax = nullptr;
+    QPushButton* cmdRate[2] = {}; // "8%" and "10%": the rates in use, one key away
     QRadioButton* optOut = nullptr; // 外税
     QRadioButton* optIn = nullptr;  // 内税
     QLabel* lblTax = nullptr;
@@ -53,9 +54,10 @@ public:
     void cmdClear_Click();
     void cmdClearEntry_Click();
     void cmdTax_Click();
+    // A new rate: shown, stored at once, and the tax labels follow it.
+    void setRate(int rate);
     void optOut_Click();
     void optIn_Click();
-    // Stores the rate and closes.
     void mnuExit_Click();
 
     // "÷" "/", "×" "*", "＋" "+", "－" "-"; anything else "".

@@ -129,6 +129,15 @@ void frmCalculator::cmdOperate_Click(int index)
             lblCalculate->setText(u'-' + lblCalculate->text());
             sKeyState = QStringLiteral("NE");
         }
+    } else if (nOperands == 1 && sKeyState == QLatin1String("CE")) {
+        // CE cleared only the number being typed: the chain goes on from its
+        // value, as if the operator followed the last one.
+        lblCalculate->setText(displayText(vAccumulator));
+        taxFromAmount(vAccumulator);
+        if (sPendingOp != QLatin1String("=") && op == QLatin1String("-")) {
+            lblCalculate->setText(QStringLiteral("-"));
+            sKeyState = QStringLiteral("NE");
+        }
     } else if (nOperands == 1) {
         // A bare "-" starting a negative number is no operand: the chain keeps its value.
         if (const auto v = readNumber(lblCalculate->text()))

@@ -1,5 +1,7 @@
 #include "MonthGrid.h"
 
+#include "Holidays.h"
+
 #include <algorithm>
 
 MonthGrid MonthGrid::compute(int year, int month)
@@ -53,6 +55,10 @@ MonthGrid MonthGrid::compute(int year, int month)
 
     for (int i = g.nmonth; i < CellCount; ++i)
         g.cells[i] = veryLast ? Cell{} : Cell{QString::number(i - g.nmonth + 1), false};
+
+    for (const Holidays::Holiday& h : Holidays::ofYear(g.year))
+        if (h.date.month() == g.month)
+            g.cells[g.pmonth + h.date.day()].holiday = h.name;
     return g;
 }
 

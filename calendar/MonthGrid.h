@@ -17,6 +17,7 @@ struct MonthGrid {
     struct Cell {
         QString text;         // the day number, or empty before January 100 and after December 9999
         bool inMonth = false; // a day of the shown month
+        QString holiday;      // the national holiday's name, for days of the shown month
     };
 
     int year = 0;

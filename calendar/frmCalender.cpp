@@ -14,8 +14,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <bitset>
 
 namespace {
 const QString kFromMain = QStringLiteral("from main");
@@ -134,6 +136,13 @@ void frmCalender::buildWindow()
         lblDay_MouseMove(i);
         popupAt(i);
     });
+    // The marks of days with entries follow the ledger's entries.
+    LedgerModel* m = &model_;
+    connect(m, &LedgerModel::entryInserted, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entryRemoved, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entryReplaced, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::entriesChanged, this, &frmCalender::entriesChanged);
+    connect(m, &LedgerModel::yearLoaded, this, &frmCalender::entriesChanged);
     grid->setFocus();
     setFixedSize(sizeHint());
 }
@@ -238,7 +247,8 @@ void frmCalender::showEvent(QShowEvent* event)
     elideMemo(); // the panel has its width only now
 }
 
-// Each day of the shown month carries its memo as its tooltip.
+// Each day of the shown month carries its memo as its tooltip and a mark;
+// days of the loaded year with entries a second mark.
 void frmCalender::setCellTips()
 {
     std::array<QString, 32> memos;
@@ -247,8 +257,29 @@ void frmCalender::setCellTips()
         if (m.key.startsWith(prefix))
             if (const int day = QStringView(m.key).mid(3, 2).toInt(); day >= 1 && day <= 31)
                 memos[day] = m.item->name;
-    for (int i = 0; i < MonthGrid::CellCount; ++i)
-        grid->lblDay[i]->setToolTip(i > pmonth && i < nmonth ? memos[shown_.dayOf(i)] : QString());
+    std::bitset<32> withEntries;
+    if (year == model_.curYear())
+        for (const Entry& e : model_.slot(month).entries)
+            if (e.day() >= 1 && e.day() <= 31)
+                withEntries.set(size_t(e.day()));
+    for (int i = 0; i < MonthGrid::CellCount; ++i) {
+        const bool inMonth = i > pmonth && i < nmonth;
+        const int day = inMonth ? shown_.dayOf(i) : 0;
+        grid->setCellNote(i, memos[day]);
+        grid->setCellMarks(i, !memos[day].isEmpty(), inMonth && withEntries.test(size_t(day)));
+    }
+}
+
+void frmCalender::entriesChanged()
+{
+    // One refresh for a burst of changes (a merge, a month rebuilt row by row).
+    if (marksPending_)
+        return;
+    marksPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        marksPending_ = false;
+        setCellTips();
+    });
 }
 
 void frmCalender::lblDay_MouseMove(int i)
@@ -313,7 +344,7 @@ void frmCalender::closeWithMainWindow()
 void frmCalender::closeEvent(QCloseEvent* event)
 {
     // Kept open while memos that could not be saved are kept; the main
-    // window's end cannot wait, the user has been told there.
+    // window's end cannot wait: they wait for the next start instead.
     if (!saveMemos(!closingWithMain_) && !closingWithMain_) {
         event->ignore();
         return;

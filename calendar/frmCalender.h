@@ -59,6 +59,9 @@ public:
     // Closes as the main window unloads: memos are saved, nothing is asked.
     void closeWithMainWindow();
 
+    // The ledger's entries changed: the marks follow once the event loop runs.
+    void entriesChanged();
+
     void hsrDown_Click();
     void hsrUp_Click();
     void lblDay_Click(int i);
@@ -97,6 +100,7 @@ private:
     void markCell(int i);
     void showMemoOf(int i);
     void elideMemo();
+    // Tooltips and marks of the days of the shown month.
     void setCellTips();
     void popupAt(int i, bool byKeyboard = false);
     void stepMonth(int by);
@@ -119,5 +123,6 @@ private:
     bool memosChanged_ = false;  // memoList differs from the year's file
     bool memosUnreadable_ = false; // the year's file exists but could not be read
     bool closingWithMain_ = false;
+    bool marksPending_ = false;
     QString rightKey_;           // the day the pop-up was opened on
 };

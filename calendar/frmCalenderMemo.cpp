@@ -19,7 +19,8 @@ void frmCalender::loadMemos(int y)
     // A file that is there but cannot be read must not be replaced by the
     // few memos typed since.
     memosUnreadable_ = !model_.ReadMemoFile(y);
-    memosChanged_ = false;
+    // Memos kept from a failed save still wait for their file.
+    memosChanged_ = model_.memoSource(y) != model_.memoPath(y);
 }
 
 bool frmCalender::saveMemos(bool askOnFailure)
@@ -31,17 +32,27 @@ bool frmCalender::saveMemos(bool askOnFailure)
     Prompter& p = model_.prompter();
     const QString fileName = QString::number(year) + QStringLiteral(".zbm");
     if (memosUnreadable_) {
-        p.message(QStringLiteral("メモデータファイル [%1] を読み込めなかったため、メモを保存すると"
-                                 "ファイルにあったメモが失われます。メモは保存しませんでした。")
-                      .arg(fileName),
-                  Prompter::Icon::Warning);
+        QString text = QStringLiteral("メモデータファイル [%1] を読み込めなかったため、メモを保存すると"
+                                      "ファイルにあったメモが失われます。メモは保存しませんでした。")
+                           .arg(fileName);
+        // The program ends: the memos typed since can only be shown.
+        if (!askOnFailure) {
+            text += QStringLiteral("\r\n\r\n保存しなかったメモ:");
+            for (const auto& m : model_.memoList())
+                text += QStringLiteral("\r\n  ") + m.key + QLatin1Char(' ') + m.item->name;
+        }
+        p.message(text, Prompter::Icon::Warning);
     } else if (model_.WriteMemoFile(year)) {
         memosChanged_ = false;
         return true;
     }
-    // The memos stay in memory unless the user lets them go.
-    if (!askOnFailure)
+    // The memos stay in memory unless the user lets them go; as the program
+    // ends they are kept for its next start.
+    if (!askOnFailure) {
+        if (!memosUnreadable_ && model_.KeepUnsavedMemos(year))
+            memosChanged_ = false;
         return false;
+    }
     const auto answer = p.question(QStringLiteral("%1年のメモを保存できませんでした。\r\n\r\n"
                                                   "保存していないメモを破棄して続けますか。\r\n\r\n"
                                                   "  ・メモを破棄して続ける場合は [はい]\r\n"
@@ -106,9 +117,11 @@ void frmCalender::editMemo()
     QString text = memo ? memo->name : QString();
     for (;;) {
         const QString typed = p.input(QStringLiteral("メモを入力して下さい。"), title, text);
-        // The file keeps no spaces at the ends of a memo.
-        text = trimSpaces(typed);
-        if (text.isEmpty())
+        // Spaces at the start stay as typed; the file keeps none at the end.
+        text = typed;
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        if (trimSpaces(text).isEmpty())
             return;
         QByteArray encoded;
         QString bad;

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 // The margin around the controls is where the pointer is seen leaving.
@@ -139,7 +140,7 @@ void frmDataCalender::lblDay_MouseMove(int i)
     if (!key.isEmpty())
         if (const auto item = model_.memoList().find(key))
             memo = item->name;
-    grid->lblDay[i]->setToolTip(memo);
+    grid->setCellNote(i, memo);
 }
 
 void frmDataCalender::lblDay_Click(int i)
@@ -201,12 +202,43 @@ void frmDataCalender::mouseMoveEvent(QMouseEvent* event)
             lblDay_MouseMove(i);
 }
 
+int frmDataCalender::cursorDay() const
+{
+    if (selectedCell > pmonth && selectedCell < nmonth)
+        return shown_.dayOf(selectedCell);
+    return std::clamp(day, 1, QDate(year, month, 1).daysInMonth());
+}
+
+void frmDataCalender::moveCursor(const QDate& to)
+{
+    // The picker's year is the ledger's: keys stop at its ends.
+    if (!to.isValid() || to.year() != year)
+        return;
+    month = to.month();
+    day = to.day();
+    chosenMonth = QString::number(month);
+    RemakeCalender();
+}
+
 void frmDataCalender::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape)
-        reject();
-    else
-        event->accept();
+    const QDate at(year, month, cursorDay());
+    switch (event->key()) {
+    case Qt::Key_Escape: reject(); break;
+    case Qt::Key_Left: moveCursor(at.addDays(-1)); break;
+    case Qt::Key_Right: moveCursor(at.addDays(1)); break;
+    case Qt::Key_Up: moveCursor(at.addDays(-7)); break;
+    case Qt::Key_Down: moveCursor(at.addDays(7)); break;
+    case Qt::Key_PageUp: moveCursor(at.addMonths(-1)); break;
+    case Qt::Key_PageDown: moveCursor(at.addMonths(1)); break;
+    case Qt::Key_Home: moveCursor(QDate(year, month, 1)); break;
+    case Qt::Key_End: moveCursor(QDate(year, month, at.daysInMonth())); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: lblDay_Click(pmonth + at.day()); break;
+    default: break;
+    }
+    event->accept();
 }
 
 void frmDataCalender::paintEvent(QPaintEvent* event)

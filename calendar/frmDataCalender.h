@@ -14,7 +14,9 @@ class QToolButton;
 
 // The date picker under the entry dialog's date field: one month of the
 // ledger's year, paged within that year only. It closes on a chosen day, on
-// 今日, on Esc, or when the pointer leaves it.
+// 今日, on Esc, or when the pointer leaves it. By keyboard the arrows move
+// the highlight by a day or a week, PgUp/PgDn by a month, Home/End to the
+// month's ends, and Enter (or Space) picks the highlighted day.
 //
 //     frmDataCalender picker(model, this);
 //     picker.move(x, y);
@@ -69,6 +71,10 @@ private:
     void lblDay_MouseMove(int i);
     void lblDay_Click(int i);
     QString memoKey(int i) const;
+    // The day the keys start from: the highlighted day of the shown month,
+    // else the picker's day as far as the month has it.
+    int cursorDay() const;
+    void moveCursor(const QDate& to);
 
     LedgerModel& model_;
     MonthGrid shown_;

@@ -175,7 +175,12 @@ void frmMainSub::ClearCategoryFields()
 
 void frmMainSub::lblMain_Click()
 {
-    if (const auto colour = model_.prompter().chooseColor(lblMain->colour()))
+    // A colour another category shows is named at once, and the chooser
+    // opens again on it to pick a neighbour.
+    auto colour = model_.prompter().chooseColor(lblMain->colour());
+    while (colour && !colourIsFree(*colour, lblMainNo->text()))
+        colour = model_.prompter().chooseColor(*colour);
+    if (colour)
         lblMain->setColour(*colour);
 }
 

@@ -107,6 +107,9 @@ private:
     QString subName() const;
     // False, after the message, when a name cannot be stored in the master.
     bool acceptableName(const QString& name, bool isCategory);
+    // False, after naming the category that has it, when another category
+    // than the one numbered ownNo shows this colour.
+    bool colourIsFree(quint32 colour, const QString& ownNo);
     void selectOnly(QTreeView* list, int row);
     void showSubRows(const QString& categoryNo);
 

@@ -72,14 +72,8 @@ bool frmMainSub::ValidateCategory(int mode)
         }
     }
 
-    for (const auto& c : model_.categoryList()) {
-        if (mode == 1 && c.item->no == selectedNo)
-            continue;
-        if (c.item->color == lblMain->colour())
-            return refuse(QStringLiteral("この表示色はすでに他の費目 [") + c.item->name
-                              + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
-                          QStringLiteral("表示色重複"));
-    }
+    if (!colourIsFree(lblMain->colour(), mode == 1 ? selectedNo : QString()))
+        return false;
 
     const QString budget = txtLimit->text();
     if (!budget.trimmed().isEmpty() && !Num::isNumeric(budget))
@@ -88,6 +82,19 @@ bool frmMainSub::ValidateCategory(int mode)
         return refuse(QStringLiteral("予算の金額が大きすぎます。\r\n\r\n"
                                      "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
                       QStringLiteral("予算データ不正"));
+    return true;
+}
+
+bool frmMainSub::colourIsFree(quint32 colour, const QString& ownNo)
+{
+    for (const auto& c : model_.categoryList()) {
+        if (c.item->no != ownNo && c.item->color == colour) {
+            model_.prompter().message(QStringLiteral("この表示色はすでに他の費目 [") + c.item->name
+                                          + QStringLiteral("] で使用されています。\r\n他の色を指定して下さい。"),
+                                      Prompter::Icon::Warning, QStringLiteral("表示色重複"));
+            return false;
+        }
+    }
     return true;
 }
 
@@ -124,6 +131,8 @@ void frmMainSub::cmdNew_Click()
     filling_ = true;
     mainRows->append({no, c->name});
     filling_ = false;
+    // The new category is the one shown: every sub-item command acts on it.
+    lvwMain_Click(mainRows->count() - 1);
 }
 
 void frmMainSub::cmdChange_Click()

@@ -5,6 +5,8 @@
 #include "Formats.h"
 #include "LineText.h"
 
+#include <QSet>
+
 namespace Import {
 
 bool moveRow(QStringList& names, int from, int target, bool before)
@@ -64,10 +66,21 @@ ImportCategory* ImportSession::categoryNamed(const QString& name) const { return
 void ImportSession::AssignGreenShades()
 {
     const int n = sourceCategories.count();
+    QSet<quint32> taken;
+    for (const auto& s : sourceCategories)
+        if (extendsMaster && s.item->color != quint32(-1))
+            taken.insert(s.item->color);
     for (int i = 1; i <= n; ++i) {
         ImportCategory& c = *sourceCategories.at(i - 1);
-        if (!linkedMode || c.color == quint32(-1))
-            c.color = greenShade(i, n);
+        if (extendsMaster && c.color != quint32(-1))
+            continue;
+        // A green an existing category already shows is moved by one step,
+        // so that keeping the colours given here is never refused.
+        quint32 color = greenShade(i, n);
+        while (taken.contains(color))
+            color = ((((color >> 8) & 0xFF) + 1) % 256) << 8;
+        c.color = color;
+        taken.insert(color);
     }
 }
 

@@ -3,9 +3,11 @@
 #include "KeyedCollection.h"
 #include "LedgerModel.h"
 #include "Prompter.h"
+#include "SourceReader.h"
 #include "Types.h"
 
 #include <QByteArray>
+#include <QLockFile>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -19,9 +21,8 @@ namespace Import {
 // the existing master, false for one this import creates.
 struct ImportCategory : clsHimoku {
     bool flag = false;
-    // Every spelling met in the source, so later lines find the sub-item
-    // without a case-insensitive search (the texts live in the session).
-    QHash<QStringView, quint8> subBySpelling;
+    int masterSubs = 0;   // sub-items it held in the master
+    quint8 fileSide = 0;  // the kind the export's columns gave its entries (1, 2), or 0
 };
 
 // One booking of the source. The category is held as the category itself,
@@ -39,7 +40,6 @@ struct ImportEntry {
 // source's bookings by month and the categories they use.
 class ImportSession {
 public:
-    static const QString kUnsetCategory; // "未設定費目"
 
     explicit ImportSession(Prompter& prompter);
 
@@ -47,12 +47,18 @@ public:
 
     bool linkedMode = false;
     QString importYear; // four characters
+    // Linked mode: the token of the KaneloY that started the tool.
+    QString token;
+    // The categories of an existing master are kept and extended: always in
+    // linked mode, on its own when the folder holds a master.
+    bool extendsMaster = false;
     std::array<std::vector<ImportEntry>, 12> importMonths;
     KeyedCollection<ImportCategory> sourceCategories; // by name
     KeyedCollection<clsTekiyo> categoryNumbers;       // (number, name) by number
 
     // Mode and year from the command line: any text selects linked mode
-    // and its first four characters are the year.
+    // and its first four characters are the year; a token may follow
+    // after a space.
     void setCommandLine(const QString& commandLine);
     // The year as a number, or 0 when importYear is not four digits.
     int yearNumber() const;
@@ -60,16 +66,21 @@ public:
     // ---- reading (ImportSource.cpp) ----
     // Empties the months and the categories.
     void clear();
-    // Takes the categories of the current master (linked mode). False, user
-    // told, when the master is missing or unreadable.
+    // Takes the categories of the current master. False, user told, when
+    // the master is missing or unreadable.
     bool LoadCurrentMaster();
-    // Reads the source file into importMonths, registering its categories.
-    // False, user told, on an unreadable file, an invalid line or too many
-    // categories or sub-items; the session is then not to be written.
+    // The master to extend: linked mode always, on its own when there is
+    // one. False, user told, when it cannot be read.
+    bool LoadMasterToExtend();
+    // Reads the source file (or bytes) into importMonths, registering its
+    // categories: parseSource, then TakeSource.
     bool ReadSourceFile(const QString& path);
-    // The same on bytes already read; lines are numbered from 1.
     bool ReadSourceBytes(const QByteArray& bytes);
-    bool RegisterSourceCategory(QStringView category, QStringView sub, int lineNo = 0, ImportEntry* entry = nullptr);
+    // What was read, on the window's thread: tells the user of a fault,
+    // asks about dates of other years, registers the categories and
+    // sub-items and fills importMonths. False (user told) when nothing is
+    // to be imported; the session is then not to be written.
+    bool TakeSource(ParsedSource source);
     bool hasNewCategories() const;
     int entryCount() const;
 
@@ -79,8 +90,8 @@ public:
     // Row r (0-based) of the reordering list keeps its number and now holds
     // the name names[r]: that category takes the number.
     void ApplyOrder(const QStringList& names);
-    // Greens from bright to dark in category order; in linked mode only for
-    // categories with no colour yet.
+    // Greens from bright to dark in category order; when extending a master
+    // only for categories with no colour yet.
     void AssignGreenShades();
     ImportCategory* categoryNamed(const QString& name) const;
     // The information page's 変更: colour, budget text and kind for the
@@ -89,20 +100,21 @@ public:
     bool ChangeCategoryInfo(const QString& name, quint32 color, const QString& limitText, int ioflag);
 
     // ---- output (ImportOutput.cpp) ----
-    // Writes MainSub.zbt through the ledger's master writer.
-    bool WriteMasterFile();
-    // Writes the year file (standalone) or the merge file (linked) through
-    // the ledger's writers, after ResolveEntryNumbers. On failure the master
-    // written just before is put back as it was and the user is told.
-    bool WriteImportResult();
+    enum class Written {
+        Yes,       // both files written
+        No,        // nothing written; the page stays for another try
+        Abandoned, // nothing written and nothing can be: the tool ends
+    };
+    // Checks and writes: the master with the merge file (linked) or with
+    // the year file (on its own), both or neither. Entries already in the
+    // year or repeated in the source are skipped if the user says so; a
+    // year-end balance beyond 32 bits is refused.
+    Written WriteOutput();
     // The bookings as ledger entries, months in source order, into `ledger`'s
     // month slots (which are emptied first).
     void ResolveEntryNumbers(LedgerModel& ledger) const;
-    // Standalone: asks before replacing yyyy.zbl or MainSub.zbt and keeps
-    // the old files as backups. Then the master and the year data are
-    // written, both or neither. False when nothing was written.
-    bool WriteOutput();
-    // The closing message; in standalone mode Yes starts KaneloY.
+    // The closing message with the count of entries written; on its own,
+    // Yes starts KaneloY.
     void ShowClosingMessage();
 
     // Starts a program without waiting; tests replace it.
@@ -111,20 +123,22 @@ public:
     // The ledger model the writers run on (categories and entries of this import).
     LedgerModel ledger;
 
+    // Counts for the closing message.
+    int skippedOtherYear = 0;
+    int skippedDuplicates = 0;
+    int written = 0;
+
 private:
-    bool failInvalidLine(int lineNo, const QString& text);
-    bool checkName(const QString& name, bool isCategory, int lineNo);
+    bool checkName(const QString& name, bool isCategory, const SourceNames& where);
     ImportCategory* addCategory(const QString& name, const QString& no);
+    bool registerNames(const SourceNames& names, ImportCategory*& category, quint8& subNo);
     bool keepBackups(const QStringList& names, const QString& stamp);
     void fillLedgerCategories();
+    bool takeLedgerLock(QLockFile& lock);
+    bool confirmAdditions(int held, bool yearExists, int adding, const QStringList& backups, const QString& stamp);
 
     Prompter* prompter_;
-    QStringView keep(QStringView text); // a copy that lives as long as the session
-    QHash<QStringView, ImportCategory*> bySpelling_; // every spelling met in the source
-    std::vector<QString> spellings_;                 // the texts the two hashes point into
-    QStringView lineText_;                           // the line being read, for messages
-    QByteArray masterBefore_;                    // the master as it was before WriteMasterFile
-    bool masterExisted_ = false;
+    QByteArray masterRead_; // the master as LoadCurrentMaster read it
 };
 
 // Moves the name in row `from` directly before (or after) row `target` in

@@ -1,20 +1,28 @@
-// Reading the source file: its encoding, its lines and the categories and
-// sub-items they name.
+// Taking in what the source reader read: its faults, dates of other years,
+// and the categories and sub-items it names.
 #include "ImportSession.h"
 
 #include "Formats.h"
 #include "ProgramFolder.h"
 #include "TextFile.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStringDecoder>
 
 namespace Import {
 
-const QString ImportSession::kUnsetCategory = QStringLiteral("未設定費目");
+namespace {
+// New categories named like income start as income.
+bool isIncomeWord(const QString& name)
+{
+    static const QStringList words{QStringLiteral("給与"), QStringLiteral("給料"), QStringLiteral("賞与"),
+                                   QStringLiteral("ボーナス"), QStringLiteral("年金"), QStringLiteral("利息"),
+                                   QStringLiteral("配当"), QStringLiteral("還付"), QStringLiteral("手当"),
+                                   QStringLiteral("収入")};
+    return words.contains(name);
+}
+}
 
 ImportSession::ImportSession(Prompter& prompter) : ledger(prompter), prompter_(&prompter)
 {
@@ -26,8 +34,10 @@ ImportSession::ImportSession(Prompter& prompter) : ledger(prompter), prompter_(&
 void ImportSession::setCommandLine(const QString& commandLine)
 {
     linkedMode = !commandLine.isEmpty();
-    if (linkedMode)
-        importYear = commandLine.left(4).leftJustified(4, QLatin1Char(' '));
+    if (!linkedMode)
+        return;
+    importYear = commandLine.left(4).leftJustified(4, QLatin1Char(' '));
+    token = commandLine.section(QLatin1Char(' '), 1, 1, QString::SectionSkipEmpty);
 }
 
 int ImportSession::yearNumber() const
@@ -38,77 +48,6 @@ int ImportSession::yearNumber() const
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return 0;
     return importYear.toInt();
-}
-
-namespace {
-// A file that is valid UTF-8 and holds more than ASCII was saved as UTF-8
-// (with or without a byte order mark); anything else is the ledger's CP932.
-QString decodeSource(const QByteArray& bytes)
-{
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-    if (ascii)
-        return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return TextFile::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
-
-// Spaces around a line or a field are no part of it.
-QStringView trimmedSpaces(QStringView s)
-{
-    while (!s.isEmpty() && s.front() == QLatin1Char(' '))
-        s = s.mid(1);
-    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
-        s.chop(1);
-    return s;
-}
-
-int digitsValue(QStringView s)
-{
-    int v = 0;
-    for (QChar c : s) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        v = v * 10 + (c.unicode() - '0');
-    }
-    return v;
-}
-
-// The four date forms, told apart by length: mmdd, mm/dd, yyyymmdd and
-// yyyy/mm/dd. The date's own year is ignored; month and day must exist in
-// the year the booking goes into.
-bool parseDate(QStringView f, int year, int& month, int& day)
-{
-    qsizetype m = -1, d = -1;
-    switch (f.size()) {
-    case 4:
-        if (digitsValue(f) >= 0)
-            m = 0, d = 2;
-        break;
-    case 5:
-        if (f[2] == QLatin1Char('/'))
-            m = 0, d = 3;
-        break;
-    case 8:
-        if (digitsValue(f) >= 0)
-            m = 4, d = 6;
-        break;
-    case 10:
-        if (f[4] == QLatin1Char('/') && f[7] == QLatin1Char('/') && digitsValue(f.left(4)) >= 0)
-            m = 5, d = 8;
-        break;
-    default: break;
-    }
-    if (m < 0)
-        return false;
-    month = digitsValue(f.mid(m, 2));
-    day = digitsValue(f.mid(d, 2));
-    return month >= 1 && month <= 12 && QDate(year > 0 ? year : 2000, month, day).isValid();
-}
 }
 
 int ImportSession::entryCount() const
@@ -130,14 +69,9 @@ void ImportSession::clear()
         m.clear();
     sourceCategories.clear();
     categoryNumbers.clear();
-    bySpelling_.clear();
-    spellings_.clear();
-}
-
-QStringView ImportSession::keep(QStringView text)
-{
-    spellings_.push_back(text.toString());
-    return spellings_.back();
+    extendsMaster = false;
+    masterRead_.clear();
+    skippedOtherYear = skippedDuplicates = written = 0;
 }
 
 bool ImportSession::LoadCurrentMaster()
@@ -149,8 +83,15 @@ bool ImportSession::LoadCurrentMaster()
                            Prompter::Icon::Warning);
         return false;
     }
-    if (!ledger.ReadCategoryMaster(0))
+    const TextFile::BytesResult bytes = TextFile::readBytes(ledger.masterPath());
+    if (!bytes.ok || !ledger.ReadCategoryMaster(0)) {
+        if (!bytes.ok)
+            prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)を読み込めませんでした。\r\n\r\n%1").arg(bytes.error),
+                               Prompter::Icon::Warning);
         return false;
+    }
+    masterRead_ = bytes.bytes;
+    extendsMaster = true;
     for (const auto& slot : ledger.categoryList()) {
         const clsHimoku& m = *slot.item;
         ImportCategory* c = addCategory(m.name, m.no);
@@ -160,7 +101,15 @@ bool ImportSession::LoadCurrentMaster()
         c->flag = true;
         for (const auto& t : m.nTekiyo)
             c->addsub(t.item->no, t.item->name);
+        c->masterSubs = c->nTekiyo.count();
     }
+    return true;
+}
+
+bool ImportSession::LoadMasterToExtend()
+{
+    if (linkedMode || QFileInfo::exists(ledger.masterPath()))
+        return LoadCurrentMaster();
     return true;
 }
 
@@ -169,7 +118,7 @@ ImportCategory* ImportSession::addCategory(const QString& name, const QString& n
     auto c = std::make_shared<ImportCategory>();
     c->no = no;
     c->name = name;
-    c->ioflag = 1;
+    c->ioflag = isIncomeWord(name) ? 2 : 1;
     c->limit = 0;
     c->color = quint32(-1); // no colour yet
     sourceCategories.add(name, c);
@@ -177,16 +126,9 @@ ImportCategory* ImportSession::addCategory(const QString& name, const QString& n
     return c.get();
 }
 
-bool ImportSession::failInvalidLine(int lineNo, const QString& text)
-{
-    prompter_->message(QStringLiteral("データファイルが不正です。処理を中断します。\r\n%1 行目: %2").arg(lineNo).arg(text),
-                       Prompter::Icon::Warning);
-    return false;
-}
-
-// Names go into the master as they are read; what it cannot hold back stops
-// the import here, naming the line, rather than when writing.
-bool ImportSession::checkName(const QString& name, bool isCategory, int lineNo)
+// Names go into the master as they are read; what it cannot hold stops the
+// import here, naming the line, rather than when writing.
+bool ImportSession::checkName(const QString& name, bool isCategory, const SourceNames& where)
 {
     QString fault;
     QByteArray encoded;
@@ -198,122 +140,117 @@ bool ImportSession::checkName(const QString& name, bool isCategory, int lineNo)
                     .arg(isCategory ? QStringLiteral("費目名") : QStringLiteral("摘要項目名"), name, bad);
     if (fault.isEmpty())
         return true;
-    prompter_->message(fault + QStringLiteral("処理を中断します。\r\n%1 行目: %2").arg(lineNo).arg(lineText_.toString()),
-                       Prompter::Icon::Warning);
+    prompter_->message(fault + QStringLiteral("\r\n\r\n  %1 行目: %2").arg(where.lineNo).arg(where.lineText), Prompter::Icon::Warning);
     return false;
 }
 
-bool ImportSession::RegisterSourceCategory(QStringView categoryText, QStringView sub, int lineNo, ImportEntry* entry)
+bool ImportSession::registerNames(const SourceNames& names, ImportCategory*& category, quint8& subNo)
 {
-    ImportCategory* c = bySpelling_.value(categoryText);
+    ImportCategory* c = sourceCategories.find(names.category).get();
     if (!c) {
-        const QString category = categoryText.toString();
-        c = sourceCategories.find(category).get();
-        if (!c) {
-            if (sourceCategories.count() >= 99) {
-                prompter_->message(QStringLiteral("費目数が [99] を越えました...\r\n費目数を削減する必要があります。\r\n\r\n処理を中断します。"),
-                                   Prompter::Icon::Warning);
-                return false;
-            }
-            if (!checkName(category, true, lineNo))
-                return false;
-            int n = 1;
-            while (categoryNumbers.contains(Fmt::zero2(n)))
-                ++n;
-            c = addCategory(category, Fmt::zero2(n));
+        if (sourceCategories.count() >= 99) {
+            prompter_->message(QStringLiteral("費目数が [99] を越えました...\r\n費目数を削減する必要があります。\r\n\r\n処理を中断します。"),
+                               Prompter::Icon::Warning);
+            return false;
         }
-        bySpelling_.insert(keep(categoryText), c);
+        if (!checkName(names.category, true, names))
+            return false;
+        int n = 1;
+        while (categoryNumbers.contains(Fmt::zero2(n)))
+            ++n;
+        c = addCategory(names.category, Fmt::zero2(n));
     }
-
-    quint8 subNo = 0;
-    if (!sub.isEmpty()) {
-        const auto known = c->subBySpelling.constFind(sub);
-        if (known != c->subBySpelling.constEnd()) {
-            subNo = *known;
-        } else {
-            auto t = c->sTekiyo.find(sub.toString());
-            if (!t) {
-                if (c->nTekiyo.count() >= 99) {
-                    prompter_->message(QStringLiteral("費目[") + c->name
-                                           + QStringLiteral("]の摘要項目が [99] を越えました...\r\n"
-                                                            "摘要項目数を削減する必要があります。\r\n\r\n処理を中断します。"),
-                                       Prompter::Icon::Warning);
-                    return false;
-                }
-                if (!checkName(sub.toString(), false, lineNo))
-                    return false;
-                int n = 1;
-                while (c->nTekiyo.contains(Fmt::zero2(n)))
-                    ++n;
-                c->addsub(Fmt::zero2(n), sub.toString());
-                t = c->nTekiyo.find(Fmt::zero2(n));
-            }
-            subNo = quint8(t->no.toInt());
-            c->subBySpelling.insert(keep(sub), subNo);
+    category = c;
+    subNo = 0;
+    if (names.sub.isEmpty())
+        return true;
+    auto t = c->sTekiyo.find(names.sub);
+    if (!t) {
+        if (c->nTekiyo.count() >= 99) {
+            prompter_->message(QStringLiteral("費目[") + c->name
+                                   + QStringLiteral("]の摘要項目が [99] を越えました...\r\n"
+                                                    "摘要項目数を削減する必要があります。\r\n\r\n処理を中断します。"),
+                               Prompter::Icon::Warning);
+            return false;
         }
+        if (!checkName(names.sub, false, names))
+            return false;
+        int n = 1;
+        while (c->nTekiyo.contains(Fmt::zero2(n)))
+            ++n;
+        c->addsub(Fmt::zero2(n), names.sub);
+        t = c->nTekiyo.find(Fmt::zero2(n));
     }
-    if (entry) {
-        entry->category = c;
-        entry->subNo = subNo;
-    }
+    subNo = quint8(t->no.toInt());
     return true;
 }
 
-bool ImportSession::ReadSourceFile(const QString& path)
+bool ImportSession::ReadSourceFile(const QString& path) { return TakeSource(readSourceFile(path, yearNumber())); }
+
+bool ImportSession::ReadSourceBytes(const QByteArray& bytes) { return TakeSource(parseSource(bytes, yearNumber())); }
+
+bool ImportSession::TakeSource(ParsedSource source)
 {
-    const TextFile::BytesResult file = TextFile::readBytes(path);
-    if (!file.ok) {
-        prompter_->message(QStringLiteral("データファイル [%1] を読み込めませんでした。\r\n\r\n%2\r\n\r\n処理を中断します。")
-                               .arg(QDir::toNativeSeparators(path), file.error),
+    if (!source.ok) {
+        if (!source.fault.isEmpty())
+            prompter_->message(source.fault, Prompter::Icon::Warning);
+        return false;
+    }
+    const int year = yearNumber();
+    skippedOtherYear = 0;
+    if (source.otherYear > 0) {
+        QString lines = source.otherYearLines.join(QStringLiteral("\r\n  "));
+        if (source.otherYear > source.otherYearLines.size())
+            lines += QStringLiteral("\r\n  ほか %1 件").arg(Fmt::hash0(source.otherYear - source.otherYearLines.size()));
+        const auto answer = prompter_->question(
+            QStringLiteral("%1 年以外の日付のデータが %2 件あります。\r\n\r\n  %3\r\n\r\n"
+                           "これらのデータを除いて、%1 年のデータだけを取り込みますか。\r\n\r\n"
+                           "  ・除いて取り込む場合は [はい]\r\n  ・取り込みを中止する場合は [いいえ]")
+                .arg(importYear, Fmt::hash0(source.otherYear), lines),
+            Prompter::Buttons::YesNo, {}, Prompter::Answer::No);
+        if (answer != Prompter::Answer::Yes)
+            return false;
+        std::erase_if(source.records, [year](const SourceRecord& r) { return r.year != 0 && r.year != year; });
+        skippedOtherYear = source.otherYear;
+    }
+    if (source.records.empty()) {
+        prompter_->message(QStringLiteral("取り込むデータがありません。"), Prompter::Icon::Warning);
+        return false;
+    }
+
+    // Only names that kept bookings use are registered, in order of first
+    // appearance: categories and sub-items are numbered in that order.
+    std::vector<char> used(source.names.size(), 0);
+    for (const SourceRecord& r : source.records)
+        used[size_t(r.names)] = 1;
+    std::vector<std::pair<ImportCategory*, quint8>> resolved(source.names.size(), {nullptr, 0});
+    for (size_t i = 0; i < source.names.size(); ++i)
+        if (used[i] && !registerNames(source.names[i], resolved[i].first, resolved[i].second))
+            return false;
+
+    // The export's columns tell a category's kind: a new category takes it,
+    // and no category may have entries on both sides.
+    for (const SourceRecord& r : source.records) {
+        ImportCategory* c = resolved[size_t(r.names)].first;
+        if (r.side == 0 || r.side == c->fileSide || (c->flag && r.side == c->ioflag))
+            continue;
+        if (!c->flag && c->fileSide == 0) {
+            c->fileSide = r.side;
+            c->ioflag = r.side;
+            continue;
+        }
+        const auto side = [](int s) { return s == 2 ? QStringLiteral("入金") : QStringLiteral("出金"); };
+        prompter_->message(QStringLiteral("データファイルの %1 行目は%2の金額ですが、費目 [%3] は%4の費目です。\r\n\r\n"
+                                          "ひとつの費目の金額は、出金か入金のどちらか一方の列に書いて下さい。")
+                               .arg(r.lineNo)
+                               .arg(side(r.side), c->name, side(c->flag ? c->ioflag : c->fileSide)),
                            Prompter::Icon::Warning);
         return false;
     }
-    return ReadSourceBytes(file.bytes);
-}
 
-bool ImportSession::ReadSourceBytes(const QByteArray& bytes)
-{
-    const QString text = decodeSource(bytes);
-    const int year = yearNumber();
-    int lineNo = 0;
-    // Lines end at LF or CR LF; the line is looked at in place, and only
-    // names met for the first time are copied.
-    for (qsizetype at = 0; at < text.size();) {
-        qsizetype nl = text.indexOf(QLatin1Char('\n'), at);
-        if (nl < 0)
-            nl = text.size();
-        QStringView raw = QStringView(text).mid(at, nl - at);
-        at = nl + 1;
-        ++lineNo;
-        if (raw.endsWith(QLatin1Char('\r')))
-            raw.chop(1);
-        const QStringView line = trimmedSpaces(raw);
-        lineText_ = line;
-        if (line.isEmpty())
-            continue;
-        // Date, category and sub-item come first, the amount last; what lies
-        // between the third and the last separator is not used.
-        const qsizetype c1 = line.indexOf(QLatin1Char(','), 1);
-        const qsizetype c2 = c1 < 0 ? -1 : line.indexOf(QLatin1Char(','), c1 + 1);
-        const qsizetype c3 = c2 < 0 ? -1 : line.indexOf(QLatin1Char(','), c2 + 1);
-        if (c3 < 0)
-            return failInvalidLine(lineNo, line.toString());
-        int month = 0, day = 0;
-        if (!parseDate(trimmedSpaces(line.left(c1)), year, month, day))
-            return failInvalidLine(lineNo, line.toString());
-        const auto amount = Num::parseFileInt32(trimmedSpaces(line.mid(line.lastIndexOf(QLatin1Char(',')) + 1)));
-        if (!amount)
-            return failInvalidLine(lineNo, line.toString());
-        QStringView category = trimmedSpaces(line.mid(c1 + 1, c2 - c1 - 1));
-        if (category.isEmpty())
-            category = kUnsetCategory;
-        ImportEntry e;
-        e.month = quint8(month);
-        e.day = quint8(day);
-        e.amount = *amount;
-        if (!RegisterSourceCategory(category, trimmedSpaces(line.mid(c2 + 1, c3 - c2 - 1)), lineNo, &e))
-            return false;
-        importMonths[month - 1].push_back(e);
+    for (const SourceRecord& r : source.records) {
+        const auto& [category, subNo] = resolved[size_t(r.names)];
+        importMonths[r.month - 1].push_back({category, r.amount, r.month, r.day, subNo});
     }
     return true;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "ImportSession.h"
+#include "RecordingPrompter.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+class QThread;
 class QWidget;
 
 namespace Import {
@@ -24,7 +27,15 @@ public:
     // Start-up from the command line (empty = standalone). False when the
     // tool must end at once (the user has been told).
     bool start(const QString& commandLine);
+    // The program's exit code: HandOff::kExplainedExit when it ended
+    // without writing after telling the user why (KaneloY then adds no box
+    // of its own), else 0.
+    int exitCode() const;
 
+private:
+    RecordingPrompter noting_; // every box of the run passes here, so the end knows what was said
+
+public:
     ImportSession session;
     QPointer<frmMain> main;
     QPointer<frmHimoku> himoku;
@@ -32,8 +43,10 @@ public:
 
     bool isEnding() const { return ending_; }
 
-    // Step1's 次へ with the source path (already checked to exist).
+    // Step1's 次へ with the source path (already checked to exist): the
+    // source is read on another thread while Step1 shows the progress.
     void mainNext(const QString& path);
+    bool isReading() const { return reader_ != nullptr; }
     // The reordering page's 次へ with the names in row order.
     void himokuNext(const QStringList& names);
     // The information page's 次へ.
@@ -48,10 +61,17 @@ signals:
     void finished();
 
 private:
+    void sourceRead();
+    void stopReading();
     void openInfo();
     void output(QWidget* page);
 
     bool ending_ = false;
+    bool written_ = false;
+    QThread* reader_ = nullptr;
+    ReadProgress progress_;
+    ParsedSource parsed_;
+    QTimer progressTimer_;
 };
 
 }

@@ -142,11 +142,24 @@ frmMainSub::frmMainSub(ImportTool& tool, QWidget* parent) : QDialog(parent), too
 
     for (const auto& pair : s.categoryNumbers)
         new QTreeWidgetItem(lvwMain, {pair.item->no, pair.item->name});
-    connect(lvwMain, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* item) { showRow(lvwMain->indexOfTopLevelItem(item)); });
+    // Leaving a row keeps what it shows; values that cannot be kept keep the row.
+    connect(lvwMain, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem* previous) {
+        if (returning_)
+            return;
+        if (previous && !applyShown()) {
+            returning_ = true;
+            lvwMain->setCurrentItem(previous);
+            returning_ = false;
+            return;
+        }
+        showRow(lvwMain->indexOfTopLevelItem(item));
+    });
     connect(lblColor, &QPushButton::clicked, this, &frmMainSub::lblColor_Click);
     connect(cmdChange, &QPushButton::clicked, this, &frmMainSub::cmdChange_Click);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { tool_.infoNext(); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] {
+        if (applyShown())
+            tool_.infoNext();
+    });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { tool_.confirmCancel(); });
     txtLimit->installEventFilter(this);
 
@@ -192,12 +205,14 @@ void frmMainSub::lblColor_Click()
         setSwatch(*chosen);
 }
 
-void frmMainSub::cmdChange_Click()
+void frmMainSub::cmdChange_Click() { applyShown(); }
+
+bool frmMainSub::applyShown()
 {
     const ImportCategory* c = tool_.session.categoryNamed(lblMain->text());
     if (!c || c->flag)
-        return;
-    tool_.session.ChangeCategoryInfo(lblMain->text(), swatch_, txtLimit->text(), optOut->isChecked() ? 1 : 2);
+        return true;
+    return tool_.session.ChangeCategoryInfo(lblMain->text(), swatch_, txtLimit->text(), optOut->isChecked() ? 1 : 2);
 }
 
 bool frmMainSub::eventFilter(QObject* watched, QEvent* event)

@@ -42,6 +42,9 @@ public:
     void showRow(int r);
     void lblColor_Click();
     void cmdChange_Click();
+    // Keeps the shown colour, budget and kind for a category of this import
+    // (as 変更 does); false, user told, when they cannot be kept.
+    bool applyShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +54,7 @@ protected:
 private:
     ImportTool& tool_;
     quint32 swatch_ = 0;
+    bool returning_ = false; // moving back to a row whose values were refused
 };
 
 }

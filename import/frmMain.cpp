@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace Import {
@@ -57,8 +58,19 @@ frmMain::frmMain(ImportTool& tool, QWidget* parent) : QDialog(parent), tool_(too
     year->addWidget(cmbYear);
     year->addWidget(lblYear);
     year->addStretch(1);
+    prgRead = new QProgressBar(this);
+    prgRead->setObjectName(QStringLiteral("prgRead"));
+    prgRead->setRange(0, 1000);
+    prgRead->setFormat(QStringLiteral("読み込み中... %p%"));
+    prgRead->setVisible(false);
+    // The bar takes the place of nothing: the page keeps its size.
+    QSizePolicy keep = prgRead->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    prgRead->setSizePolicy(keep);
+
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    buttons->addWidget(prgRead, 1);
+    buttons->addSpacing(8);
     buttons->addWidget(cmdNext);
     buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
@@ -123,6 +135,17 @@ void frmMain::cmdNext_Click()
         return;
     }
     tool_.mainNext(path);
+}
+
+void frmMain::showReading(bool reading)
+{
+    for (QWidget* w : {static_cast<QWidget*>(txtImport), static_cast<QWidget*>(cmdRef), static_cast<QWidget*>(cmbYear),
+                       static_cast<QWidget*>(cmdNext)})
+        w->setEnabled(!reading);
+    prgRead->setValue(0);
+    prgRead->setVisible(reading);
+    if (reading)
+        cmdCancel->setFocus();
 }
 
 // Nothing has been read yet, so there is nothing to confirm.

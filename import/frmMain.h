@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace Import {
@@ -24,6 +25,10 @@ public:
     QLabel* lblYear = nullptr;
     QPushButton* cmdNext = nullptr;
     QPushButton* cmdCancel = nullptr;
+    QProgressBar* prgRead = nullptr; // shown while the source is read
+
+    // While the source is read only キャンセル takes input.
+    void showReading(bool reading);
 
     void cmdRef_Click();
     void cmdNext_Click();

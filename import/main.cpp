@@ -1,3 +1,4 @@
+#include "ImportHandOff.h"
 #include "ImportPrompter.h"
 #include "ImportTool.h"
 #include "QtJapanese.h"
@@ -18,8 +19,9 @@ int main(int argc, char* argv[])
 
     ImportPrompter prompter;
     Import::ImportTool tool(prompter);
-    QObject::connect(&tool, &Import::ImportTool::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(
+        &tool, &Import::ImportTool::finished, &app, [&] { QApplication::exit(tool.exitCode()); }, Qt::QueuedConnection);
     if (!tool.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))
-        return 0;
+        return HandOff::kExplainedExit;
     return app.exec();
 }

@@ -104,7 +104,8 @@ void LedgerModel::AlignYearToMaster(const QSet<int>& deleted)
         if (slot(month).entries.empty())
             continue;
         std::vector<Entry> entries = slot(month).entries;
-        std::erase_if(entries, [&](const Entry& e) { return deleted.contains(e.categoryNo); });
+        // A number deleted and given again to a new category stays: its entries are the new category's.
+        std::erase_if(entries, [&](const Entry& e) { return deleted.contains(e.categoryNo) && kind[e.categoryNo % 100] == 0; });
         for (Entry& e : entries) {
             if (const int k = kind[e.categoryNo % 100]; k != 0) {
                 const qint32 amount = e.out != 0 ? e.out : e.in;

@@ -163,7 +163,7 @@ QString nameFault(const QString& name, bool isCategory, bool checkCodePage)
 
 QString LedgerModel::masterNameFault(const QString& name, bool isCategory) { return nameFault(name, isCategory, true); }
 
-bool LedgerModel::WriteCategoryMaster()
+bool LedgerModel::masterFileBytes(QByteArray& out)
 {
     if (!TextFile::codecAvailable()) {
         reportWriteFailure(masterPath(), TextFile::codecMissingMessage());
@@ -172,8 +172,7 @@ bool LedgerModel::WriteCategoryMaster()
     const QString text = masterLines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     // The code page is tried on the whole file at once; on the names one by
     // one only to tell which name it cannot hold.
-    QByteArray bytes;
-    const bool encoded = TextFile::encode(text, bytes);
+    const bool encoded = TextFile::encode(text, out);
     for (const auto& slot : categoryList_) {
         const auto& c = slot.item;
         QString fault = nameFault(c->name, true, !encoded);
@@ -192,12 +191,17 @@ bool LedgerModel::WriteCategoryMaster()
             return false;
         }
     }
-    keepBackup(masterPath());
-    const TextFile::WriteResult r =
-        encoded ? TextFile::writeBytes(masterPath(), bytes) : TextFile::writeLines(masterPath(), masterLines());
-    if (!r.ok) {
-        reportWriteFailure(masterPath(), r.error);
+    if (!encoded) {
+        QString bad;
+        TextFile::encode(text, out, &bad);
+        reportWriteFailure(masterPath(), QStringLiteral("文字「%1」は保存できない文字です。").arg(bad));
         return false;
     }
     return true;
+}
+
+bool LedgerModel::WriteCategoryMaster()
+{
+    QByteArray bytes;
+    return masterFileBytes(bytes) && commitFiles({{masterPath(), bytes}});
 }

@@ -21,19 +21,10 @@ QString grouped(qint64 v)
     return neg ? QLatin1Char('-') + out : out;
 }
 
-// Parses sign, digits (with separators) and fraction. Returns false when the
-// text is not a number.
-bool parseDecimal(const QString& text, long double& value)
+// Parses one group of digits (with separators) and an optional fraction
+// from t[i]; false when there is no digit.
+bool parseGroup(const QString& t, int& i, long double& value)
 {
-    const QString t = Num::halfWidth(text).trimmed();
-    if (t.isEmpty())
-        return false;
-    int i = 0;
-    bool neg = false;
-    if (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')) {
-        neg = t[i] == QLatin1Char('-');
-        ++i;
-    }
     long double v = 0;
     int digits = 0;
     for (; i < t.size(); ++i) {
@@ -59,9 +50,43 @@ bool parseDecimal(const QString& text, long double& value)
             ++digits;
         }
     }
-    if (i != t.size() || digits == 0)
+    value = v;
+    return digits > 0;
+}
+
+// Parses sign, then groups of digits, each followed by 万 or 千 as the
+// user writes amounts ("12万", "1.5万", "1万2千500"), larger units first.
+// Returns false when the text is not a number.
+bool parseDecimal(const QString& text, long double& value)
+{
+    const QString t = Num::halfWidth(text).trimmed();
+    if (t.isEmpty())
         return false;
-    value = neg ? -v : v;
+    int i = 0;
+    bool neg = false;
+    if (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')) {
+        neg = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    long double total = 0;
+    int lastUnit = 100000;
+    while (i < t.size()) {
+        long double v = 0;
+        if (!parseGroup(t, i, v))
+            return false;
+        int unit = 1;
+        if (i < t.size() && (t[i] == u'万' || t[i] == u'千')) {
+            unit = t[i] == u'万' ? 10000 : 1000;
+            ++i;
+        }
+        if (unit >= lastUnit)
+            return false;
+        lastUnit = unit;
+        total += v * unit;
+    }
+    if (lastUnit == 100000)
+        return false;
+    value = neg ? -total : total;
     return true;
 }
 }

@@ -21,7 +21,9 @@ namespace Num {
 // sign "−") turned into their half-width forms; all else unchanged.
 QString halfWidth(const QString& text);
 // True when text reads as a number: optional sign, digits with optional
-// thousands separators, optional fraction; spaces around are allowed.
+// thousands separators, optional fraction; spaces around are allowed. 万
+// and 千 multiply the digits before them, larger first: "12万" is 120000,
+// "1.5万" 15000, "1万2千500" 12500.
 bool isNumeric(const QString& text);
 // The value rounded to whole yen, or nothing when not numeric or beyond
 // the 32-bit range.

@@ -1,7 +1,8 @@
 #include "LedgerModel.h"
 
-#include "BackupKeeper.h"
+#include "BackupRestore.h"
 #include "Clock.h"
+#include "FileTransaction.h"
 #include "Formats.h"
 #include "LineText.h"
 #include "ProgramFolder.h"
@@ -302,4 +303,21 @@ void LedgerModel::keepBackup(const QString& path)
                                       "保存はこのまま行います。（このお知らせは、次に起動するまで表示しません。）")
                            .arg(QFileInfo(path).fileName(), r.error),
                        Prompter::Icon::Warning);
+}
+
+bool LedgerModel::commitFiles(const std::vector<std::pair<QString, QByteArray>>& writes, const QString& removal)
+{
+    std::vector<FileTransaction::Change> changes;
+    for (const auto& [path, bytes] : writes) {
+        // The user's files, not the merge file of a hand-over.
+        if (Backups::kindOf(QFileInfo(path).fileName()) != Backups::Kind::Other)
+            keepBackup(path);
+        changes.push_back({path, bytes, false});
+    }
+    if (!removal.isEmpty())
+        changes.push_back({removal, {}, true});
+    const FileTransaction::Result r = FileTransaction::commit(changes);
+    if (!r.ok)
+        reportWriteFailure(r.path, r.error);
+    return r.ok;
 }

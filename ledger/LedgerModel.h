@@ -102,7 +102,7 @@ public:
     // their order, and gains a row (count 0) for each new category.
     void AlignCategoryUse();
     // After the category editor: the entries of the deleted category
-    // numbers leave the month slots, and every other entry holds its amount
+    // numbers that no category holds again leave the month slots, and every other entry holds its amount
     // on the side its category's kind asks for, as a reload of the year
     // would give. Each month that changed is announced.
     void AlignYearToMaster(const QSet<int>& deleted);
@@ -165,6 +165,9 @@ public:
     // False when the master could not be written; the user has been told and
     // the old file is intact.
     bool WriteCategoryMaster();
+    // The master file's bytes as WriteCategoryMaster writes them. False (user
+    // told) when a name cannot be stored.
+    bool masterFileBytes(QByteArray& out);
     // The master's lines as they are written (header date included).
     QStringList masterLines() const;
     // Why a category or sub-item name cannot be stored in the master as it
@@ -192,7 +195,24 @@ public:
     // then would replace the user's entries with an empty year.
     bool yearUnreadable() const { return yearUnreadable_; }
     bool SaveYearFile(int mode);
+    // The year file's bytes as SaveYearFile(mode) writes them and the
+    // carry-over they hold. False (user told) when they cannot be written.
+    bool yearFileBytes(int mode, QByteArray& out, qint32& carry);
+    // The master and the year file written together: both or neither.
+    bool SaveMasterAndYear();
+    // Files of the program folder written (and one removed) together: all
+    // or none (FileTransaction). False, user told, on failure.
+    bool commitFiles(const std::vector<std::pair<QString, QByteArray>>& writes, const QString& removal = {});
+    // A merge file whose entries are in the month slots but not yet in the
+    // year file: the next save of the year removes it together with the
+    // save, and loading the year forgets it (the file then still holds
+    // entries the year lacks).
+    void setMergeToRemove(const QString& path) { mergeToRemove_ = path; }
     QString CalcPrevCarryOver();
+    // The carry-over typed into its input box ("12万" and the like too),
+    // asked again after a message until it is a 32-bit amount; nothing
+    // when the user cancels or leaves the box empty.
+    std::optional<qint32> askCarryOverAmount(const QString& defaultText);
     // The year-end balance as the balance line gives it.
     qint64 yearEndBalance() const;
     // The same with another carry-over, or with one entry's amounts taken
@@ -207,13 +227,16 @@ public:
 
     // ---- merge file yyyy_add.zbl (the import tool's hand-over; MergeFile.cpp) ----
     QString mergePath(int year) const;
-    // Writes the year file's header and the entry lines of the month slots,
-    // with no carry line and no balance line. False (user told) on failure.
-    bool WriteMergeFile(int year);
+    // The year file's header (with the token line when a token is given) and
+    // the entry lines of the month slots, with no carry line and no balance
+    // line. False (user told) on failure.
+    bool WriteMergeFile(int year, const QString& token = {});
+    bool mergeFileBytes(int year, const QString& token, QByteArray& out);
     // Files the entries of the merge file of `year` into the month slots as
     // InsertEntry does. Lines of deleted categories are reported and left
-    // out. False (user told) when the file cannot be read.
-    bool MergeAddFile(int year);
+    // out; `merged` receives how many were filed. False (user told) when the
+    // file cannot be read.
+    bool MergeAddFile(int year, int* merged = nullptr);
 
     // ---- memo file ----
     QString memoPath(int year) const;
@@ -222,10 +245,24 @@ public:
     void SetMemo(const QString& key, const QString& text);
     void RemoveMemo(const QString& key);
     void ClearMemos();
-    // False (user told) when the year's memo file is there but cannot be
+    // Reads the memos of `year`: the kept file when there is one, else the
+    // year's file. False (user told) when that file is there but cannot be
     // read; a missing file is no memos.
     bool ReadMemoFile(int year);
     bool WriteMemoFile(int year);
+    // Memos that could not be written as the program ended wait as the file
+    // they should have become in a per-user folder, outside the program
+    // folder that may be what refused them.
+    static QString keptMemoFolder();
+    static QString keptMemoPath(int year);
+    // The file ReadMemoFile reads for `year`.
+    QString memoSource(int year) const;
+    // Keeps memoList as the memo file of `year` there; the user is told
+    // where, or that even that failed (false).
+    bool KeepUnsavedMemos(int year);
+    // Writes the kept memo files into the program folder; each one written
+    // is removed, the user is told which.
+    void WriteKeptMemos();
     // Lines of the last memo file read whose key names no day, or a day
     // that already has a memo: no memo of the calendar, but kept and
     // written back unchanged after the memos of the same year.
@@ -291,6 +328,9 @@ private:
     // "3, 4, 5" (the first 20, then how many more) for the messages.
     static QString lineListText(const QList<int>& lineNumbers);
     void reportWriteFailure(const QString& path, const QString& error);
+    // The memo file of `year` from memoList; false (user told) when the code
+    // page cannot hold a memo.
+    bool memoFileBytes(int year, QByteArray& bytes);
 
     Prompter* prompter_;
     EntryId lastEntryId_ = 0;
@@ -303,6 +343,7 @@ private:
     bool carryAuto_ = false;
     bool yearUnreadable_ = false;
     bool backupFailureTold_ = false;
+    QString mergeToRemove_;
 
     KeyedCollection<clsHimoku> categoryList_;   // keyed by no
     KeyedCollection<clsHimoku> categoryByName_; // keyed by name

@@ -2,9 +2,30 @@
 
 #include "Clock.h"
 #include "LineText.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
 #include "TextFile.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
+
+QString LedgerModel::keptMemoFolder()
+{
+    // Beside the per-user settings, apart for each program folder.
+    const QFileInfo settings(QSettings(QSettings::IniFormat, QSettings::UserScope, kAppName, kAppName).fileName());
+    const QByteArray key = QCryptographicHash::hash(QDir(programFolder()).absolutePath().toUtf8(), QCryptographicHash::Sha1);
+    return settings.absolutePath() + QStringLiteral("/unsaved-memos/") + QString::fromLatin1(key.toHex().left(16));
+}
+
+QString LedgerModel::keptMemoPath(int year) { return keptMemoFolder() + QLatin1Char('/') + QString::number(year) + QStringLiteral(".zbm"); }
+
+QString LedgerModel::memoSource(int year) const
+{
+    const QString kept = keptMemoPath(year);
+    return QFileInfo::exists(kept) ? kept : memoPath(year);
+}
 
 void LedgerModel::SetMemo(const QString& key, const QString& text)
 {
@@ -31,7 +52,7 @@ void LedgerModel::ClearMemos()
 
 bool LedgerModel::ReadMemoFile(int year)
 {
-    const QString path = memoPath(year);
+    const QString path = memoSource(year);
     // The kept lines always belong to the file read last.
     memoOtherLines_.clear();
     memoOtherYear_ = year;
@@ -51,10 +72,11 @@ bool LedgerModel::ReadMemoFile(int year)
         const QString key = line.left(5);
         const bool keyOk = line.size() >= 5 && isTwoDigits(QStringView(key).left(2), 1, 12) && key[2] == QLatin1Char('/')
             && isTwoDigits(QStringView(key).mid(3, 2), 1, 31);
-        // The text is trimmed too: spaces typed after the key are no part of the memo.
-        // A line the calendar cannot show (no day, or a second memo of a day)
-        // is still the user's: it stays in the file.
-        if (!keyOk || !memoList_.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, trimSpaces(line.mid(5))}))) {
+        // The text is all that follows the key, spaces at its start too, so
+        // that it is written back as it was typed. A line the calendar cannot
+        // show (no day, or a second memo of a day) is still the user's: it
+        // stays in the file.
+        if (!keyOk || !memoList_.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, line.mid(5)}))) {
             memoOtherLines_ << line;
             kept << i + 1;
         }
@@ -70,7 +92,7 @@ bool LedgerModel::ReadMemoFile(int year)
     return true;
 }
 
-bool LedgerModel::WriteMemoFile(int year)
+bool LedgerModel::memoFileBytes(int year, QByteArray& bytes)
 {
     if (!TextFile::codecAvailable()) {
         reportWriteFailure(memoPath(year), TextFile::codecMissingMessage());
@@ -85,29 +107,84 @@ bool LedgerModel::WriteMemoFile(int year)
         lines << m.item->no + m.item->name;
     if (memoOtherYear_ == year)
         lines += memoOtherLines_;
-    // The code page is tried on the whole file at once; memo by memo only to
-    // tell which one it cannot hold.
-    QByteArray bytes;
-    const bool encoded = TextFile::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), bytes);
-    for (int i = 0; !encoded && i < memoList_.count(); ++i) {
-        const auto& memo = memoList_.at(i);
+    // The code page is tried on the whole file at once; line by line only to
+    // tell which memo it cannot hold.
+    if (TextFile::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), bytes))
+        return true;
+    for (const QString& line : lines) {
         QByteArray b;
         QString bad;
-        if (!TextFile::encode(memo->name, b, &bad)) {
+        if (!TextFile::encode(line, b, &bad)) {
             prompter_->message(QStringLiteral("[%1] のメモの文字「%2」は保存できない文字のため、メモを保存できませんでした。")
-                                   .arg(memo->no, bad),
+                                   .arg(line.left(5), bad),
                                Prompter::Icon::Warning);
-            return false;
+            break;
         }
     }
+    return false;
+}
+
+bool LedgerModel::WriteMemoFile(int year)
+{
+    QByteArray bytes;
+    if (!memoFileBytes(year, bytes))
+        return false;
     keepBackup(memoPath(year));
-    const TextFile::WriteResult r =
-        encoded ? TextFile::writeBytes(memoPath(year), bytes) : TextFile::writeLines(memoPath(year), lines);
+    const TextFile::WriteResult r = TextFile::writeBytes(memoPath(year), bytes);
     if (!r.ok) {
         reportWriteFailure(memoPath(year), r.error);
         return false;
     }
+    // Memos kept from an earlier failure are in the file now.
+    QFile::remove(keptMemoPath(year));
     memoOtherLines_.clear();
     ClearMemos();
     return true;
+}
+
+bool LedgerModel::KeepUnsavedMemos(int year)
+{
+    QByteArray bytes;
+    const bool encoded = memoFileBytes(year, bytes);
+    const QString kept = keptMemoPath(year);
+    TextFile::WriteResult r;
+    if (encoded && QDir().mkpath(keptMemoFolder()))
+        r = TextFile::writeBytes(kept, bytes);
+    if (!r.ok) {
+        prompter_->message(QStringLiteral("%1年のメモは、メモデータファイルにも預かり先 [%2] にも保存できませんでした。\r\n\r\n%3")
+                               .arg(year)
+                               .arg(QDir::toNativeSeparators(kept), r.error),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    prompter_->message(QStringLiteral("%1年のメモをメモデータファイル [%2] に保存できなかったため、次の場所に預かりました。"
+                                      "\r\n\r\n  %3\r\n\r\n次に起動したときに、メモデータファイルに書き込みます。")
+                           .arg(year)
+                           .arg(QFileInfo(memoPath(year)).fileName(), QDir::toNativeSeparators(kept)),
+                       Prompter::Icon::Information);
+    memoOtherLines_.clear();
+    ClearMemos();
+    return true;
+}
+
+void LedgerModel::WriteKeptMemos()
+{
+    const QDir folder(keptMemoFolder());
+    QStringList written;
+    for (const QString& name : folder.entryList({QStringLiteral("*.zbm")}, QDir::Files, QDir::Name)) {
+        bool isYear = false;
+        const int year = QFileInfo(name).completeBaseName().toInt(&isYear);
+        if (!isYear)
+            continue;
+        ClearMemos();
+        ReadMemoFile(year);
+        // A failure is reported by the write; the memos stay kept for the next start.
+        if (WriteMemoFile(year))
+            written << QFileInfo(memoPath(year)).fileName();
+    }
+    memoOtherLines_.clear();
+    ClearMemos();
+    if (!written.isEmpty())
+        prompter_->message(QStringLiteral("前回保存できなかったメモを、メモデータファイル %1 に書き込みました。").arg(written.join(QStringLiteral("、"))),
+                           Prompter::Icon::Information);
 }

@@ -1,7 +1,7 @@
 #include "MergeFile.h"
 
+#include "ImportHandOff.h"
 #include "LedgerModel.h"
-#include "ProgramFolder.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
@@ -37,28 +37,29 @@ Parsed parse(const QByteArray& bytes)
 
 }
 
-QString LedgerModel::mergePath(int year) const { return programFile(QString::number(year) + QStringLiteral("_add.zbl")); }
+QString LedgerModel::mergePath(int year) const { return HandOff::mergeFilePath(year); }
 
-bool LedgerModel::WriteMergeFile(int year)
+bool LedgerModel::mergeFileBytes(int year, const QString& token, QByteArray& out)
 {
-    const QString path = mergePath(year);
-    QByteArray out = yearFileHeader(year);
+    out = yearFileHeader(year);
     if (out.isEmpty()) {
-        reportWriteFailure(path, TextFile::codecMissingMessage());
+        reportWriteFailure(mergePath(year), TextFile::codecMissingMessage());
         return false;
     }
+    // The token goes among the header's comment lines, before its empty line.
+    if (!token.isEmpty())
+        out.insert(out.size() - 2, HandOff::tokenLine(token));
     qint64 sumOut = 0, sumIn = 0;
-    if (!appendEntryLines(out, sumOut, sumIn))
-        return false;
-    const TextFile::WriteResult r = TextFile::writeBytes(path, out);
-    if (!r.ok) {
-        reportWriteFailure(path, r.error);
-        return false;
-    }
-    return true;
+    return appendEntryLines(out, sumOut, sumIn);
 }
 
-bool LedgerModel::MergeAddFile(int year)
+bool LedgerModel::WriteMergeFile(int year, const QString& token)
+{
+    QByteArray out;
+    return mergeFileBytes(year, token, out) && commitFiles({{mergePath(year), out}});
+}
+
+bool LedgerModel::MergeAddFile(int year, int* merged)
 {
     const QString path = mergePath(year);
     const TextFile::BytesResult file = TextFile::readBytes(path);
@@ -103,6 +104,8 @@ bool LedgerModel::MergeAddFile(int year)
             std::swap(e.out, e.in);
         entries.push_back(e);
     }
+    if (merged)
+        *merged = int(entries.size());
     InsertEntries(std::move(entries));
     reportSkippedLines(QFileInfo(path).fileName(), parsed.skipped);
     return true;

@@ -124,6 +124,27 @@ bool LedgerModel::parseEntryBytes(const char* b, const char* end, Entry& e)
     return true;
 }
 
+std::optional<qint32> LedgerModel::askCarryOverAmount(const QString& defaultText)
+{
+    QString shown = defaultText;
+    for (;;) {
+        const QString answer = prompter_->input(kCarryPrompt, QStringLiteral("前年度繰越残高の設定"), shown).trimmed();
+        if (answer.isEmpty())
+            return std::nullopt;
+        if (const auto value = Num::toInt32(answer))
+            return value;
+        // Shown again as typed, to be corrected.
+        shown = answer;
+        prompter_->message(Num::isNumeric(answer)
+                               ? QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
+                                                "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。")
+                               : QStringLiteral("入力された繰越高 [%1] は金額として読み取れません。\r\n\r\n"
+                                                "数字で入力して下さい。(例: 120000、12万、1.5万、-5000)")
+                                     .arg(answer),
+                           Prompter::Icon::Warning);
+    }
+}
+
 bool LedgerModel::askNewYearCarryOver()
 {
     bool askAmount = true;
@@ -142,17 +163,8 @@ bool LedgerModel::askNewYearCarryOver()
     }
     if (askAmount) {
         carryAuto_ = false;
-        for (;;) {
-            const QString answer = prompter_->input(kCarryPrompt, QStringLiteral("前年度繰越残高の設定"), QStringLiteral("0"));
-            if (Num::beyondInt32(answer)) {
-                prompter_->message(QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
-                                                  "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                                   Prompter::Icon::Warning);
-                continue;
-            }
-            carryOver_ = Num::toInt32(answer).value_or(0);
-            break;
-        }
+        // The file needs a carry-over: Cancel takes the 0 the box offers.
+        carryOver_ = askCarryOverAmount(QStringLiteral("0")).value_or(0);
     }
     return SaveYearFile(0);
 }
@@ -253,6 +265,7 @@ bool LedgerModel::LoadYearFile()
 {
     // Every month is new, however the reading ends.
     yearUnreadable_ = false;
+    mergeToRemove_.clear();
     monthSlots_ = {};
     const bool loaded = readYearFile();
     sumsChanged();
@@ -391,7 +404,7 @@ bool LedgerModel::appendEntryLines(QByteArray& out, qint64& sumOut, qint64& sumI
     return true;
 }
 
-bool LedgerModel::SaveYearFile(int mode)
+bool LedgerModel::yearFileBytes(int mode, QByteArray& out, qint32& carry)
 {
     const QString path = yearPath(curYear_);
     if (yearUnreadable_ && mode == 1) {
@@ -399,7 +412,7 @@ bool LedgerModel::SaveYearFile(int mode)
                            Prompter::Icon::Warning);
         return false;
     }
-    qint32 carry = carryOver_;
+    carry = carryOver_;
     if (carryAuto_) {
         carry = 0;
         if (mode == 1) {
@@ -414,7 +427,7 @@ bool LedgerModel::SaveYearFile(int mode)
         for (const MonthSlot& s : monthSlots_)
             entryCount += s.count();
 
-    QByteArray out = yearFileHeader(curYear_);
+    out = yearFileHeader(curYear_);
     if (out.isEmpty()) {
         reportWriteFailure(path, TextFile::codecMissingMessage());
         return false;
@@ -436,19 +449,40 @@ bool LedgerModel::SaveYearFile(int mode)
     out += '$';
     appendNumber(out, balance);
     out += "\r\n";
+    return true;
+}
 
-    keepBackup(path);
-    const TextFile::WriteResult r = TextFile::writeBytes(path, out);
-    if (!r.ok) {
-        reportWriteFailure(path, r.error);
+bool LedgerModel::SaveYearFile(int mode)
+{
+    const QString path = yearPath(curYear_);
+    QByteArray out;
+    qint32 carry = 0;
+    if (!yearFileBytes(mode, out, carry))
         return false;
-    }
-    if (carry != carryOver_) {
-        carryOver_ = carry;
-        emit carryOverChanged();
-    }
+    // Entries taken from a merge file are saved and the file goes, in one step.
+    const QString removal = mode == 1 && QFileInfo::exists(mergeToRemove_) ? mergeToRemove_ : QString();
+    if (!commitFiles({{path, out}}, removal))
+        return false;
+    if (mode == 1)
+        mergeToRemove_.clear();
+    SetCarryOver(carry, carryAuto_);
     if (mode == 1)
         emit yearSaved(curYear_);
+    return true;
+}
+
+bool LedgerModel::SaveMasterAndYear()
+{
+    QByteArray master, year;
+    qint32 carry = 0;
+    if (!masterFileBytes(master) || !yearFileBytes(1, year, carry))
+        return false;
+    const QString removal = QFileInfo::exists(mergeToRemove_) ? mergeToRemove_ : QString();
+    if (!commitFiles({{masterPath(), master}, {yearPath(curYear_), year}}, removal))
+        return false;
+    mergeToRemove_.clear();
+    SetCarryOver(carry, carryAuto_);
+    emit yearSaved(curYear_);
     return true;
 }
 

@@ -129,12 +129,24 @@ void MonthList::spreadColumns()
     int needed = 0;
     for (int w : widths_)
         needed += w;
-    const int extra = std::max(0, viewport()->width() - needed);
+    std::array<int, 6> widths = widths_;
     const int columns = int(textColumns_.size());
-    for (int c = 0; c < 6; ++c) {
-        int w = widths_[c];
-        if (const int k = int(textColumns_.indexOf(c)); k >= 0 && columns > 0)
-            w += extra / columns + (k == columns - 1 ? extra % columns : 0);
-        setColumnWidth(c, w);
+    const int room = viewport()->width();
+    if (room >= needed) {
+        const int extra = room - needed;
+        for (int k = 0; k < columns; ++k)
+            widths[textColumns_[k]] += extra / columns + (k == columns - 1 ? extra % columns : 0);
+    } else {
+        // A large font in a small window: the text columns give way, down to
+        // half their width (their cells elide), so that the amounts stay in view.
+        int missing = needed - room;
+        for (int k = 0; k < columns && missing > 0; ++k) {
+            int& w = widths[textColumns_[k]];
+            const int give = std::min(w / 2, (missing + columns - k - 1) / (columns - k));
+            w -= give;
+            missing -= give;
+        }
     }
+    for (int c = 0; c < 6; ++c)
+        setColumnWidth(c, widths[c]);
 }

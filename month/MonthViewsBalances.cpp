@@ -7,10 +7,6 @@
 #include <QLabel>
 
 namespace {
-const QString kCarryPrompt = QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n"
-                                            "(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)");
-const QString kCarryTitle = QStringLiteral("前年度繰越残高の設定");
-
 // False, after telling the user, when this carry-over would put the
 // year-end balance beyond what the year file holds.
 bool carryFits(LedgerModel& m, qint32 carry)
@@ -64,16 +60,9 @@ void MonthViews::UpdateBalances(MonthListModel* list)
 bool MonthViews::askCarryOver(const QString& defaultText)
 {
     LedgerModel& m = *model_;
-    const QString answer = m.prompter().input(kCarryPrompt, kCarryTitle, defaultText).trimmed();
-    if (answer.isEmpty() || !Num::isNumeric(answer))
+    const auto value = m.askCarryOverAmount(defaultText);
+    if (!value)
         return false;
-    const auto value = Num::toInt32(answer);
-    if (!value) {
-        m.prompter().message(QStringLiteral("入力された金額が大きすぎます。\r\n\r\n"
-                                            "-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"),
-                             Prompter::Icon::Warning);
-        return false;
-    }
     if (!carryFits(m, *value))
         return false;
     // The list follows (carryOverChanged).

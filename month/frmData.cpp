@@ -32,21 +32,23 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
         w->setObjectName(QLatin1String(name));
         return w;
     };
-    lblDate = named(new QLabel(QStringLiteral("日付")), "lblDate");
+    lblDate = named(new QLabel(QStringLiteral("日付(&D)")), "lblDate");
     txtDate = named(new QLineEdit, "txtDate");
     cmbDate = named(new QToolButton, "cmbDate");
     lblDateFormat = named(new QLabel(QStringLiteral("日付の形式は [mm/dd] (mm：月 dd：日） "
                                                     "(1桁の月/日の場合前に 0 を挿入して下さい）")),
                           "lblDateFormat");
-    lblMain = named(new QLabel(QStringLiteral("費目")), "lblMain");
+    lblMain = named(new QLabel(QStringLiteral("費目(&C)")), "lblMain");
     cmbMain = named(new QComboBox, "cmbMain");
-    lblSub = named(new QLabel(QStringLiteral("摘要項目")), "lblSub");
+    lblSub = named(new QLabel(QStringLiteral("摘要項目(&S)")), "lblSub");
     txtSub = named(new QLineEdit, "txtSub");
     lstSub = named(new QListWidget, "lstSub");
-    fraMoney = named(new QGroupBox(QStringLiteral("金額")), "fraMoney");
+    // The frame's mnemonic leads to the amount, its one control that takes the focus.
+    fraMoney = named(new QGroupBox(QStringLiteral("金額(&A)")), "fraMoney");
     optOut = named(new QRadioButton(QStringLiteral("出金")), "optOut");
     optIn = named(new QRadioButton(QStringLiteral("入金")), "optIn");
     txtMoney = named(new QLineEdit, "txtMoney");
+    lblCalc = named(new QLabel, "lblCalc");
     cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
     cmdExit = named(new QPushButton(QStringLiteral("終了")), "cmdExit");
     cmdCancel = named(new QPushButton(QStringLiteral("元に戻す")), "cmdCancel");
@@ -56,7 +58,8 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     txtMoney->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtDate->setFixedWidth(txtDate->fontMetrics().horizontalAdvance(QStringLiteral("00/00")) + 16);
     cmbDate->setArrowType(Qt::DownArrow);
-    cmbDate->setFocusPolicy(Qt::NoFocus);
+    cmbDate->setFocusPolicy(Qt::TabFocus);
+    cmbDate->setToolTip(QStringLiteral("カレンダーから日付を選択します (F4)"));
     // One line: the dialog widens to hold the whole hint.
     lblDateFormat->setMinimumWidth(lblDateFormat->fontMetrics().horizontalAdvance(lblDateFormat->text()) + 4);
     lblDate->setBuddy(txtDate);
@@ -92,6 +95,8 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     options->addStretch();
     moneyBox->addLayout(options);
     moneyBox->addWidget(txtMoney);
+    moneyBox->addWidget(lblCalc);
+    lblCalc->setAlignment(Qt::AlignRight);
     moneyBox->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -115,7 +120,8 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     grid->setColumnStretch(2, 1);
     lstSub->setMinimumHeight(110);
 
-    setTabOrder(txtDate, cmbMain);
+    setTabOrder(txtDate, cmbDate);
+    setTabOrder(cmbDate, cmbMain);
     setTabOrder(cmbMain, txtSub);
     setTabOrder(txtSub, lstSub);
     setTabOrder(lstSub, txtMoney);
@@ -123,7 +129,10 @@ frmData::frmData(LedgerModel& model, MonthViews& views, QWidget* parent)
     setTabOrder(cmdOK, cmdExit);
     setTabOrder(cmdExit, cmdCancel);
 
-    txtMoney->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDate, cmbDate, cmbMain, txtSub, lstSub, txtMoney})
+        w->installEventFilter(this);
+    // "2/5" is taken as 02/05 as soon as the field is left.
+    connect(txtDate, &QLineEdit::editingFinished, this, &frmData::completeDate);
     // An input method's full-width digits and "／" become the date's own form.
     connect(txtDate, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (const QString half = Num::halfWidth(text); half != text) {
@@ -163,6 +172,7 @@ void frmData::prepareAdd(const QString& date)
     added_.clear();
     changeEntryId_ = 0;
     txtDate->setText(date);
+    txtMoney->clear();
     if (!model_.categoryList().isEmpty()) {
         const QSignalBlocker block(cmbMain);
         const int i = cmbMain->findText(model_.categoryList().at(0)->name, Qt::MatchFixedString);
@@ -201,6 +211,7 @@ void frmData::Activate()
 {
     calcTotal = 0;
     calcOp.clear();
+    showSubtotal();
     setButtonsForMode();
     cmbMain->setFocus();
 }
@@ -208,16 +219,16 @@ void frmData::Activate()
 void frmData::setButtonsForMode()
 {
     if (isAddMode()) {
-        cmdOK->setText(QStringLiteral("OK"));
+        cmdOK->setText(QStringLiteral("OK(&O)"));
         cmdOK->setEnabled(true);
-        cmdExit->setText(QStringLiteral("終了"));
-        cmdCancel->setText(QStringLiteral("元に戻す"));
+        cmdExit->setText(QStringLiteral("終了(&X)"));
+        cmdCancel->setText(QStringLiteral("元に戻す(&U)"));
         cmdCancel->setEnabled(addedLog.size() > 1);
     } else {
         cmdOK->setText(QStringLiteral("押せません"));
         cmdOK->setEnabled(false);
-        cmdExit->setText(QStringLiteral("OK"));
-        cmdCancel->setText(QStringLiteral("キャンセル"));
+        cmdExit->setText(QStringLiteral("OK(&O)"));
+        cmdCancel->setText(QStringLiteral("キャンセル(&Q)"));
         cmdCancel->setEnabled(true);
     }
 }
@@ -250,10 +261,9 @@ void frmData::cmbMain_Click()
         optOut->setChecked(c->ioflag == 1);
         optIn->setChecked(c->ioflag != 1);
     }
-    if (isAddMode()) {
-        txtMoney->clear();
+    // The sub-item belongs to the category left; an amount typed first stays.
+    if (isAddMode())
         txtSub->clear();
-    }
 }
 
 void frmData::lstSub_Click()
@@ -262,12 +272,18 @@ void frmData::lstSub_Click()
     if (!item)
         return;
     txtSub->setText(item->text());
-    if (isAddMode())
-        txtMoney->clear();
+}
+
+void frmData::completeDate()
+{
+    const QString full = fullDate(txtDate->text());
+    if (full != txtDate->text())
+        txtDate->setText(full);
 }
 
 void frmData::cmbDate_Click()
 {
+    completeDate();
     const QString date = txtDate->text();
     if (!readsAsDate(date, model_.curYear())) {
         model_.prompter().message(kNoDateMessage, Prompter::Icon::Warning);
@@ -280,9 +296,18 @@ void frmData::cmbDate_Click()
     picker.chosenMonth = QString::number(month);
     picker.SetDate(QDate(model_.curYear(), month, date.right(2).toInt()));
     picker.RemakeCalender();
-    if (picker.exec() == QDialog::Accepted && !picker.pickedDate().isEmpty())
+    QWidget* const back = focusWidget();
+    const bool picked = picker.exec() == QDialog::Accepted && !picker.pickedDate().isEmpty();
+    if (picked)
         txtDate->setText(picker.pickedDate());
-    Activate();
+    // Back in the dialog (also where no window manager hands the keyboard
+    // back): on to the category after a choice, else where the user was. A
+    // sum being typed stays.
+    activateWindow();
+    if (picked || !back)
+        cmbMain->setFocus(Qt::OtherFocusReason);
+    else
+        back->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- closing ----
@@ -290,7 +315,7 @@ void frmData::cmbDate_Click()
 void frmData::cmdExit_Click()
 {
     if (!isAddMode()) {
-        if (!ValidateEntry())
+        if (!finishSum() || !ValidateEntry())
             return;
         applyChange();
     } else {

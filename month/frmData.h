@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QKeyEvent;
 class QRadioButton;
 class QToolButton;
 
@@ -43,6 +44,7 @@ public:
     QRadioButton* optOut = nullptr;
     QRadioButton* optIn = nullptr;
     QLineEdit* txtMoney = nullptr;
+    QLabel* lblCalc = nullptr; // the running subtotal while "+" or "-" waits for its amount
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdExit = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -76,6 +78,8 @@ public:
     void cmbMain_Click();
     void lstSub_Click();
     void cmbDate_Click();
+    // "2/5" and "2/05" in the date field become "02/05".
+    void completeDate();
     void cmdOK_Click();
     void cmdExit_Click();
     void cmdCancel_Click();
@@ -99,10 +103,19 @@ private:
 
     bool isAddMode() const { return tag.isEmpty(); }
     void setButtonsForMode();
+    // Keys of the fields other than the amount; true when taken.
+    bool fieldKey(QObject* field, const QKeyEvent& key);
     // The adding machine.
+    bool moneyKeyPress(const QKeyEvent& key);
     void moneyKey(QChar key);
     void moneyEnter();
-    void applyPending(qint32 current);
+    // Completes a pending "+" or "-" with the field's amount, which then
+    // shows the total; false when a message refused the step.
+    bool finishSum();
+    bool applyPending(qint32 current);
+    void showSubtotal();
+    // Shows a refusal and puts the focus on the field to correct.
+    bool refuse(const QString& text, QWidget* field);
     // The field's value, or nothing after telling the user why it cannot be used.
     std::optional<qint32> currentAmount();
     // The typed entry as numbers, with a fresh id; registers its sub-item

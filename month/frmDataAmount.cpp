@@ -1,5 +1,6 @@
-// The amount field's adding machine: "+" and "-" add up amounts, Enter
-// shows the total (or, with nothing pending, adds or applies the entry).
+// The amount field's adding machine: "+" and "-" add up amounts, shown as
+// a subtotal under the field; Enter shows the total (or, with nothing
+// pending, adds or applies the entry).
 #include "frmData.h"
 
 #include "LedgerModel.h"
@@ -7,34 +8,33 @@
 #include "frmDataText.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace EntryText;
 
-bool frmData::eventFilter(QObject* watched, QEvent* event)
+bool frmData::moneyKeyPress(const QKeyEvent& key)
 {
-    if (watched != txtMoney || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         moneyEnter();
         return true;
     }
-    // Shortcuts (copy, paste, undo), keys without a character and the keys
-    // that move on or close (Tab, Shift+Tab, Esc) pass.
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || key->text().isEmpty()
-        || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
+    // Shortcuts (copy, paste, undo, mnemonics), keys without a character
+    // and the keys that move on or close (Tab, Shift+Tab, Esc) pass.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || key.text().isEmpty()
+        || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab || key.key() == Qt::Key_Escape)
         return false;
-    const QString typed = Num::halfWidth(key->text());
+    const QString typed = Num::halfWidth(key.text());
     const QChar c = typed.at(0);
     if (c == QLatin1Char('+') || c == QLatin1Char('-')) {
         moneyKey(c);
         return true;
     }
-    const bool accepted = isAsciiDigit(c) || c == QLatin1Char('.') || c == QLatin1Char('\b') || c == QLatin1Char('\r')
-                          || c == QLatin1Char('\n');
+    // 万 and 千 multiply, as in "12万".
+    const bool accepted = isAsciiDigit(c) || c == QLatin1Char('.') || c == u'万' || c == u'千' || c == QLatin1Char('\b')
+                          || c == QLatin1Char('\r') || c == QLatin1Char('\n');
     // A full-width digit goes in as its half-width form.
-    if (accepted && typed != key->text()) {
+    if (accepted && typed != key.text()) {
         txtMoney->insert(typed);
         return true;
     }
@@ -56,15 +56,15 @@ std::optional<qint32> frmData::currentAmount()
     return v;
 }
 
-void frmData::applyPending(qint32 current)
+bool frmData::applyPending(qint32 current)
 {
     const qint64 r = calcOp == QLatin1String("+") ? qint64(calcTotal) + current : qint64(calcTotal) - current;
-    if (r < 0)
-        model_.prompter().message(kMinusMessage, Prompter::Icon::Warning);
-    else if (r > kMaxAmount)
-        model_.prompter().message(tooLargeMessage(), Prompter::Icon::Warning);
-    else
-        calcTotal = qint32(r);
+    if (r < 0 || r > kMaxAmount) {
+        model_.prompter().message(r < 0 ? kMinusMessage : tooLargeMessage(), Prompter::Icon::Warning);
+        return false;
+    }
+    calcTotal = qint32(r);
+    return true;
 }
 
 void frmData::moneyKey(QChar key)
@@ -78,21 +78,36 @@ void frmData::moneyKey(QChar key)
         applyPending(*current);
     calcOp = key;
     txtMoney->clear();
+    showSubtotal();
+}
+
+bool frmData::finishSum()
+{
+    if (calcOp.isEmpty())
+        return true;
+    const auto current = currentAmount();
+    if (!current)
+        return false;
+    const bool applied = applyPending(*current);
+    calcOp.clear();
+    txtMoney->setText(calcTotal > 0 ? QString::number(calcTotal) : QString());
+    showSubtotal();
+    return applied;
 }
 
 void frmData::moneyEnter()
 {
-    if (calcOp.isEmpty()) {
-        if (isAddMode())
-            cmdOK_Click();
-        else
-            cmdExit_Click();
+    if (!calcOp.isEmpty()) {
+        finishSum();
         return;
     }
-    const auto current = currentAmount();
-    if (!current)
-        return;
-    applyPending(*current);
-    calcOp.clear();
-    txtMoney->setText(calcTotal > 0 ? QString::number(calcTotal) : QString());
+    if (isAddMode())
+        cmdOK_Click();
+    else
+        cmdExit_Click();
+}
+
+void frmData::showSubtotal()
+{
+    lblCalc->setText(calcOp.isEmpty() ? QString() : QStringLiteral("小計 %1 %2").arg(Fmt::hash0(calcTotal), calcOp));
 }

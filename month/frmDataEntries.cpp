@@ -21,50 +21,65 @@ using namespace EntryText;
 
 // ---- validation ----
 
+bool frmData::refuse(const QString& text, QWidget* field)
+{
+    model_.prompter().message(text, Prompter::Icon::Warning);
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+    return false;
+}
+
 bool frmData::ValidateEntry()
 {
     Prompter& p = model_.prompter();
-    auto refuse = [&p](const QString& text) {
-        p.message(text, Prompter::Icon::Warning);
-        return false;
-    };
+    completeDate();
     const QString date = txtDate->text();
     const QString money = trimSpaces(txtMoney->text());
     const QString sub = trimSpaces(txtSub->text());
-    if (money.isEmpty() || trimSpaces(cmbMain->currentText()).isEmpty() || trimSpaces(date).isEmpty())
-        return refuse(kShortMessage);
+    if (trimSpaces(date).isEmpty())
+        return refuse(kShortMessage, txtDate);
+    if (trimSpaces(cmbMain->currentText()).isEmpty())
+        return refuse(kShortMessage, cmbMain);
+    if (money.isEmpty())
+        return refuse(kShortMessage, txtMoney);
     if (date.size() != 5)
-        return refuse(kDigitsMessage);
+        return refuse(kDigitsMessage, txtDate);
     if (!readsAsDate(date, model_.curYear()))
-        return refuse(kNoDateMessage);
+        return refuse(kNoDateMessage, txtDate);
     if (!date.contains(QLatin1Char('/')))
-        return refuse(kSlashMessage);
+        return refuse(kSlashMessage, txtDate);
     if (!Num::isNumeric(money))
-        return refuse(kNotNumberMessage);
+        return refuse(kNotNumberMessage, txtMoney);
     const auto amount = Num::toInt32(money);
     if (!amount)
-        return refuse(tooLargeMessage());
+        return refuse(tooLargeMessage(), txtMoney);
     // The year file keeps no sign of its own; a negative amount would be lost.
     // An entry that already has one (an import can bring it) may still be
     // changed as long as its amount stays.
     if (*amount < 0 && (isAddMode() || *amount != changeAmount_))
-        return refuse(kMinusMessage);
-    if (!balanceStaysInRange(*amount))
+        return refuse(kMinusMessage, txtMoney);
+    if (!balanceStaysInRange(*amount)) {
+        txtMoney->setFocus(Qt::OtherFocusReason);
         return false;
+    }
     if (!sub.isEmpty()) {
         QByteArray encoded;
         QString bad;
         if (!TextFile::encode(sub, encoded, &bad))
-            return refuse(QStringLiteral("摘要項目の文字「%1」はファイルに保存できない文字のため、入力できません。")
-                              .arg(bad));
+            return refuse(QStringLiteral("摘要項目の文字「%1」はファイルに保存できない文字のため、入力できません。").arg(bad),
+                          txtSub);
         const auto c = model_.categoryNamed(cmbMain->currentText());
         if (c && !c->sTekiyo.contains(sub) && LedgerRules::smallestFreeNumber(c->nTekiyo).isEmpty())
             return refuse(QStringLiteral("費目 [%1] には摘要項目をこれ以上登録できません (99 項目まで)。\r\n\r\n"
                                          "登録済みの摘要項目を選んで下さい。")
-                              .arg(c->name));
+                              .arg(c->name),
+                          txtSub);
     }
-    if (sub.isEmpty() && p.question(kNoSubQuestion, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+    if (sub.isEmpty() && p.question(kNoSubQuestion, Prompter::Buttons::YesNo) != Prompter::Answer::Yes) {
+        txtSub->setFocus(Qt::OtherFocusReason);
         return false;
+    }
     return true;
 }
 
@@ -90,7 +105,8 @@ QString frmData::addedKey() const
 
 void frmData::cmdOK_Click()
 {
-    if (!isAddMode() || !ValidateEntry())
+    // "1200+800" and OK adds 2,000: a pending sum is completed first.
+    if (!isAddMode() || !finishSum() || !ValidateEntry())
         return;
     const int month = txtDate->text().left(2).toInt();
     const EntryId id = fileEntry();

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QString>
+#include <algorithm>
 #include <limits>
 
 namespace EntryText {
@@ -38,5 +39,20 @@ inline bool readsAsDate(const QString& typed, int year)
     if (!QStringLiteral("/-.").contains(text[2]))
         return false;
     return QDate(year, text.left(2).toInt(), text.right(2).toInt()).isValid();
+}
+
+// "m/d", "m/dd" or "mm/d" as typed, written out as "mm/dd"; other text as it is.
+inline QString fullDate(const QString& typed)
+{
+    const QString t = Num::halfWidth(typed).trimmed();
+    const qsizetype slash = t.indexOf(QLatin1Char('/'));
+    const QString m = t.left(slash);
+    const QString d = t.mid(slash + 1);
+    auto digits = [](const QString& part) {
+        return (part.size() == 1 || part.size() == 2) && std::all_of(part.begin(), part.end(), isAsciiDigit);
+    };
+    if (slash < 0 || !digits(m) || !digits(d))
+        return typed;
+    return m.rightJustified(2, QLatin1Char('0')) + QLatin1Char('/') + d.rightJustified(2, QLatin1Char('0'));
 }
 }

@@ -14,9 +14,10 @@ QString share(qint64 part, qint64 whole)
     return whole > 0 ? QString::number(100.0 * double(part) / double(whole), 'f', 1) + QLatin1Char('%') : QString();
 }
 
-void heading(ReportCanvas& c, const QString& text)
+// A table's heading stays with the table's header and first rows.
+void heading(ReportCanvas& c, const QString& text, double tableStart)
 {
-    c.ensure(160);
+    c.ensure(75 + tableStart);
     c.text(QRectF(0, c.y, c.width(), 70), Qt::AlignLeft | Qt::AlignVCenter, text, ReportCanvas::font(10.5, true));
     c.y += 75;
 }
@@ -60,7 +61,6 @@ void drawMonthReport(ReportCanvas& c, const MonthReport& r)
     drawPie(c, QRectF(half + gap, c.y, half, 680), QStringLiteral("収入の内訳"), r.inRows);
     c.y += 720;
 
-    heading(c, QStringLiteral("費目別集計"));
     const qint64 outSum = MonthReport::sum(r.outRows), inSum = MonthReport::sum(r.inRows);
     TableFlow cats(c,
                    {{QStringLiteral("支出費目"), w * 0.22, Qt::AlignLeft},
@@ -72,8 +72,9 @@ void drawMonthReport(ReportCanvas& c, const MonthReport& r)
                     {QStringLiteral("割合"), w * 0.09, Qt::AlignRight}},
                    0, 8.5, 46);
     cats.setGroups({{0, 2}, {4, 6}});
-    cats.begin();
     const size_t rows = qMax(r.outRows.size(), r.inRows.size());
+    heading(c, QStringLiteral("費目別集計"), cats.startHeight(int(rows) + 1));
+    cats.begin(int(rows) + 1);
     for (size_t i = 0; i < rows; ++i) {
         std::vector<QString> cells(7);
         if (i < r.outRows.size()) {
@@ -92,7 +93,6 @@ void drawMonthReport(ReportCanvas& c, const MonthReport& r)
              true, true);
     cats.end();
 
-    heading(c, QStringLiteral("明細"));
     TableFlow entries(c,
                       {{QStringLiteral("日"), w * 0.07, Qt::AlignHCenter},
                        {QStringLiteral("費目"), w * 0.23, Qt::AlignLeft},
@@ -100,7 +100,9 @@ void drawMonthReport(ReportCanvas& c, const MonthReport& r)
                        {QStringLiteral("出金"), w * 0.18, Qt::AlignRight},
                        {QStringLiteral("入金"), w * 0.18, Qt::AlignRight}},
                       0, 8.5, 44);
-    entries.begin();
+    const int count = int(r.entries.size());
+    heading(c, QStringLiteral("明細"), entries.startHeight(count));
+    entries.begin(count);
     std::vector<QString> cells(5);
     for (const EntryRow& e : r.entries) {
         cells[0] = e.day;

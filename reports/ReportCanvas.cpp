@@ -175,15 +175,22 @@ void TableFlow::header()
     rules(c_.y, 2, Qt::black);
 }
 
-void TableFlow::begin()
+double TableFlow::startHeight(int rows) const { return rowHeight_ * (1.2 + qBound(1, rows, kKeepRows)); }
+
+void TableFlow::begin(int rows)
 {
-    c_.ensure(rowHeight_ * 2.2);
+    rows_ = rows;
+    done_ = 0;
+    c_.ensure(startHeight(rows));
     header();
 }
 
 void TableFlow::row(const std::vector<QString>& cells, bool separator, bool bold)
 {
-    if (!c_.fits(rowHeight_)) {
+    // The last rows that would not all fit here go over together.
+    const bool keepTail = rows_ - done_ == kKeepRows && !c_.fits(rowHeight_ * kKeepRows) && done_ > 0;
+    ++done_;
+    if (!c_.fits(rowHeight_) || keepTail) {
         c_.nextPage();
         header();
     } else if (separator) {

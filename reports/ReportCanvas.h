@@ -91,10 +91,16 @@ public:
 
     TableFlow(ReportCanvas& canvas, std::vector<Column> columns, double x, double points, double rowHeight);
 
+    // A page never begins or ends the table with fewer rows than this:
+    // rather the rows go over to the next page together, under the header.
+    static constexpr int kKeepRows = 3;
+
     void header();
-    // Starts the table here, or on the next page when not even the header
-    // and one row fit.
-    void begin();
+    // Starts the table here, or on the next page when the header and the
+    // first rows (kKeepRows of the table's `rows`) do not fit.
+    void begin(int rows);
+    // The height begin() wants for a table of `rows` rows.
+    double startHeight(int rows) const;
     // One row; a separator draws a line over it (a new day begins).
     void row(const std::vector<QString>& cells, bool separator = false, bool bold = false);
     void end();
@@ -110,6 +116,8 @@ private:
     std::vector<double> left_;
     std::vector<std::pair<int, int>> groups_;
     double rowHeight_;
+    int rows_ = 0; // rows of the table
+    int done_ = 0; // rows drawn so far
     QFont font_;
     QFont boldFont_;
 };

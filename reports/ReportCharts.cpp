@@ -4,6 +4,7 @@
 #include "Formats.h"
 #include "ReportCanvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
@@ -51,7 +52,7 @@ void drawPie(ReportCanvas& c, const QRectF& area, const QString& title, const st
     }
 
     const double top = head.bottom() + 20;
-    const double d = qMin(area.width() * 0.46, area.bottom() - top - 30);
+    const double d = qMin(area.width() * 0.40, area.bottom() - top - 30);
     const QRectF pie(area.left() + 40, top + (area.bottom() - top - 30 - d) / 2, d, d);
     if (QPainter* p = c.painter()) {
         // White edges part the slices; a lone slice needs none.
@@ -81,15 +82,23 @@ void drawPie(ReportCanvas& c, const QRectF& area, const QString& title, const st
     const bool cut = int(slices.size()) > room;
     const int listed = cut ? room - 1 : int(slices.size());
     const QFont f = ReportCanvas::font(points);
-    const double shareWidth = lh * 3.2;
+    // Each line: colour, name, amount and share; the amounts take the width
+    // of the widest one.
+    const QFontMetricsF fm(f);
+    double amountWidth = 0;
+    for (int i = 0; i < listed; ++i)
+        amountWidth = qMax(amountWidth, fm.horizontalAdvance(Fmt::hash0(slices[i]->amount)));
+    amountWidth += lh * 0.5;
+    const double shareWidth = fm.horizontalAdvance(QStringLiteral("100.0%")) + lh * 0.5;
     double y = legend.top() + (legend.height() - lh * (cut ? room : listed)) / 2;
     for (int i = 0; i < listed; ++i) {
         const CategoryRow& r = *slices[i];
         const double box = lh * 0.6;
         c.fill(QRectF(legend.left(), y + (lh - box) / 2, box, box), r.color);
         c.frame(QRectF(legend.left(), y + (lh - box) / 2, box, box), 1, Qt::darkGray);
-        const QRectF nameRect(legend.left() + box + 20, y, legend.width() - box - 20 - shareWidth, lh);
+        const QRectF nameRect(legend.left() + box + 20, y, legend.width() - box - 20 - amountWidth - shareWidth, lh);
         c.text(nameRect, Qt::AlignLeft | Qt::AlignVCenter, c.fitted(r.name, f, nameRect.width()), f);
+        c.text(QRectF(nameRect.right(), y, amountWidth, lh), Qt::AlignRight | Qt::AlignVCenter, Fmt::hash0(r.amount), f);
         c.text(QRectF(legend.right() - shareWidth, y, shareWidth, lh), Qt::AlignRight | Qt::AlignVCenter,
                share(r.amount, total), f);
         y += lh;

@@ -63,6 +63,8 @@ struct YearRow {
     QColor color;
     std::array<std::optional<qint64>, 12> months;
     qint64 total() const;
+    // Some month holds an amount other than 0.
+    bool hasAmount() const;
 };
 
 // One chart of the trend sheet, drawn from one row of the data sheet.

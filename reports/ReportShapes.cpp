@@ -2,6 +2,8 @@
 // know nothing of the ledger, so the workbook module compiles them too.
 #include "ReportData.h"
 
+#include <algorithm>
+
 namespace Reports {
 
 qint64 MonthReport::sum(const std::vector<CategoryRow>& rows)
@@ -18,6 +20,11 @@ qint64 YearRow::total() const
     for (const auto& m : months)
         s += m.value_or(0);
     return s;
+}
+
+bool YearRow::hasAmount() const
+{
+    return std::any_of(months.begin(), months.end(), [](const std::optional<qint64>& m) { return m.value_or(0) != 0; });
 }
 
 std::vector<YearChart> YearReport::charts() const

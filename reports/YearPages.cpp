@@ -42,9 +42,10 @@ void figures(ReportCanvas& c, const YearReport& r)
     c.y += 160;
 }
 
-void heading(ReportCanvas& c, const QString& text)
+// A table's heading stays with the table's header and first rows.
+void heading(ReportCanvas& c, const QString& text, double tableStart)
 {
-    c.ensure(160);
+    c.ensure(75 + tableStart);
     c.text(QRectF(0, c.y, c.width(), 70), Qt::AlignLeft | Qt::AlignVCenter, text, ReportCanvas::font(10.5, true));
     c.y += 75;
 }
@@ -102,18 +103,18 @@ void drawYearReport(ReportCanvas& c, const YearReport& r, bool withFigures, bool
         const MonthTable layout(w, QStringLiteral("区分"), all);
         const double rowHeight = qMax(40.0, layout.points * 5.3);
 
-        heading(c, QStringLiteral("月別収支"));
         TableFlow totals(c, layout.columns, 0, layout.points, rowHeight);
-        totals.begin();
+        heading(c, QStringLiteral("月別収支"), totals.startHeight(2));
+        totals.begin(2);
         totals.row(cellsOf(r.outTotals));
         totals.row(cellsOf(r.inTotals));
         totals.end();
 
-        heading(c, QStringLiteral("費目別 月別内訳"));
         auto columns = layout.columns;
         columns[0].title = QStringLiteral("費目");
         TableFlow cats(c, columns, 0, layout.points, rowHeight);
-        cats.begin();
+        heading(c, QStringLiteral("費目別 月別内訳"), cats.startHeight(int(r.categories.size())));
+        cats.begin(int(r.categories.size()));
         for (const YearRow& row : r.categories)
             cats.row(cellsOf(row));
         cats.end();
@@ -128,10 +129,13 @@ void drawYearReport(ReportCanvas& c, const YearReport& r, bool withFigures, bool
         c.y += 100;
 
         const double gap = 40, cellWidth = (w - gap) / 2, cellHeight = 610;
-        const std::vector<YearChart> charts = r.charts();
         const auto rowOf = [&](int dataRow) -> const YearRow& {
             return dataRow == 1 ? r.outTotals : dataRow == 2 ? r.inTotals : r.categories[size_t(dataRow - 3)];
         };
+        // A category without any amount in the year gets no panel; the two
+        // year charts are always drawn.
+        std::vector<YearChart> charts = r.charts();
+        std::erase_if(charts, [&](const YearChart& yc) { return yc.dataRow > 2 && !rowOf(yc.dataRow).hasAmount(); });
         for (size_t i = 0; i < charts.size(); i += 2) {
             c.ensure(cellHeight);
             for (size_t j = i; j < i + 2 && j < charts.size(); ++j) {

@@ -5,13 +5,17 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
+#include <QTextLayout>
 #include <QTreeView>
+#include <cmath>
 
 const QString QtPrompter::kTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
 
@@ -24,6 +28,80 @@ QString shown(const QString& text)
 }
 
 QString titleOr(const QString& title) { return title.isEmpty() ? QtPrompter::kTitle : title; }
+
+// A line broken to a width as a label breaks it: Japanese between any two
+// characters (never before "。"), other text at spaces, a word too long for
+// the width anywhere.
+QStringList breakLine(const QString& line, const QFont& font, double width)
+{
+    QTextLayout layout(line, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList parts;
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+        l.setLineWidth(width);
+        QString part = line.mid(l.textStart(), l.textLength());
+        // The space a line was broken at stays behind.
+        while (part.endsWith(QLatin1Char(' ')))
+            part.chop(1);
+        parts << part;
+    }
+    layout.endLayout();
+    return parts;
+}
+
+// Message boxes break long lines themselves at a width of their own, which
+// in Japanese leaves a word's last character and its "。" alone on a line.
+// The box rather gets the width of its longest line, up to about fifty
+// characters; longer lines are broken here, at the widest width up to forty
+// characters at which every line's last part keeps a third of a line.
+void fitMessage(QMessageBox& box, const QWidget* owner)
+{
+    box.setTextFormat(Qt::PlainText);
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const QFont font = label->font();
+    const QFontMetricsF fm(font);
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    // The box's own limit on its width, less its icon and margins.
+    const int boxLimit = (screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000)) - 140;
+    const double fullWidth = fm.horizontalAdvance(QChar(0x3042));
+    const double limit = std::max(200.0, std::min(double(boxLimit), 40 * fullWidth));
+
+    const QStringList lines = box.text().split(QLatin1Char('\n'));
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    if (widest <= std::min(double(boxLimit), 50 * fullWidth)) {
+        label->setMinimumWidth(int(std::ceil(widest)) + 2);
+        return;
+    }
+    const auto tailsKept = [&](double width) {
+        for (const QString& line : lines)
+            if (fm.horizontalAdvance(line) > width && fm.horizontalAdvance(breakLine(line, font, width).constLast()) < width / 3)
+                return false;
+        return true;
+    };
+    double width = limit;
+    for (double w = limit; w >= limit * 0.6; w -= fm.averageCharWidth())
+        if (tailsKept(w)) {
+            width = w;
+            break;
+        }
+    QStringList broken;
+    widest = 0;
+    for (const QString& line : lines)
+        for (const QString& part : fm.horizontalAdvance(line) > width ? breakLine(line, font, width) : QStringList{line}) {
+            broken << part;
+            widest = std::max(widest, fm.horizontalAdvance(part));
+        }
+    box.setText(broken.join(QLatin1Char('\n')));
+    label->setMinimumWidth(int(std::ceil(widest)) + 2);
+}
 
 QMessageBox::Icon boxIcon(Prompter::Icon icon)
 {
@@ -52,6 +130,7 @@ QWidget* QtPrompter::owner() const
 void QtPrompter::message(const QString& text, Icon icon, const QString& title)
 {
     QMessageBox box(boxIcon(icon), titleOr(title), shown(text), QMessageBox::Ok, owner());
+    fitMessage(box, box.parentWidget());
     box.exec();
 }
 
@@ -61,6 +140,7 @@ Prompter::Answer QtPrompter::question(const QString& text, Buttons buttons, cons
     QMessageBox box(QMessageBox::Question, titleOr(title), shown(text),
                     cancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Yes | QMessageBox::No,
                     owner());
+    fitMessage(box, box.parentWidget());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     if (cancel)

@@ -14,10 +14,11 @@ namespace {
 const QString kApp = QStringLiteral("Kanelo Y");
 const QByteArray kNewLine = "\r\n03/200100700\r\n"; // the entry added in memory by the tests
 
-// A started 2026 with one March entry, and one more entry added in memory.
+// A started 2026 with a typed carry-over and one March entry, and one more
+// entry added in memory.
 void startChanged(AppFixture& f)
 {
-    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"03/010100000100"}));
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&50000", {"03/010100000100"}));
     if (!f.start())
         qFatal("not started");
     f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
@@ -46,26 +47,40 @@ void TestFileMenu::newYear_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("existing"); // year file present before
     QTest::addColumn<QList<Prompter::Answer>>("answers");
+    QTest::addColumn<QStringList>("carryInputs"); // typed into the carry-over box of a created year
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("year");
     QTest::addColumn<bool>("openYearSaved");
-    QTest::addColumn<int>("rows"); // rows of the March list afterwards
+    QTest::addColumn<int>("rows");       // rows of the March list afterwards
+    QTest::addColumn<QString>("carry"); // carry-over of the year shown afterwards: "A" or "M" and the amount
 
     using A = Prompter::Answer;
-    QTest::newRow("year with spaces") << "  2005 " << "" << QList<A>{} << QStringList{} << 2005 << true << 1;
-    QTest::newRow("two digits") << "05" << "" << QList<A>{} << QStringList{"入力された年度が [4] 桁以外です。"} << 2026
-                                << false << 3;
-    QTest::newRow("not numeric") << "20x5" << "" << QList<A>{} << QStringList{"入力された年度が数値以外です。"} << 2026
-                                 << false << 3;
-    QTest::newRow("signed") << "-200" << "" << QList<A>{} << QStringList{"入力された年度が数値以外です。"} << 2026
-                            << false << 3;
-    QTest::newRow("cancelled") << "" << "" << QList<A>{} << QStringList{} << 2026 << false << 3;
-    QTest::newRow("open year exists, keep it") << "2026" << "2026" << QList<A>{A::No} << QStringList{} << 2026 << false << 3;
-    QTest::newRow("other year exists, open it") << "2027" << "2027" << QList<A>{A::No} << QStringList{} << 2027 << true << 2;
-    QTest::newRow("other year exists, recreate") << "2027" << "2027" << QList<A>{A::Yes} << QStringList{} << 2027 << true
-                                                 << 1;
+    const QStringList none;
+    // No 2004 file: the carry-over is typed, in the amounts a user writes.
+    QTest::newRow("year with spaces") << "  2005 " << "" << QList<A>{} << QStringList{"12万"} << none << 2005 << true << 1
+                                      << "M 120000";
+    QTest::newRow("two digits") << "05" << "" << QList<A>{} << none << QStringList{"入力された年度が [4] 桁以外です。"} << 2026
+                                << false << 3 << "M 50000";
+    QTest::newRow("not numeric") << "20x5" << "" << QList<A>{} << none << QStringList{"入力された年度が数値以外です。"} << 2026
+                                 << false << 3 << "M 50000";
+    QTest::newRow("signed") << "-200" << "" << QList<A>{} << none << QStringList{"入力された年度が数値以外です。"} << 2026
+                            << false << 3 << "M 50000";
+    QTest::newRow("cancelled") << "" << "" << QList<A>{} << none << none << 2026 << false << 3 << "M 50000";
+    QTest::newRow("open year exists, keep it") << "2026" << "2026" << QList<A>{A::No} << none << none << 2026 << false << 3
+                                               << "M 50000";
+    QTest::newRow("other year exists, open it") << "2027" << "2027" << QList<A>{A::No} << none << none << 2027 << true << 2
+                                                << "M 0";
+    // The next year takes the balance of the open one (50000 - 100 - 700).
+    QTest::newRow("other year exists, recreate, carried over")
+        << "2027" << "2027" << QList<A>{A::Yes, A::Yes} << none << none << 2027 << true << 1 << "A 49200";
+    // A typed carry-over is the open year's own: the next year asks anew.
+    QTest::newRow("next year, typed carry-over") << "2027" << "" << QList<A>{A::No} << QStringList{"-3千"} << none << 2027
+                                                 << true << 1 << "M -3000";
+    QTest::newRow("next year, carry-over box cancelled") << "2027" << "" << QList<A>{A::No} << QStringList{""} << none
+                                                         << 2027 << true << 1 << "M 0";
     // Re-creating the open year itself is the one way to discard it.
-    QTest::newRow("open year recreated") << "2026" << "2026" << QList<A>{A::Yes} << QStringList{} << 2026 << false << 1;
+    QTest::newRow("open year recreated") << "2026" << "2026" << QList<A>{A::Yes} << QStringList{"0"} << none << 2026
+                                         << false << 1 << "M 0";
 }
 
 void TestFileMenu::newYear()
@@ -73,10 +88,12 @@ void TestFileMenu::newYear()
     QFETCH(QString, answer);
     QFETCH(QString, existing);
     QFETCH(QList<Prompter::Answer>, answers);
+    QFETCH(QStringList, carryInputs);
     QFETCH(QStringList, messages);
     QFETCH(int, year);
     QFETCH(bool, openYearSaved);
     QFETCH(int, rows);
+    QFETCH(QString, carry);
 
     AppFixture f;
     if (existing == QLatin1String("2027"))
@@ -84,6 +101,8 @@ void TestFileMenu::newYear()
     startChanged(f);
     const QByteArray before = f.home.readBytes(QStringLiteral("2026.zbl"));
     f.prompter.inputs.enqueue(answer);
+    for (const QString& c : carryInputs)
+        f.prompter.inputs.enqueue(c);
     for (auto a : answers)
         f.prompter.answers.enqueue(a);
     f.window()->mnuFileItem[0]->trigger();
@@ -92,19 +111,31 @@ void TestFileMenu::newYear()
     QCOMPARE(box.text, QStringLiteral("作成する年度を西暦(4桁)で入力して下さい。(半角入力)"));
     QCOMPARE(box.title, QStringLiteral("新規家計簿ファイル作成"));
     QCOMPARE(box.defaultText, QStringLiteral("2026"));
-    if (!answers.isEmpty()) {
+    if (!existing.isEmpty() && !answers.isEmpty()) {
         QVERIFY(f.prompter.shown[1].text.startsWith(
             QStringLiteral("すでに %1 年度のデータファイルが存在しますが、作成し直しますか。").arg(answer)));
         QCOMPARE(f.prompter.shown[1].title, QStringLiteral("新規データファイル作成"));
         QCOMPARE(f.prompter.shown[1].defaultAnswer, Prompter::Answer::No);
     }
+    // A created year asks for its carry-over as a first start does: taken
+    // from the previous year's file unless the user says No.
+    for (const FakePrompter::Shown& s : f.prompter.shown) {
+        if (s.text.contains(QStringLiteral("年度のデータファイルを作成します。"))) {
+            QVERIFY(s.text.startsWith(QStringLiteral("%1 年度のデータファイルを作成します。\r\n前年度 (%2年)").arg(year).arg(year - 1)));
+            QCOMPARE(s.defaultAnswer, Prompter::Answer::Yes);
+        }
+        if (s.kind == FakePrompter::Shown::Input && s.title == QStringLiteral("前年度繰越残高の設定"))
+            QCOMPARE(s.defaultText, QStringLiteral("0"));
+    }
     QCOMPARE(f.prompter.messages(), messages);
     QCOMPARE(f.prompter.unexpected, 0);
+    QVERIFY(f.prompter.inputs.isEmpty());
     QCOMPARE(f.model().curYear(), year);
     QCOMPARE(f.model().startYear(), year);
     QCOMPARE(f.model().curMonth(), 3);
     QCOMPARE(f.window()->windowTitle(), QStringLiteral("Kanelo Y -ぽるもさん!?  [%1 年度]").arg(year));
     QCOMPARE(f.views()->monthRows->count(), rows);
+    QCOMPARE(QStringLiteral("%1 %2").arg(f.model().carryAuto() ? "A" : "M").arg(f.model().carryOver()), carry);
     QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains(kNewLine), openYearSaved);
     // Still showing its rows, the open year's file is untouched.
     if (!openYearSaved && rows > 1)
@@ -183,7 +214,15 @@ void TestFileMenu::exportCsv()
     // Names with a separator or a quote are quoted.
     f.model().category(QStringLiteral("03"))->name = QStringLiteral("給与,\"賞与\"");
 
+    // The chooser proposes the year's file in the program folder; the user
+    // names another.
+    const QString chosen = f.home.path(QStringLiteral("家計簿2026"));
+    f.prompter.files.enqueue(chosen);
     f.window()->mnuFileItem[6]->trigger();
+    QCOMPARE(f.prompter.shown.first().kind, FakePrompter::Shown::SaveFile);
+    QCOMPARE(f.prompter.shown.first().title, QStringLiteral("家計簿データのエクスポート"));
+    QCOMPARE(f.prompter.shown.first().text, f.home.path(QStringLiteral("2026.csv")));
+    QVERIFY(!f.home.exists(QStringLiteral("2026.csv")));
     const QString expected = QStringLiteral("01/05,食費,外食,1200,0\r\n"
                                             "03/03,食費,,500,0\r\n"
                                             "03/04,食費,摘要項目番号: 02 (削除されています),300,0\r\n"
@@ -192,11 +231,17 @@ void TestFileMenu::exportCsv()
                                             "04/25,\"給与,\"\"賞与\"\"\",,0,250000\r\n");
     QByteArray bytes;
     QVERIFY(TextFile::encode(expected, bytes));
-    QCOMPARE(f.home.readBytes(QStringLiteral("2026.csv")), bytes);
-    QCOMPARE(f.prompter.messages(),
-             QStringList{QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [%1]")
-                             .arg(QDir::toNativeSeparators(f.home.path(QStringLiteral("2026.csv"))))});
-    QCOMPARE(f.prompter.shown.first().icon, Prompter::Icon::Information);
+    QCOMPARE(f.home.readBytes(QStringLiteral("家計簿2026.csv")), bytes);
+    QCOMPARE(f.prompter.messages(), QStringList{QStringLiteral("CSV出力が完了しました。\r\n\r\nファイル名 [%1]")
+                                                    .arg(QDir::toNativeSeparators(chosen + QStringLiteral(".csv")))});
+    QCOMPARE(f.prompter.shown.last().icon, Prompter::Icon::Information);
+
+    // Cancelled: nothing is written, nothing is said.
+    f.prompter.clear();
+    f.prompter.files.enqueue(QString());
+    f.window()->mnuFileItem[6]->trigger();
+    QCOMPARE(f.prompter.shown.size(), 1);
+    QVERIFY(!f.home.exists(QStringLiteral("2026.csv")));
 }
 
 void TestFileMenu::exportRefusesWhatTheCodePageCannotHold()
@@ -205,6 +250,7 @@ void TestFileMenu::exportRefusesWhatTheCodePageCannotHold()
     f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"01/050101001200"}));
     QVERIFY(f.start());
     f.model().category(QStringLiteral("01"))->name = QStringLiteral("食費😀");
+    f.prompter.files.enqueue(f.home.path(QStringLiteral("2026.csv")));
     f.window()->ExportCsv();
     QCOMPARE(f.prompter.messages(),
              QStringList{QStringLiteral("CSVファイル [%1] を作成できませんでした。\r\n\r\n「食費😀,外食」の文字「😀」は保存できない文字です。")

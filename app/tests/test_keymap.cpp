@@ -2,7 +2,9 @@
 // sequences and what the user sees them do.
 #include "AppFixture.h"
 #include "EditCommands.h"
+#include "MonthGridView.h"
 #include "frmData.h"
+#include "frmDataCalender.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,6 +56,10 @@ const QHash<QString, Key>& keyNames()
         {"Del", {Qt::Key_Delete, Qt::NoModifier}},      {"Down", {Qt::Key_Down, Qt::NoModifier}},
         {"Up", {Qt::Key_Up, Qt::NoModifier}},           {"^S", {Qt::Key_S, Qt::ControlModifier}},
         {"^PgUp", {Qt::Key_PageUp, Qt::ControlModifier}}, {"^PgDn", {Qt::Key_PageDown, Qt::ControlModifier}},
+        {"Left", {Qt::Key_Left, Qt::NoModifier}},       {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"PgDn", {Qt::Key_PageDown, Qt::NoModifier}},   {"End", {Qt::Key_End, Qt::NoModifier}},
+        {"Space", {Qt::Key_Space, Qt::NoModifier}},     {"F4", {Qt::Key_F4, Qt::NoModifier}},
+        {"@Down", {Qt::Key_Down, Qt::AltModifier}},     {"^A", {Qt::Key_A, Qt::ControlModifier}},
     };
     return keys;
 }
@@ -70,8 +76,10 @@ void TestKeymap::keys_data()
 {
     QTest::addColumn<int>("row");             // selected row of the entry list, -1 none
     QTest::addColumn<QStringList>("answers"); // the questions' answers, in order: Y or N
-    // Key names, 'typed text', "?" (the focused control) and "?sub" (the
-    // sub-item text and how many names the list shows chosen).
+    // Key names, "@X" for Alt+X, 'typed text', "?" (the focused control),
+    // "?sub" (the sub-item text and how many names the list shows chosen),
+    // "?date", "?money" (the amount and the subtotal under it) and "?picker"
+    // (the month the date picker shows and its highlighted day).
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QStringList>("seen");
 
@@ -106,9 +114,58 @@ void TestKeymap::keys_data()
         << QStringList{"open 家計簿データ 追加 03/05", "focus txtMoney", "focus cmdOK", "focus lstSub", "closed", march};
     QTest::newRow("an entry added by keyboard")
         << 1 << QStringList{} << QStringList{"Ins", "Tab", "Tab", "Down", "?sub", "Tab", "'500'", "Return", "?sub", "Esc"}
-        << QStringList{"open 家計簿データ 追加 03/05", "sub 食料品, 1 chosen", "sub , 0 chosen", "closed", "month 3: 1,000 500 250 300"};
+        << QStringList{"open 家計簿データ 追加 03/05", "sub 外食, 1 chosen", "sub , 0 chosen", "closed", "month 3: 1,000 500 250 300"};
     QTest::newRow("Esc in change mode changes nothing")
         << 1 << QStringList{} << QStringList{"Return", "Tab", "Tab", "Tab", "'9'", "Esc"}
+        << QStringList{"open 家計簿データ 変更 03/05", "closed", march};
+
+    // The entry dialog's own keys.
+    const QString add = QStringLiteral("open 家計簿データ 追加 03/05");
+    QTest::newRow("F4 opens the picker, arrows and Enter pick")
+        << 1 << QStringList{} << QStringList{"Ins", "@D", "?", "F4", "?picker", "Right", "Down", "?picker", "Return", "?date", "?", "Esc"}
+        << QStringList{add, "focus txtDate", "picker 2026年3月 5", "picker 2026年3月 13", "date 03/13", "focus cmbMain", "closed", march};
+    QTest::newRow("Alt+Down opens the picker, Esc keeps the date")
+        << 1 << QStringList{} << QStringList{"Ins", "@D", "@Down", "PgDn", "?picker", "Esc", "?date", "?", "Esc"}
+        << QStringList{add, "picker 2026年4月 5", "date 03/05", "focus txtDate", "closed", march};
+    QTest::newRow("a sum being typed stays across the picker")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'1200+'", "@D", "F4", "Return", "?money", "@A", "'800'", "Return", "?money", "Esc"}
+        << QStringList{add, "money |小計 1,200 +", "money 2000|", "closed", march};
+    QTest::newRow("the picker button takes the focus, Space opens it")
+        << 1 << QStringList{} << QStringList{"Ins", "@D", "Tab", "?", "Space", "End", "Return", "?date", "Esc"}
+        << QStringList{add, "focus cmbDate", "date 03/31", "closed", march};
+    QTest::newRow("mnemonics lead to every field")
+        << 1 << QStringList{} << QStringList{"Ins", "@S", "?", "@A", "?", "@C", "?", "@D", "?", "Esc"}
+        << QStringList{add, "focus txtSub", "focus txtMoney", "focus cmbMain", "focus txtDate", "closed", march};
+    QTest::newRow("a refusal puts the focus on the field at fault")
+        << 1 << QStringList{} << QStringList{"Ins", "@O", "?", "'500'", "@D", "^A", "'4/31'", "@O", "?", "Esc"}
+        << QStringList{add, "focus txtMoney", "focus txtDate", "closed", "ask 入力データの内容が不足です。",
+                       "ask 存在しない日付か、または日付として認識できません。", march};
+    QTest::newRow("Down leads from the sub-item to the list's first name")
+        << 1 << QStringList{} << QStringList{"Ins", "@S", "Down", "?sub", "?", "Down", "?sub", "Esc"}
+        << QStringList{add, "sub 外食, 1 chosen", "focus lstSub", "sub 食料品, 1 chosen", "closed", march};
+    QTest::newRow("choosing a sub-item or a category keeps the amount")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'500'", "@S", "Down", "Down", "?money", "@C", "Down", "?sub", "?money", "Esc"}
+        << QStringList{add, "money 500|", "sub , 0 chosen", "money 500|", "closed", march};
+    QTest::newRow("an amount left typed is gone when adding again")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'5'", "Esc", "Ins", "?money", "Esc"}
+        << QStringList{add, "closed", add, "money |", "closed", march};
+    QTest::newRow("2/5 is written out")
+        << 1 << QStringList{} << QStringList{"Ins", "@D", "^A", "'3/7'", "Return", "?date", "?", "Esc"}
+        << QStringList{add, "date 03/07", "focus cmbMain", "closed", march};
+    QTest::newRow("a trailing operator shows the subtotal")
+        << 1 << QStringList{} << QStringList{"Ins", "@A", "'1200+'", "?money", "'800-'", "?money", "'300'", "Return", "?money", "Esc"}
+        << QStringList{add, "money |小計 1,200 +", "money |小計 2,000 -", "money 1700|", "closed", march};
+    QTest::newRow("OK completes a pending sum")
+        << 1 << QStringList{} << QStringList{"Ins", "@S", "Down", "@A", "'1200+800'", "@O", "Esc"}
+        << QStringList{add, "closed", "month 3: 1,000 2,000 250 300"};
+    QTest::newRow("Alt+U takes back what Enter added, Alt+X closes")
+        << 1 << QStringList{} << QStringList{"Ins", "@S", "Down", "@A", "'700'", "Return", "@U", "@X"}
+        << QStringList{add, "closed", march};
+    QTest::newRow("change mode: Alt+O applies")
+        << 1 << QStringList{"Y"} << QStringList{"Return", "@A", "^A", "'900'", "@O"}
+        << QStringList{"open 家計簿データ 変更 03/05", "closed", "ask 摘要項目が未入力ですがよろしいですか。", "month 3: 900 250 300"};
+    QTest::newRow("change mode: Alt+Q cancels")
+        << 1 << QStringList{} << QStringList{"Return", "@A", "^A", "'900'", "@Q"}
         << QStringList{"open 家計簿データ 変更 03/05", "closed", march};
 }
 
@@ -139,6 +196,7 @@ void TestKeymap::keys()
     // key inside that dialog.
     int next = 0;
     bool done = false;
+    QObject steps; // keys still queued when the test ends are dropped with it
     std::function<void()> step = [&] {
         if (next == script.size()) {
             done = true;
@@ -146,24 +204,42 @@ void TestKeymap::keys()
         }
         // Keys go where a user's keys would: wait for a dialog just opened
         // or closed to hand over the focus.
+        // The date picker has no control that takes the focus: keys go to
+        // the window itself.
         QWidget* modal = QApplication::activeModalWidget();
         QWidget* focus = QApplication::focusWidget();
-        if ((modal && QApplication::activeWindow() != modal) || !focus) {
-            QTimer::singleShot(5, step);
+        auto* picker = qobject_cast<frmDataCalender*>(modal);
+        if ((modal && QApplication::activeWindow() != modal) || (!focus && !picker)) {
+            // As a window manager does, the window under a closed dialog is
+            // active again.
+            if (!QApplication::activeWindow())
+                (modal ? modal : static_cast<QWidget*>(f.window()))->activateWindow();
+            QTimer::singleShot(5, &steps, step);
             return;
         }
+        QWidget* target = focus ? focus : modal;
         const QString token = script[next++];
-        QTimer::singleShot(0, step);
+        // A button's mnemonic presses it the way a click shows, a moment later.
+        QTimer::singleShot(token.startsWith(QLatin1Char('@')) ? 150 : 0, &steps, step);
         if (token == QLatin1String("?")) {
             log << QStringLiteral("focus ") + (focus ? focus->objectName() : QStringLiteral("none"));
         } else if (token == QLatin1String("?sub")) {
             log << QStringLiteral("sub %1, %2 chosen").arg(dialog->txtSub->text()).arg(dialog->lstSub->selectedItems().size());
+        } else if (token == QLatin1String("?date")) {
+            log << QStringLiteral("date ") + dialog->txtDate->text();
+        } else if (token == QLatin1String("?money")) {
+            log << QStringLiteral("money %1|%2").arg(dialog->txtMoney->text(), dialog->lblCalc->text());
+        } else if (token == QLatin1String("?picker")) {
+            QVERIFY(picker);
+            log << QStringLiteral("picker %1 %2").arg(picker->lblMonth->text(), picker->grid->lblDay[picker->selectedCell]->text());
         } else if (token.startsWith(QLatin1Char('\''))) {
-            QTest::keyClicks(focus, token.mid(1, token.size() - 2));
+            QTest::keyClicks(target, token.mid(1, token.size() - 2));
+        } else if (token.startsWith(QLatin1Char('@')) && token.size() == 2) {
+            QTest::keyClick(target, Qt::Key(token.at(1).unicode()), Qt::AltModifier);
         } else {
             const Key k = keyNames().value(token, {Qt::Key_unknown, Qt::NoModifier});
             QVERIFY2(k.key != Qt::Key_unknown, qPrintable(token));
-            QTest::keyClick(focus, Qt::Key(k.key), k.modifiers);
+            QTest::keyClick(target, Qt::Key(k.key), k.modifiers);
         }
     };
     // A script that leaves a dialog open must not hang the test.
@@ -174,7 +250,7 @@ void TestKeymap::keys()
             open->done(QDialog::Rejected);
     });
     guard.start(8000);
-    QTimer::singleShot(0, step);
+    QTimer::singleShot(0, &steps, step);
     QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
     QTRY_VERIFY(!dialog->isVisible());
 

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -42,6 +43,7 @@ private slots:
     void fontSize_data();
     void fontSize();
     void fontSizeReturnsAfterExit();
+    void columnsFitAt16Points();
     void calendarLinkOption();
     void helpPages();
     void helpWithoutPages();
@@ -84,30 +86,67 @@ void TestOptionsHelp::toolbarToggleLastsOnlyThroughExit()
 
 void TestOptionsHelp::fontSize_data()
 {
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("answers"); // asked again after a refusal
     QTest::addColumn<int>("size");
+    QTest::addColumn<QStringList>("refused");
 
-    QTest::newRow("12") << "12" << 12;
-    QTest::newRow("not a number") << "abc" << 11;
-    QTest::newRow("cancelled") << "" << 11;
-    QTest::newRow("undrawable") << "100000" << 11;
+    QTest::newRow("12") << QStringList{"12"} << 12 << QStringList{};
+    QTest::newRow("smallest and largest") << QStringList{"6"} << 6 << QStringList{};
+    QTest::newRow("largest") << QStringList{"４８"} << 48 << QStringList{};
+    QTest::newRow("cancelled") << QStringList{""} << 11 << QStringList{};
+    QTest::newRow("not a number, then cancelled") << QStringList{"abc", ""} << 11 << QStringList{"abc"};
+    QTest::newRow("too small, then 8") << QStringList{"5", "8"} << 8 << QStringList{"5"};
+    QTest::newRow("too large, then cancelled") << QStringList{"49", ""} << 11 << QStringList{"49"};
+    QTest::newRow("undrawable") << QStringList{"100000", ""} << 11 << QStringList{"100000"};
 }
 
 void TestOptionsHelp::fontSize()
 {
-    QFETCH(QString, answer);
+    QFETCH(QStringList, answers);
     QFETCH(int, size);
+    QFETCH(QStringList, refused);
     AppFixture f;
     startYear(f);
-    f.prompter.inputs.enqueue(answer);
+    for (const QString& a : answers)
+        f.prompter.inputs.enqueue(a);
     f.window()->mnuEnvItem[2]->trigger();
 
     const FakePrompter::Shown& box = f.prompter.shown.first();
     QCOMPARE(box.text, QStringLiteral("家計簿データ入力画面のフォントサイズを入力して下さい。\r\n\r\n  現在のフォントサイズ : 11"));
     QCOMPARE(box.title, QStringLiteral("データ入力画面のフォントサイズ変更"));
     QCOMPARE(box.defaultText, QStringLiteral("11"));
+    QStringList messages;
+    for (const QString& r : refused)
+        messages << QStringLiteral("フォントサイズ [%1] は使えません。\r\n\r\n6 から 48 までの数値で入力して下さい。").arg(r);
+    QCOMPARE(f.prompter.messages(), messages);
+    QCOMPARE(f.prompter.unexpected, 0);
     QCOMPARE(f.views()->lvwMonth->font().pointSize(), size);
     QCOMPARE(f.views()->lvwMonthC->font().pointSize(), size);
+}
+
+// Every column of the list in front, entries or either summary, stays in
+// the default window at a large font.
+void TestOptionsHelp::columnsFitAt16Points()
+{
+    AppFixture f;
+    startYear(f);
+    f.window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.window()));
+    f.prompter.inputs.enqueue(QStringLiteral("16"));
+    f.window()->mnuEnvItem[2]->trigger();
+    for (int mode : {0, 1, 2}) {
+        f.views()->setSummaryMode(mode);
+        f.views()->ShowCompress();
+        QTreeView* list = mode == 0 ? static_cast<QTreeView*>(f.views()->lvwMonth) : f.views()->lvwMonthC;
+        QTRY_VERIFY(list->isVisible());
+        QHeaderView* header = list->header();
+        int right = 0;
+        for (int c = 0; c < header->count(); ++c)
+            if (!header->isSectionHidden(c))
+                right = std::max(right, header->sectionViewportPosition(c) + header->sectionSize(c));
+        QVERIFY2(right <= list->viewport()->width(),
+                 qPrintable(QStringLiteral("mode %1: %2 > %3").arg(mode).arg(right).arg(list->viewport()->width())));
+    }
 }
 
 void TestOptionsHelp::fontSizeReturnsAfterExit()

@@ -230,7 +230,7 @@ void TestStartup::todaysMemo_data()
     QTest::addColumn<bool>("cut"); // too long for its panel: cut with "…", whole in the tool tip
 
     const QString longMemo = QStringLiteral("町内会の清掃当番、朝8時に公民館前へ集合、軍手とごみ袋を持参すること。回覧板も回す");
-    QTest::newRow("memo for today") << "*  Last modified\n*\n\n03/14昨日\n03/15  歯医者 10時  \n" << "歯医者 10時" << false;
+    QTest::newRow("memo for today") << "*  Last modified\n*\n\n03/14昨日\n03/15  歯医者 10時  \n" << "  歯医者 10時" << false;
     QTest::newRow("memo for another day") << "03/14昨日\n" << "" << false;
     QTest::newRow("no memo file") << "" << "" << false;
     QTest::newRow("long memo") << "03/15" + longMemo + "\n" << longMemo << true;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -68,6 +69,7 @@ private slots:
     void dayClickSelectsFirstRow_data();
     void dayClickSelectsFirstRow();
     void entryAddedFromCalendar();
+    void calendarMarksAndPlace();
     void todaysMemoFollowsEdits();
     void toolsCloseWithMainWindow();
 };
@@ -252,8 +254,53 @@ void TestTools::todaysMemoFollowsEdits()
     QCOMPARE(f.prompter.unexpected, 0);
 }
 
-// Both close with the main window: the memos reach their file, the rate is
-// stored only by the calculator's own 閉じる.
+// The calendar marks the days with memos and, more quietly, those with
+// entries, and follows the entry list; holidays are named. It opens beside
+// the main window, never over the amount columns of the entry list.
+void TestTools::calendarMarksAndPlace()
+{
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbm"), QStringLiteral("03/10ゴミの日\n03/20墓参り\n"));
+    startMarch(f, false);
+    frmCalender* c = openCalendar(f);
+    const auto marked = [c](bool memo) {
+        QStringList days;
+        for (int i = c->pmonth + 1; i < c->nmonth; ++i)
+            if (memo ? c->grid->hasMemoMark(i) : c->grid->hasEntryMark(i))
+                days << c->grid->lblDay[i]->text();
+        return days.join(QLatin1Char(' '));
+    };
+    QCOMPARE(marked(true), QStringLiteral("10 20"));
+    QCOMPARE(marked(false), QStringLiteral("2 20"));
+    QCOMPARE(c->grid->lblDay[c->pmonth + 20]->toolTip(), QStringLiteral("春分の日\n墓参り"));
+
+    // The entry of the 20th deleted: its mark goes once the events run.
+    f.views()->selectRow(3);
+    f.prompter.answers.enqueue(Prompter::Answer::Yes);
+    f.window()->edit->mnuEditItem(2);
+    QCOMPARE(f.views()->monthRows->count(), 3);
+    QTRY_COMPARE(marked(false), QStringLiteral("2"));
+    // Another month of the ledger's year reads its slot; another year has no entry marks.
+    c->hsrDown_Click();
+    QCOMPARE(marked(false), QString());
+    f.prompter.inputs.enqueue(QStringLiteral("2025/03"));
+    c->mnuJumpItem_Click(2);
+    QCOMPARE(marked(false), QString());
+
+    const QTreeView* list = f.views()->lvwMonth;
+    const int firstAmount = list->header()->sectionViewportPosition(MonthListModel::Out);
+    const QRect amounts(list->viewport()->mapToGlobal(QPoint(firstAmount, 0)),
+                        list->viewport()->mapToGlobal(QPoint(list->viewport()->width() - 1, list->viewport()->height() - 1)));
+    QVERIFY2(!c->frameGeometry().intersects(amounts), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                     .arg(c->frameGeometry().x())
+                                                                     .arg(c->frameGeometry().y())
+                                                                     .arg(c->frameGeometry().width())
+                                                                     .arg(c->frameGeometry().height())));
+    QCOMPARE(f.prompter.unexpected, 0);
+}
+
+// Both close with the main window: the memos reach their file, the rate
+// was stored when it was chosen.
 void TestTools::toolsCloseWithMainWindow()
 {
     AppFixture f;
@@ -267,7 +314,7 @@ void TestTools::toolsCloseWithMainWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!f.window()->calendar && !f.window()->calculator);
     QVERIFY(TextFile::decode(f.home.readBytes(QStringLiteral("2026.zbm"))).endsWith(QStringLiteral("\r\n\r\n03/20歯医者\r\n")));
-    QCOMPARE(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("consumetax"), QStringLiteral("-")), QStringLiteral("-"));
+    QCOMPARE(ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("consumetax"), QStringLiteral("-")), QStringLiteral("8"));
 }
 
 QTEST_MAIN(TestTools)

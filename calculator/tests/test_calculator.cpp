@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -55,7 +56,7 @@ private slots:
     void keys();
     void rateChange_data();
     void rateChange();
-    void rateStoredOnlyByOwnExit();
+    void rateStoredAtOnce();
     void keyboard_data();
     void keyboard();
 
@@ -64,10 +65,12 @@ private:
     FakePrompter prompter_;
 };
 
+// The tables reckon with a stored rate of 5 %.
 void TestCalculator::init()
 {
     home_ = std::make_unique<TestHome>();
     prompter_.clear();
+    WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("consumetax"), QStringLiteral("5"));
 }
 
 void TestCalculator::cleanup() { home_.reset(); }
@@ -95,8 +98,19 @@ void TestCalculator::keys_data()
     QTest::newRow("000 after a digit") << "1 000 000" << "1000000." << "0|0|0" << "";
     QTest::newRow("000 right after an operator does nothing") << "5 + 000" << "5." << "0|0|0" << "";
     QTest::newRow("000 first does nothing") << "000" << "0." << "0|0|0" << "";
-    QTest::newRow("CE clears the entry only") << "5 + 9 CE 3 =" << "8" << "8|0|8" << "";
+    // CE clears the number being typed; the chain and its pending operator stay.
+    QTest::newRow("CE, then the right number") << "5 + 9 CE 3 =" << "8" << "8|0|8" << "";
+    QTest::newRow("CE shows 0.") << "5 + 3 CE" << "0." << "0|0|0" << "";
+    QTest::newRow("CE, then =") << "5 + 3 CE =" << "5" << "5|0|5" << "";
+    QTest::newRow("CE twice, then =") << "5 + 3 CE CE =" << "5" << "5|0|5" << "";
+    QTest::newRow("CE under ×, then =") << "5 * 3 CE =" << "5" << "5|0|5" << "";
+    QTest::newRow("CE, then another operator") << "5 + 3 CE * 2 =" << "10" << "10|1|11" << "";
+    QTest::newRow("CE, then a negative number") << "5 + 3 CE - 2 =" << "3" << "3|0|3" << "";
+    QTest::newRow("CE clears a minus sign typed") << "5 + - CE 3 =" << "8" << "8|0|8" << "";
+    QTest::newRow("CE after = keeps the result") << "5 + 3 = CE + 2 =" << "10" << "10|1|11" << "";
+    QTest::newRow("CE of the first number") << "5 CE 3 + 2 =" << "5" << "5|0|5" << "";
     QTest::newRow("C starts afresh") << "5 + 3 = C" << "0." << "0|0|0" << "";
+    QTest::newRow("C drops the pending operator") << "5 + 3 C 2 =" << "2." << "0|0|0" << "";
     QTest::newRow("fractions as far as the display goes") << "1 / 3 =" << "0.33333333333333" << "0|0|0" << "";
     QTest::newRow("a half") << "10 / 4 =" << "2.5" << "3|0|3" << "";
     QTest::newRow("division by zero keeps the accumulator") << "8 / 0 =" << "8" << "8|0|8" << kDivision;
@@ -179,37 +193,48 @@ void TestCalculator::rateChange()
     QCOMPARE(first.defaultText, QStringLiteral("5"));
 }
 
-void TestCalculator::rateStoredOnlyByOwnExit()
+// A new installation starts at 10 %; a rate chosen is stored at once, by
+// 税率変更 or the 8% and 10% keys (Alt+8, Alt+1), and C keeps it.
+void TestCalculator::rateStoredAtOnce()
 {
     auto stored = [] { return ReadSetting(kAppName, QStringLiteral("Options"), QStringLiteral("consumetax"), QStringLiteral("-")); };
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, kAppName, kAppName).clear();
     {
         frmCalculator c(prompter_);
+        QCOMPARE(c.lblTax->text(), QStringLiteral("10 %"));
+        press(c, QStringLiteral("600 + 400 ="));
+        QCOMPARE(labels(c), QStringLiteral("1,000|100|1,100"));
         prompter_.inputs.enqueue(QStringLiteral("8"));
         c.cmdTax->click();
-        // C takes the stored rate again.
+        QCOMPARE(stored(), QStringLiteral("8"));
         c.cmdClear->click();
-        QCOMPARE(c.lblTax->text(), QStringLiteral("5 %"));
-        prompter_.inputs.enqueue(QStringLiteral("8"));
-        c.cmdTax->click();
+        QCOMPARE(c.lblTax->text(), QStringLiteral("8 %"));
         c.show();
-        c.close(); // the close box stores nothing
-    }
-    QCOMPARE(stored(), QStringLiteral("-"));
-    {
-        frmCalculator c(prompter_);
-        prompter_.inputs.enqueue(QStringLiteral("8"));
-        c.cmdTax->click();
-        c.show();
-        c.mnuExit->trigger();
-        QVERIFY(!c.isVisible());
+        c.close(); // the close box
     }
     QCOMPARE(stored(), QStringLiteral("8"));
-    frmCalculator again(prompter_);
-    QCOMPARE(again.lblTax->text(), QStringLiteral("8 %"));
+
+    frmCalculator c(prompter_);
+    QCOMPARE(c.lblTax->text(), QStringLiteral("8 %"));
+    c.show();
+    QVERIFY(QTest::qWaitForWindowActive(&c));
+    press(c, QStringLiteral("IN 1000 + 100 ="));
+    QCOMPARE(c.cmdRate[1]->text(), QStringLiteral("&10%"));
+    QTest::keyClick(&c, Qt::Key_1, Qt::AltModifier);
+    QTRY_COMPARE(c.lblTax->text(), QStringLiteral("10 %")); // a mnemonic clicks after a moment
+    QCOMPARE(stored(), QStringLiteral("10"));
+    QCOMPARE(labels(c), QStringLiteral("1,000|100|1,100"));
+    QCOMPARE(c.lblCalculate->text(), QStringLiteral("1100")); // Alt+1 typed no digit
+    QCOMPARE(c.cmdRate[0]->text(), QStringLiteral("&8%"));
+    QTest::keyClick(&c, Qt::Key_8, Qt::AltModifier);
+    QTRY_COMPARE(c.lblTax->text(), QStringLiteral("8 %"));
+    QCOMPARE(stored(), QStringLiteral("8"));
+    QCOMPARE(labels(c), QStringLiteral("1,019|81|1,100"));
 
     // A stored value that is no rate gives the default.
     WriteSetting(kAppName, QStringLiteral("Options"), QStringLiteral("consumetax"), QStringLiteral("abc"));
-    QCOMPARE(frmCalculator(prompter_).nTaxRate, 5);
+    QCOMPARE(frmCalculator(prompter_).nTaxRate, 10);
+    QCOMPARE(prompter_.unexpected, 0);
 }
 
 void TestCalculator::keyboard_data()

@@ -49,6 +49,7 @@ private slots:
     void memoEdits();
     void pagingAcrossYearsWritesEachYear();
     void unwritableMemoFileKeepsMemos();
+    void memosWaitForTheNextStart();
     void yearMonth_data();
     void yearMonth();
     void keys_data();
@@ -97,8 +98,11 @@ void TestCalender::memoEdits_data()
     QTest::addColumn<QStringList>("messages");
 
     QTest::newRow("add to a year without a file") << "-" << QStringList{"add|20|歯医者"} << "03/20歯医者" << QStringList();
-    QTest::newRow("spaces at the ends are dropped") << "-" << QStringList{"add|20|  歯医者 10時　 "} << "03/20歯医者 10時　"
-                                                    << QStringList();
+    QTest::newRow("spaces at the start stay, at the end go")
+        << "-" << QStringList{"add|20|  歯医者 10時　 "} << "03/20  歯医者 10時　" << QStringList();
+    QTest::newRow("a memo read with spaces after its key is written back so")
+        << "03/20  歯医者\n03/21眼科" << QStringList{"mod|21|耳鼻科"} << "03/20  歯医者\n03/21耳鼻科" << QStringList();
+    QTest::newRow("spaces alone are no memo") << "-" << QStringList{"add|22|   "} << "-" << QStringList();
     QTest::newRow("change") << "03/20歯医者\n03/21眼科" << QStringList{"mod|20|歯医者 11時"} << "03/20歯医者 11時\n03/21眼科"
                             << QStringList();
     QTest::newRow("delete one") << "03/20歯医者\n03/21眼科" << QStringList{"del|21|yes"} << "03/20歯医者" << QStringList();
@@ -293,6 +297,88 @@ void TestCalender::unwritableMemoFileKeepsMemos()
     folder.rmdir(name);
     QVERIFY(c->close());
     QCOMPARE(home_->readBytes(name), memoFile(2026, QStringLiteral("03/20歯医者")));
+    QCOMPARE(prompter_->unexpected, 0);
+}
+
+// The program ends while the memo file cannot be written: the memos wait
+// outside the program folder as the file they should have become, are
+// shown from there, and reach their file at the next start that can write it.
+void TestCalender::memosWaitForTheNextStart()
+{
+    const QString name = QStringLiteral("2026.zbm");
+    QDir folder(home_->path({}));
+    const QString kept = LedgerModel::keptMemoPath(2026);
+    QVERIFY(!kept.startsWith(folder.absolutePath()));
+    QVERIFY(!QFileInfo::exists(kept));
+    home_->writeText(name, QStringLiteral("*\n03/01  ひな祭り\n"));
+    {
+        auto c = open();
+        onDay(*c, 20);
+        prompter_->inputs.enqueue(QStringLiteral("歯医者"));
+        c->mnuRightItem_Click(2);
+        QVERIFY(QFile::remove(home_->path(name)) && folder.mkdir(name));
+        c->closeWithMainWindow();
+        QVERIFY(!c->isVisible());
+    }
+    QCOMPARE(prompter_->messages().size(), 2);
+    QVERIFY(prompter_->messages()[0].startsWith(QStringLiteral("ファイル [")));
+    QVERIFY2(prompter_->messages()[1].contains(QDir::toNativeSeparators(kept)), qPrintable(prompter_->messages()[1]));
+    const QByteArray expected = memoFile(2026, QStringLiteral("03/01  ひな祭り\n03/20歯医者"));
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QCOMPARE(keptFile.readAll(), expected);
+    keptFile.close();
+
+    // The next start still cannot write: the memos stay kept and the
+    // calendar shows them from there, to be written when it closes.
+    prompter_->clear();
+    LedgerModel again(*prompter_);
+    again.setStart(2026, 3);
+    again.WriteKeptMemos();
+    QCOMPARE(prompter_->messages().size(), 1);
+    QVERIFY(QFileInfo::exists(kept));
+    {
+        frmCalender c(again);
+        QCOMPARE(memos(again), QStringLiteral("03/01  ひな祭り\n03/20歯医者"));
+        QVERIFY(folder.rmdir(name));
+        QVERIFY(c.close());
+    }
+    QCOMPARE(home_->readBytes(name), expected);
+    QVERIFY(!QFileInfo::exists(kept));
+
+    // Kept memos written at the start that can.
+    QVERIFY(QFile::remove(home_->path(name)));
+    {
+        auto c = open();
+        onDay(*c, 21);
+        prompter_->inputs.enqueue(QStringLiteral("眼科"));
+        c->mnuRightItem_Click(2);
+        QVERIFY(folder.mkdir(name));
+        c->closeWithMainWindow();
+    }
+    QVERIFY(folder.rmdir(name));
+    prompter_->clear();
+    LedgerModel third(*prompter_);
+    third.WriteKeptMemos();
+    QCOMPARE(home_->readBytes(name), memoFile(2026, QStringLiteral("03/21眼科")));
+    QVERIFY(!QFileInfo::exists(kept));
+    QCOMPARE(prompter_->messages(), QStringList{QStringLiteral("前回保存できなかったメモを、メモデータファイル 2026.zbm に書き込みました。")});
+    QVERIFY(third.memoList().isEmpty());
+
+    // A file that could not be read is never replaced: the memos typed
+    // since are shown to the user instead.
+    QVERIFY(QFile::remove(home_->path(name)) && folder.mkdir(name));
+    prompter_->clear();
+    {
+        auto c = open();
+        onDay(*c, 22);
+        prompter_->inputs.enqueue(QStringLiteral("耳鼻科"));
+        c->mnuRightItem_Click(2);
+        c->closeWithMainWindow();
+    }
+    QCOMPARE(prompter_->messages().size(), 2); // the read failure, then the memos not saved
+    QVERIFY(prompter_->messages()[1].endsWith(QStringLiteral("保存しなかったメモ:\r\n  03/22 耳鼻科")));
+    QVERIFY(!QFileInfo::exists(kept));
     QCOMPARE(prompter_->unexpected, 0);
 }
 

@@ -127,8 +127,11 @@ void TestDataCalender::opensOnChosenDay()
     QCOMPARE(p->selectedCell, cellOfDay(*p, day));
     QCOMPARE(p->GetDate(), QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')));
 
-    // This month's days black at 10 points, the neighbours' grey at 8.
-    const QLabel* inMonth = p->grid->lblDay[p->pmonth + 1];
+    // This month's days black at 10 points, Sundays red, the neighbours'
+    // grey at 8. Cells 7 and 10, a Sunday and a Wednesday of the second
+    // week, are always of the shown month.
+    const QLabel* inMonth = p->grid->lblDay[10];
+    QCOMPARE(p->grid->lblDay[7]->palette().color(QPalette::WindowText), QColor(220, 0, 0));
     const QLabel* before = p->grid->lblDay[p->pmonth];
     const QLabel* after = p->grid->lblDay[p->nmonth];
     QCOMPARE(inMonth->palette().color(QPalette::WindowText), QColor(Qt::black));
@@ -257,27 +260,55 @@ void TestDataCalender::todayButton()
 
 void TestDataCalender::keys_data()
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("month"); // opened on month/day of 2001
+    QTest::addColumn<int>("day");
+    QTest::addColumn<QString>("keys"); // < > ^ v: arrows, [ ]: PgUp/PgDn, { }: Home/End, digits
+    QTest::addColumn<QString>("shown"); // month shown and the highlighted day
+    QTest::addColumn<QString>("picked"); // after Enter; empty when the picker stays open
 
-    QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
-    QTest::newRow("Enter") << int(Qt::Key_Return) << false;
-    QTest::newRow("Space") << int(Qt::Key_Space) << false;
-    QTest::newRow("digit") << int(Qt::Key_5) << false;
+    QTest::newRow("right, down") << 4 << 15 << "> v" << "2001年4月 23" << "04/23";
+    QTest::newRow("left and up across a month") << 4 << 15 << "< ^ ^" << "2001年3月 31" << "03/31";
+    QTest::newRow("left across a month") << 4 << 1 << "<" << "2001年3月 31" << "03/31";
+    QTest::newRow("down across a month") << 4 << 28 << "v" << "2001年5月 5" << "05/05";
+    QTest::newRow("PgDn keeps the day, within the month") << 1 << 31 << "]" << "2001年2月 28" << "02/28";
+    QTest::newRow("PgUp") << 4 << 15 << "[ [" << "2001年2月 15" << "02/15";
+    QTest::newRow("Home and End") << 4 << 15 << "} {" << "2001年4月 1" << "04/01";
+    QTest::newRow("End") << 2 << 3 << "}" << "2001年2月 28" << "02/28";
+    QTest::newRow("no year before January") << 1 << 3 << "^ [ <" << "2001年1月 2" << "01/02";
+    QTest::newRow("no year after December") << 12 << 30 << "> > ]" << "2001年12月 31" << "12/31";
+    QTest::newRow("other keys do nothing") << 4 << 15 << "5" << "2001年4月 15" << "04/15";
 }
 
 void TestDataCalender::keys()
 {
-    QFETCH(int, key);
-    QFETCH(bool, closes);
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, picked);
 
-    auto p = open(4, 15);
-    QTest::keyClick(p.get(), Qt::Key(key));
-    QCOMPARE(!p->isVisible(), closes);
-    QCOMPARE(p->pickedDate(), QString());
-    QCOMPARE(p->lblMonth->text(), QStringLiteral("2001年4月"));
-    if (closes)
-        QCOMPARE(p->result(), int(QDialog::Rejected));
+    static const QHash<QChar, Qt::Key> keyOf{{'<', Qt::Key_Left},     {'>', Qt::Key_Right},    {'^', Qt::Key_Up},
+                                             {'v', Qt::Key_Down},     {'[', Qt::Key_PageUp},   {']', Qt::Key_PageDown},
+                                             {'{', Qt::Key_Home},     {'}', Qt::Key_End},      {'5', Qt::Key_5}};
+    auto p = open(month, day);
+    for (const QString& k : keys.split(QLatin1Char(' ')))
+        QTest::keyClick(p.get(), keyOf.value(k.at(0)));
+    QVERIFY(p->isVisible());
+    const QStringList green = greenCells(*p);
+    QCOMPARE(green.size(), 1);
+    QCOMPARE(p->lblMonth->text() + QLatin1Char(' ') + green.first().section(QLatin1Char(':'), 1), shown);
+
+    QTest::keyClick(p.get(), Qt::Key_Return);
+    QVERIFY(!p->isVisible());
+    QCOMPARE(p->result(), int(QDialog::Accepted));
+    QCOMPARE(p->pickedDate(), picked);
+
+    // Esc closes without a choice wherever the keys went.
+    auto again = open(month, day);
+    QTest::keyClick(again.get(), Qt::Key_Right);
+    QTest::keyClick(again.get(), Qt::Key_Escape);
+    QCOMPARE(again->result(), int(QDialog::Rejected));
+    QCOMPARE(again->pickedDate(), QString());
 }
 
 void TestDataCalender::hoverMovesHighlightAndShowsMemo()
@@ -313,8 +344,9 @@ void TestDataCalender::hoverMovesHighlightAndShowsMemo()
     QCOMPARE(jan->pmonth, 0); // Dec 31, 2000
     moveOnCell(*jan, 0);
     QCOMPARE(jan->grid->lblDay[0]->toolTip(), QString());
+    // The holiday's name, then the memo.
     moveOnCell(*jan, 1);
-    QCOMPARE(jan->grid->lblDay[1]->toolTip(), QStringLiteral("元日"));
+    QCOMPARE(jan->grid->lblDay[1]->toolTip(), QStringLiteral("元日\n元日"));
 }
 
 void TestDataCalender::pointerLeaving()

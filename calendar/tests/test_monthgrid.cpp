@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 
 class TestMonthGrid : public QObject {
     Q_OBJECT
@@ -149,8 +150,10 @@ void TestMonthGrid::viewShowsStyles()
         auto* h = view.findChild<QLabel*>(QStringLiteral("lblWeek%1").arg(c));
         QVERIFY(h);
         QCOMPARE(h->text(), heads[c]);
-        const QColor expected = c == 0 ? QColor(Qt::red) : c == 6 ? QColor(Qt::blue) : QColor(Qt::white);
+        // Light red and blue, so that they read on the dark header.
+        const QColor expected = c == 0 ? QColor(255, 130, 130) : c == 6 ? QColor(140, 180, 255) : QColor(Qt::white);
         QCOMPARE(h->palette().color(QPalette::WindowText), expected);
+        QCOMPARE(h->palette().color(QPalette::Window), QColor(64, 64, 64));
     }
 
     auto* march31 = view.findChild<QLabel*>("lblDay6");
@@ -159,10 +162,44 @@ void TestMonthGrid::viewShowsStyles()
     QVERIFY(march31 && april1 && may1);
     QCOMPARE(march31->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(march31->font().pointSize(), 9);
-    QCOMPARE(april1->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(view.lblDay[8]->palette().color(QPalette::WindowText), QColor(Qt::black)); // Monday 04/02
     QCOMPARE(april1->font().pointSize(), 11);
     QCOMPARE(may1->text(), QStringLiteral("1"));
     QCOMPARE(may1->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+    // Sundays and holidays red, a holiday named in its tooltip: 04/29 was a
+    // Sunday, so 04/30 was off too; 05/03, a holiday of the next month, stays
+    // blue and unnamed.
+    const QColor red(220, 0, 0);
+    const auto day = [&](int d) { return view.lblDay[size_t(6 + d)]; };
+    QCOMPARE(april1->palette().color(QPalette::WindowText), red);
+    QCOMPARE(day(8)->palette().color(QPalette::WindowText), red);
+    QCOMPARE(day(8)->toolTip(), QString());
+    QCOMPARE(day(28)->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(day(29)->palette().color(QPalette::WindowText), red);
+    QCOMPARE(day(29)->toolTip(), QStringLiteral("みどりの日"));
+    QCOMPARE(day(30)->palette().color(QPalette::WindowText), red);
+    QCOMPARE(day(30)->toolTip(), QStringLiteral("振替休日"));
+    QCOMPARE(view.lblDay[39]->text(), QStringLiteral("3"));
+    QCOMPARE(view.lblDay[39]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(view.lblDay[39]->toolTip(), QString());
+    // A mark and its removal give the day its own colour back; a note
+    // follows the holiday's name; marks come and go.
+    view.setCellBackground(6 + 29, Qt::yellow);
+    view.resetCell(6 + 29);
+    QCOMPARE(day(29)->palette().color(QPalette::WindowText), red);
+    QCOMPARE(day(29)->palette().color(QPalette::Window), QColor(Qt::white));
+    view.setCellNote(6 + 29, QStringLiteral("花見"));
+    QCOMPARE(day(29)->toolTip(), QStringLiteral("みどりの日\n花見"));
+    view.setCellNote(6 + 28, QStringLiteral("花見"));
+    QCOMPARE(day(28)->toolTip(), QStringLiteral("花見"));
+    view.setCellMarks(6 + 28, true, false);
+    QVERIFY(view.hasMemoMark(6 + 28) && !view.hasEntryMark(6 + 28));
+    view.setCellMarks(6 + 28, false, true);
+    QVERIFY(!view.hasMemoMark(6 + 28) && view.hasEntryMark(6 + 28));
+    // The next month's fill names its own holidays only.
+    view.fill(MonthGrid::compute(2001, 6));
+    QVERIFY(std::none_of(view.lblDay.begin(), view.lblDay.end(), [](QLabel* l) { return !l->toolTip().isEmpty(); }));
 
     // Cells sit in rows of seven without overlapping.
     for (int i = 0; i + 1 < MonthGrid::CellCount; ++i) {

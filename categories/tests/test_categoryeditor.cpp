@@ -92,9 +92,13 @@ private slots:
     void shownFields_data();
     void shownFields();
     void numbersAreSmallestFree();
+    void deletedNumberEntries_data();
+    void deletedNumberEntries();
     void fullLists();
     void validation_data();
     void validation();
+    void takenColourNamedWhenChosen_data();
+    void takenColourNamedWhenChosen();
     void subItems_data();
     void subItems();
     void discardRestoresMasterByteForByte_data();
@@ -151,7 +155,16 @@ void TestCategoryEditor::numbersAreSmallestFree()
     e.w->cmdNew_Click();
     QCOMPARE(e.w->mainRows->row(3).no, QStringLiteral("03"));
     QCOMPARE(e.subList(QStringLiteral("03")), QStringLiteral("01外食|02Lunch"));
-    QCOMPARE(e.w->selectedMainRow(), 0); // the new row is not selected
+    // The new category is shown, and the sub-item commands act on it alone.
+    QCOMPARE(e.w->selectedMainRow(), 3);
+    QCOMPARE(e.w->lblMainNo->text(), QStringLiteral("03"));
+    e.w->lvwSub_Click(0);
+    e.prompter.answers << Prompter::Answer::Yes;
+    e.w->cmdDelsub_Click();
+    e.w->txtSub->setText(QStringLiteral("おやつ"));
+    e.w->cmdAddsub_Click();
+    QCOMPARE(e.subList(QStringLiteral("03")), QStringLiteral("02Lunch|01おやつ"));
+    QCOMPARE(e.subList(QStringLiteral("01")), QStringLiteral("01外食|02Lunch"));
 
     e.selectCategory(QStringLiteral("02"));
     e.prompter.answers << Prompter::Answer::Yes;
@@ -177,6 +190,37 @@ void TestCategoryEditor::numbersAreSmallestFree()
     QCOMPARE(e.subList(QStringLiteral("01")), QStringLiteral("02Lunch|01朝食|03夕食"));
     QCOMPARE(e.prompter.messages(), QStringList());
     e.w->cmdCancel_Click();
+}
+
+void TestCategoryEditor::deletedNumberEntries_data()
+{
+    QTest::addColumn<bool>("reuse");
+    QTest::addColumn<QString>("march"); // the month's entries after OK
+    QTest::newRow("number left free: its entries leave the year") << false << "03/02 01 00 1200/0";
+    QTest::newRow("number given to a new category: it keeps them") << true << "03/02 01 00 1200/0; 03/04 02 00 500/0";
+}
+
+void TestCategoryEditor::deletedNumberEntries()
+{
+    QFETCH(bool, reuse);
+    QFETCH(QString, march);
+    Editor e;
+    e.seed(QStringLiteral("03/02"), 1, 1200);
+    e.seed(QStringLiteral("03/04"), 2, 500);
+    QVERIFY(e.open());
+    e.selectCategory(QStringLiteral("02"));
+    e.prompter.answers << Prompter::Answer::Yes;
+    e.w->mnuEditItem(2);
+    if (reuse) {
+        e.fields(QStringLiteral("旅行"), 77, QString());
+        e.w->cmdNew_Click();
+    }
+    e.w->cmdOK_Click();
+    QStringList out;
+    for (const Entry& x : e.model.slot(3).entries)
+        out << QStringLiteral("%1 %2 %3 %4/%5").arg(x.date(), x.category(), x.sub()).arg(x.out).arg(x.in);
+    QCOMPARE(out.join(QStringLiteral("; ")), march);
+    QCOMPARE(e.model.slot(3).totalOut, reuse ? 1700 : 1200);
 }
 
 void TestCategoryEditor::fullLists()
@@ -286,6 +330,54 @@ void TestCategoryEditor::validation()
         QCOMPARE(e.w->mainRows->row(e.w->mainRows->findNo(c->no)).name, name);
     }
     e.w->cmdCancel_Click();
+}
+
+void TestCategoryEditor::takenColourNamedWhenChosen_data()
+{
+    QTest::addColumn<QString>("selected"); // category shown, empty after Clear
+    QTest::addColumn<QList<uint>>("chosen"); // the chooser's answers in turn; 1 is Cancel
+    QTest::addColumn<uint>("swatch");
+    QTest::addColumn<QStringList>("named"); // categories named as using the colour
+
+    QTest::newRow("free colour") << "01" << QList<uint>{0x123456} << 0x123456u << QStringList{};
+    QTest::newRow("its own colour") << "01" << QList<uint>{255} << 255u << QStringList{};
+    QTest::newRow("another's, then a free one") << "01" << QList<uint>{65280, 0x123456} << 0x123456u << QStringList{"Books"};
+    QTest::newRow("others' twice, then cancelled")
+        << "01" << QList<uint>{65280, 16711680, 1} << 255u << QStringList{"Books", "給与"};
+    QTest::newRow("after Clear every colour counts") << "" << QList<uint>{255, 1} << 0u << QStringList{"食費"};
+}
+
+void TestCategoryEditor::takenColourNamedWhenChosen()
+{
+    QFETCH(QString, selected);
+    QFETCH(QList<uint>, chosen);
+    QFETCH(uint, swatch);
+    QFETCH(QStringList, named);
+    Editor e;
+    QVERIFY(e.open());
+    if (selected.isEmpty())
+        e.w->ClearCategoryFields();
+    else
+        e.selectCategory(selected);
+    for (uint c : chosen)
+        e.prompter.colors << (c == 1 ? std::nullopt : std::optional<quint32>(c));
+    e.w->lblMain_Click();
+
+    QCOMPARE(e.w->lblMain->colour(), swatch);
+    QStringList messages, starts;
+    for (const QString& name : named)
+        messages << QStringLiteral("この表示色はすでに他の費目 [%1] で使用されています。\r\n他の色を指定して下さい。|表示色重複").arg(name);
+    QStringList boxes = e.boxes();
+    boxes.removeAll(QStringLiteral("|")); // the chooser
+    QCOMPARE(boxes, messages);
+    // The chooser opens again on the refused colour.
+    for (const auto& s : e.prompter.shown)
+        if (s.kind == FakePrompter::Shown::Color)
+            starts << s.defaultText;
+    QCOMPARE(starts.size(), chosen.size());
+    for (int i = 1; i < chosen.size(); ++i)
+        QCOMPARE(starts[i], QString::number(chosen[i - 1]));
+    QCOMPARE(e.prompter.unexpected, 0);
 }
 
 void TestCategoryEditor::subItems_data()
@@ -471,11 +563,11 @@ void TestCategoryEditor::okWritesMasterAndAlignsTheYear()
     QStringList use;
     for (const CategoryUseRow& r : e.model.categoryUse())
         use << QStringLiteral("%1:%2").arg(r.no).arg(r.count);
-    QCOMPARE(use, (QStringList{"1:2", "4:1", "2:0", "3:0"}));
+    QCOMPARE(use, (QStringList{"1:2", "2:1", "4:1", "3:0"}));
 
-    // The deleted category's entry left the year; the rest sit on the side of their category.
-    QCOMPARE(e.model.slot(3).count(), 2);
-    QCOMPARE(e.model.slot(3).totalOut, 2100);
+    // The deleted number went to 旅行, which keeps its entry; the rest sit on the side of their category.
+    QCOMPARE(e.model.slot(3).count(), 3);
+    QCOMPARE(e.model.slot(3).totalOut, 2600);
     QCOMPARE(e.model.slot(2).entries[0].out, 300000);
     QCOMPARE(e.model.slot(2).entries[0].in, 0);
     QCOMPARE(e.model.slot(2).totalIn, 0);

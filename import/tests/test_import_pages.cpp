@@ -1,9 +1,11 @@
 // The import tool's pages driven as a user would: Step1, the reordering
 // page, the information page, Cancel and the window frame.
 #include "FakePrompter.h"
+#include "ImportHandOff.h"
 #include "ImportTool.h"
 #include "LedgerTestData.h"
 #include "TestHome.h"
+#include "TextFile.h"
 #include "frmHimoku.h"
 #include "frmImportMainSub.h"
 #include "frmMain.h"
@@ -13,7 +15,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -36,6 +41,14 @@ struct Tool {
     ImportTool tool{p};
     bool finished = false;
     QStringList started;
+    QLockFile ledger{HandOff::ledgerLockPath()}; // held by "the KaneloY" of a linked run
+
+    // The command line KaneloY gives: the year and the run's token.
+    QString linked(const QString& year)
+    {
+        ledger.tryLock(0);
+        return year + QLatin1Char(' ') + HandOff::newToken();
+    }
 
     explicit Tool(bool withMaster = false)
     {
@@ -52,13 +65,14 @@ struct Tool {
         home.writeText(QStringLiteral("source.csv"), text);
         return home.path(QStringLiteral("source.csv"));
     }
-    // Starts, types the path into Step1 and presses Alt+N.
+    // Starts, types the path into Step1, presses Alt+N and waits for the reading.
     void throughStep1(const QString& commandLine, const QString& text)
     {
         QVERIFY(tool.start(commandLine));
         QVERIFY(QTest::qWaitForWindowActive(tool.main));
         QTest::keyClicks(tool.main->txtImport, source(text));
         altKey(tool.main, Qt::Key_N);
+        QTRY_VERIFY(!tool.isReading());
     }
     QStringList rows(QTreeWidget* list) const
     {
@@ -85,7 +99,8 @@ private slots:
     void dragAndDrop();
     void cancel_data();
     void cancel();
-    void invalidSourceEndsTheTool();
+    void invalidSourceStaysOnStep1();
+    void informationPageKeepsWhatItShows();
     void failedWriteStaysOnThePage();
 };
 
@@ -119,15 +134,24 @@ void TestImportPages::step1Standalone()
 void TestImportPages::step1Linked()
 {
     Tool t(true);
-    QVERIFY(t.tool.start(QStringLiteral("2004")));
+    QVERIFY(t.tool.start(t.linked(QStringLiteral("2004"))));
     QCOMPARE(t.tool.session.importYear, QStringLiteral("2004"));
     QVERIFY(!t.tool.main->cmbYear->isVisible() && !t.tool.main->lblYear->isVisible());
 
     // Without a master the tool ends before the user picks a file.
     Tool none;
-    QVERIFY(!none.tool.start(QStringLiteral("2004")));
+    QVERIFY(!none.tool.start(none.linked(QStringLiteral("2004"))));
     QVERIFY(!none.tool.main);
     QVERIFY(none.p.messages().value(0).startsWith(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)が存在しません。")));
+
+    // Only a running KaneloY's token starts a linked run.
+    const QString notStarted = QStringLiteral("インポートツールは、[ぽるもさん] の [ファイル] メニューの [家計簿データのインポート...] から"
+                                              "起動して下さい。\r\n\r\n処理を中断します。");
+    for (const QString& commandLine : {QStringLiteral("2004"), QStringLiteral("2004 999999999-0123456789abcdef")}) {
+        Tool alone(true);
+        QVERIFY(!alone.tool.start(commandLine));
+        QCOMPARE(alone.p.messages(), QStringList{notStarted});
+    }
 }
 
 void TestImportPages::step1Refusals_data()
@@ -202,7 +226,7 @@ void TestImportPages::standaloneByKeyboard()
     t.p.answers << Prompter::Answer::Yes;
     altKey(info, Qt::Key_N);
     QVERIFY(t.finished);
-    QCOMPARE(t.p.texts(), QStringList{"家計簿データの作成が完了しました。\r\n\r\n[ぽるもさん]を起動しますか。"});
+    QCOMPARE(t.p.texts(), QStringList{"家計簿データの作成が完了しました。\r\n\r\n取り込んだデータ : 4 件\r\n\r\n[ぽるもさん]を起動しますか。"});
     QCOMPARE(t.started.value(1), QStringLiteral("2026.zbl"));
     QVERIFY(t.home.readBytes("MainSub.zbt")
                 .endsWith(sjis("\r\n0100食費:1:43520:0\r\n0101昼食\r\n0200交通費:1:0:0\r\n0300給与:2:21760:250000\r\n")));
@@ -213,12 +237,16 @@ void TestImportPages::standaloneByKeyboard()
 void TestImportPages::linkedWithoutNewCategories()
 {
     Tool t(true);
-    t.throughStep1(QStringLiteral("2024"), QStringLiteral("0401,食費,おやつ,300\n0402,給与,,1000\n"));
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0401,食費,おやつ,300\n0402,給与,,1000\n"));
     // Only a new sub-item: no page, the output at once.
     QVERIFY(t.finished);
+    QCOMPARE(t.tool.exitCode(), 0);
     QVERIFY(!t.tool.himoku && !t.tool.info);
-    QCOMPARE(t.p.messages(), QStringList{"家計簿データの作成が完了しました。\r\n\r\n[OK]をクリックするとデータを取り込みます。"});
-    QVERIFY(t.home.readBytes("2024_add.zbl").endsWith("*\r\n\r\n04/010103300\r\n04/0205001000\r\n"));
+    QCOMPARE(t.p.messages(), QStringList{"家計簿データの作成が完了しました。\r\n\r\n取り込むデータ : 2 件\r\n\r\n"
+                                         "[OK]をクリックするとデータを取り込みます。"});
+    const QByteArray merge = t.home.readBytes("2024_add.zbl");
+    QCOMPARE(HandOff::tokenOf(merge), t.tool.session.token);
+    QVERIFY(merge.endsWith(t.tool.session.token.toLatin1() + "\r\n\r\n04/010103300\r\n04/0205001000\r\n"));
     QVERIFY(t.home.readBytes("MainSub.zbt").contains(sjis("\r\n0102食材\r\n0103おやつ\r\n")));
     QVERIFY(!t.home.exists("2024.zbl"));
 }
@@ -226,7 +254,7 @@ void TestImportPages::linkedWithoutNewCategories()
 void TestImportPages::linkedInformationPage()
 {
     Tool t(true);
-    t.throughStep1(QStringLiteral("2024"), QStringLiteral("0401,食費,,300\n0402,交際費,,1000\n"));
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0401,食費,,300\n0402,交際費,,1000\n"));
     frmMainSub* info = t.tool.info;
     QVERIFY(info && info->isVisible() && !t.tool.himoku);
     QCOMPARE(info->windowTitle(), QStringLiteral("Step2: 費目情報の編集"));
@@ -315,7 +343,7 @@ void TestImportPages::cancel()
     QFETCH(int, how);
     QFETCH(Prompter::Answer, answer);
     Tool t(linked);
-    t.throughStep1(linked ? QStringLiteral("2024") : QString(), QStringLiteral("0101,新しい費目,,1\n"));
+    t.throughStep1(linked ? t.linked(QStringLiteral("2024")) : QString(), QStringLiteral("0101,新しい費目,,1\n"));
     QDialog* page = linked ? static_cast<QDialog*>(t.tool.info) : static_cast<QDialog*>(t.tool.himoku);
     QVERIFY(page && page->isVisible());
     const QByteArray master = t.home.readBytes("MainSub.zbt");
@@ -329,31 +357,85 @@ void TestImportPages::cancel()
     QCOMPARE(t.p.texts(), QStringList{kQuit});
     QCOMPARE(t.p.shown.first().defaultAnswer, Prompter::Answer::No);
     QCOMPARE(t.finished, answer == Prompter::Answer::Yes);
+    QCOMPARE(t.tool.exitCode(), 0);
     QCOMPARE(page->isVisible(), answer == Prompter::Answer::No);
     QCOMPARE(t.home.readBytes("MainSub.zbt"), master);
-    QCOMPARE(QDir(t.home.path(".")).entryList(QDir::Files).size(), linked ? 2 : 1); // master and source only
+    QCOMPARE(QDir(t.home.path(".")).entryList(QDir::Files).size(), linked ? 3 : 1); // (lock,) master and source only
 }
 
-void TestImportPages::invalidSourceEndsTheTool()
+void TestImportPages::invalidSourceStaysOnStep1()
+{
+    for (bool linked : {true, false}) {
+        Tool t(linked);
+        t.throughStep1(linked ? t.linked(QStringLiteral("2024")) : QString(), QStringLiteral("0401,食費,,300\n0431,食費,,1\n"));
+        QVERIFY(!t.finished);
+        QCOMPARE(t.p.messages(), QStringList{"データファイルが不正です。\r\n\r\n2 行目の日付「0431」は存在しない日付です。\r\n\r\n"
+                                             "  2 行目: 0431,食費,,1"});
+        QVERIFY(!t.home.exists("2024_add.zbl") && !t.home.exists("2026.zbl"));
+        // The page as it was, path and all, to fix the file and try again.
+        frmMain* page = t.tool.main;
+        QVERIFY(page->isVisible() && page->cmdNext->isEnabled() && page->prgRead->isHidden());
+        QCOMPARE(page->txtImport->text(), t.home.path(QStringLiteral("source.csv")));
+        t.home.writeText(QStringLiteral("source.csv"), QStringLiteral("0401,食費,,300\n0430,食費,,1\n"));
+        altKey(page, Qt::Key_N);
+        QTRY_VERIFY(!t.tool.isReading());
+        QVERIFY(t.finished || !page->isVisible());
+    }
+
+    // Cancelled after the tool said why: KaneloY is told it need not say more.
+    Tool t(true);
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0431,食費,,1\n"));
+    QTest::keyClick(t.tool.main, Qt::Key_Escape);
+    QVERIFY(t.finished);
+    QCOMPARE(t.tool.exitCode(), 2);
+}
+
+void TestImportPages::informationPageKeepsWhatItShows()
 {
     Tool t(true);
-    t.throughStep1(QStringLiteral("2024"), QStringLiteral("0401,食費,,300\n0431,食費,,1\n"));
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0401,交際費,,300\n0402,賞与,,1000\n0403,雑費,,5\n"));
+    frmMainSub* info = t.tool.info;
+    QCOMPARE(t.rows(info->lvwMain), (QStringList{"01食費", "02日用品", "05給与", "03交際費", "04賞与", "06雑費"}));
+    // Named like income: it starts as income.
+    QVERIFY(t.tool.session.categoryNamed("賞与")->ioflag == 2);
+
+    // Switched to income and moved on without 変更: kept.
+    info->lvwMain->setCurrentItem(info->lvwMain->topLevelItem(3));
+    info->optIn->setChecked(true);
+    info->txtLimit->setText(QStringLiteral("7000"));
+    info->lvwMain->setCurrentItem(info->lvwMain->topLevelItem(5));
+    QCOMPARE(t.tool.session.categoryNamed("交際費")->ioflag, 2);
+    QCOMPARE(t.tool.session.categoryNamed("交際費")->limit, 7000);
+    QCOMPARE(info->lblMain->text(), QStringLiteral("雑費"));
+
+    // A budget that cannot be kept keeps the row, and says why.
+    info->txtLimit->setText(QStringLiteral("abc"));
+    info->lvwMain->setCurrentItem(info->lvwMain->topLevelItem(0));
+    QCOMPARE(t.p.messages(), QStringList{"予算のデータが不正(数値以外)です。"});
+    QCOMPARE(info->lblMain->text(), QStringLiteral("雑費"));
+    QCOMPARE(info->lvwMain->currentItem()->text(1), QStringLiteral("雑費"));
+    info->cmdNext->click();
+    QVERIFY(!t.finished && info->isVisible());
+
+    // 次へ keeps what is shown.
+    info->txtLimit->setText(QStringLiteral("100"));
+    info->cmdNext->click();
     QVERIFY(t.finished);
-    QCOMPARE(t.p.messages(), QStringList{"データファイルが不正です。処理を中断します。\r\n2 行目: 0431,食費,,1"});
-    QVERIFY(!t.home.exists("2024_add.zbl"));
-    QVERIFY(!t.tool.main->isVisible());
+    const QStringList master = TextFile::decode(t.home.readBytes("MainSub.zbt")).split("\r\n");
+    QVERIFY(master.filter(QRegularExpression("^0300交際費:2:\\d+:7000$")).size() == 1);
+    QVERIFY(master.filter(QRegularExpression("^0600雑費:1:\\d+:100$")).size() == 1);
 }
 
 void TestImportPages::failedWriteStaysOnThePage()
 {
     Tool t(true);
     QDir(t.home.path(".")).mkdir("2024_add.zbl");
-    t.throughStep1(QStringLiteral("2024"), QStringLiteral("0401,交際費,,300\n"));
+    t.throughStep1(t.linked(QStringLiteral("2024")), QStringLiteral("0401,交際費,,300\n"));
     frmMainSub* info = t.tool.info;
     info->cmdNext->click();
     QVERIFY(!t.finished);
     QVERIFY(info->isVisible());
-    QCOMPARE(t.p.messages().size(), 2);
+    QCOMPARE(t.p.messages().size(), 1);
     QCOMPARE(t.home.readBytes("MainSub.zbt"), sjis(QString::fromUtf8(kMasterText).replace("\n", "\r\n")));
 }
 

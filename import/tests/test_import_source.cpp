@@ -4,13 +4,14 @@
 #include "ImportSession.h"
 #include "LedgerTestData.h"
 #include "TestHome.h"
+#include "TextFile.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace Import;
 
 namespace {
-const QString kInvalid = QStringLiteral("データファイルが不正です。処理を中断します。\r\n");
 
 struct Session {
     TestHome home;
@@ -57,6 +58,18 @@ QString entries(ImportSession& s)
             out << month;
     return out.join(QStringLiteral("; "));
 }
+
+// "データファイルが不正です。" with the line, the reason and the line's text.
+QString fault(int line, const QString& reason, const QString& text)
+{
+    return QStringLiteral("データファイルが不正です。\r\n\r\n%1 行目の%2\r\n\r\n  %1 行目: %3").arg(line).arg(reason, text);
+}
+
+QByteArray utf16(const QString& text, bool littleEndian)
+{
+    QStringEncoder enc(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    return QByteArray(littleEndian ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(enc.encode(text));
+}
 }
 
 class TestImportSource : public QObject {
@@ -64,10 +77,14 @@ class TestImportSource : public QObject {
 private slots:
     void read_data();
     void read();
-    void invalidLine_data();
-    void invalidLine();
-    void encodings_data();
-    void encodings();
+    void asWritten_data();
+    void asWritten();
+    void refused_data();
+    void refused();
+    void otherYears_data();
+    void otherYears();
+    void kindFromTheExport_data();
+    void kindFromTheExport();
     void namesTheMasterCannotHold_data();
     void namesTheMasterCannotHold();
     void ninetyNineAtMost();
@@ -90,11 +107,9 @@ void TestImportSource::read_data()
     const QString food = QStringLiteral("01食費:1:-1:0:N[]");
     QTest::newRow("mmdd") << false << "0105,食費,,1200" << "01/05 01 00 1200/0" << food;
     QTest::newRow("mm/dd") << false << "01/05,食費,,1200" << "01/05 01 00 1200/0" << food;
-    QTest::newRow("yyyymmdd, year ignored") << false << "20030105,食費,,1200" << "01/05 01 00 1200/0" << food;
-    QTest::newRow("yyyy/mm/dd, year ignored") << false << "2003/01/05,食費,,1200" << "01/05 01 00 1200/0" << food;
+    QTest::newRow("yyyymmdd") << false << "20240105,食費,,1200" << "01/05 01 00 1200/0" << food;
+    QTest::newRow("yyyy/mm/dd") << false << "2024/01/05,食費,,1200" << "01/05 01 00 1200/0" << food;
     QTest::newRow("no category") << false << "0105,,昼食,800" << "01/05 01 01 800/0" << "01未設定費目:1:-1:0:N[01昼食]";
-    QTest::newRow("middle fields ignored") << false << "0105,食費,昼食,x,y,800" << "01/05 01 01 800/0"
-                                           << "01食費:1:-1:0:N[01昼食]";
     QTest::newRow("spaces around fields") << false << "  0105 , 食費 , 昼食 ,  800  " << "01/05 01 01 800/0"
                                           << "01食費:1:-1:0:N[01昼食]";
     QTest::newRow("letter case, named as first seen")
@@ -107,11 +122,22 @@ void TestImportSource::read_data()
     QTest::newRow("months keep source order") << false << "0310,a,,1\n0105,a,,2\n0301,a,,3"
                                               << "01/05 01 00 2/0; 03/10 01 00 1/0; 03/01 01 00 3/0"
                                               << "01a:1:-1:0:N[]";
-    QTest::newRow("only empty lines") << false << "\n   \n\n" << "" << "";
     QTest::newRow("amount bounds and signs") << false << "0105,a,,-2147483648\n0106,a,,2147483647\n0107,a,,0"
                                              << "01/05 01 00 -2147483648/0; 01/06 01 00 2147483647/0; 01/07 01 00 0/0"
                                              << "01a:1:-1:0:N[]";
     QTest::newRow("29 February in a leap year") << false << "0229,a,,1" << "02/29 01 00 1/0" << "01a:1:-1:0:N[]";
+    QTest::newRow("quoted amount with thousands separators")
+        << false << "2024/03/01,食費,昼食,\"1,000\"\n0302,食費,,\"-12,345,678\"" << "03/01 01 01 1000/0; 03/02 01 00 -12345678/0"
+        << "01食費:1:-1:0:N[01昼食]";
+    QTest::newRow("quoted names: comma, doubled quote, spaces")
+        << false << "0105,\"食費,外食\",\" \"\"特上\"\" \",1" << "01/05 01 01 1/0" << "01食費,外食:1:-1:0:N[01\"特上\"]";
+    QTest::newRow("a header line") << false << "日付,費目,摘要項目,金額\n0105,a,,1" << "01/05 01 00 1/0" << "01a:1:-1:0:N[]";
+    QTest::newRow("income words start as income")
+        << false << "0125,給与,,250000\n0126,ローン利息,,3000\n0127,年金,,1"
+        << "01/25 01 00 0/250000; 01/26 02 00 3000/0; 01/27 03 00 0/1" << "01給与:2:-1:0:N[] 02ローン利息:1:-1:0:N[] 03年金:2:-1:0:N[]";
+    QTest::newRow("the ledger's own export") << false << "01/05,食費,外食,1200,0\n01/25,給与,,0,250000\n01/26,食費,,0,0"
+                                             << "01/05 01 01 1200/0; 01/25 02 00 0/250000; 01/26 01 00 0/0"
+                                             << "01食費:1:-1:0:N[01外食] 02給与:2:-1:0:N[]";
 
     // The master holds 01 食費 (外食, 食材), 02 日用品 and 05 給与 (income).
     QTest::newRow("linked: smallest free numbers")
@@ -123,6 +149,10 @@ void TestImportSource::read_data()
                                                               << "01/05 05 02 0/1"
                                                               << "01食費:1:255:30000:M[01外食,02食材] 02日用品:1:65280:5000:M[] "
                                                                  "05給与:2:16711680:0:M[01本給,03賞与,02手当]";
+    QTest::newRow("linked: the export into the same master") << true << "01/05,食費,外食,1200,0\n01/25,給与,本給,0,250000"
+                                                             << "01/05 01 01 1200/0; 01/25 05 01 0/250000"
+                                                             << "01食費:1:255:30000:M[01外食,02食材] 02日用品:1:65280:5000:M[] "
+                                                                "05給与:2:16711680:0:M[01本給,03賞与]";
 }
 
 void TestImportSource::read()
@@ -139,57 +169,27 @@ void TestImportSource::read()
     QCOMPARE(t.s.hasNewCategories(), categories.contains(QLatin1String(":N[")));
 }
 
-void TestImportSource::invalidLine_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("reported"); // "N 行目: text"
-
-    const QString ok = QStringLiteral("0105,食費,,1\n\n");
-    QTest::newRow("two separators only") << ok + "0105,食費,1200" << "3 行目: 0105,食費,1200";
-    QTest::newRow("no separator") << ok + "0105" << "3 行目: 0105";
-    QTest::newRow("month 00") << ok + "0005,食費,,1" << "3 行目: 0005,食費,,1";
-    QTest::newRow("month 13") << ok + "1305,食費,,1" << "3 行目: 1305,食費,,1";
-    QTest::newRow("month 13 in yyyymmdd") << ok + "20031305,食費,,1" << "3 行目: 20031305,食費,,1";
-    QTest::newRow("mm/dd that is no date") << ok + "02/30,食費,,1" << "3 行目: 02/30,食費,,1";
-    QTest::newRow("mmdd that is no date") << ok + "0431,食費,,1" << "3 行目: 0431,食費,,1";
-    QTest::newRow("day 00") << ok + "2003/01/00,食費,,1" << "3 行目: 2003/01/00,食費,,1";
-    QTest::newRow("29 February of a common year") << ok + "0229,食費,,1" << "3 行目: 0229,食費,,1";
-    QTest::newRow("no leading zero") << ok + "1/05,食費,,1" << "3 行目: 1/05,食費,,1";
-    QTest::newRow("date of length 3") << ok + "105,食費,,1" << "3 行目: 105,食費,,1";
-    QTest::newRow("date of length 6") << ok + "030105,食費,,1" << "3 行目: 030105,食費,,1";
-    QTest::newRow("other separator") << ok + "2003-01-05,食費,,1" << "3 行目: 2003-01-05,食費,,1";
-    QTest::newRow("full-width digits") << ok + "０１０５,食費,,1" << "3 行目: ０１０５,食費,,1";
-    QTest::newRow("amount not a number") << ok + "0105,食費,,12a" << "3 行目: 0105,食費,,12a";
-    QTest::newRow("amount empty") << ok + "0105,食費,," << "3 行目: 0105,食費,,";
-    QTest::newRow("amount with a fraction") << ok + "0105,食費,,1.5" << "3 行目: 0105,食費,,1.5";
-    QTest::newRow("amount beyond 32 bits") << ok + "0105,食費,,2147483648" << "3 行目: 0105,食費,,2147483648";
-    QTest::newRow("amount below 32 bits") << ok + "0105,食費,,-2147483649" << "3 行目: 0105,食費,,-2147483649";
-    QTest::newRow("first line") << "x,y,z,1\n" + ok << "1 行目: x,y,z,1";
-}
-
-void TestImportSource::invalidLine()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, reported);
-    Session t(false, QStringLiteral("2025"));
-    QVERIFY(!t.read(sjis(source)));
-    QCOMPARE(t.p.messages(), QStringList{kInvalid + reported});
-    QCOMPARE(t.p.shown.first().icon, Prompter::Icon::Warning);
-}
-
-void TestImportSource::encodings_data()
+// One source written every way a spreadsheet or editor saves it reads the same.
+void TestImportSource::asWritten_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    const QString text = QStringLiteral("2024/01/05,食費,昼食①,1200\n0106,ｶﾞｿﾘﾝ代,～セルフ,3000\n0107,食費,,-50\n");
-    QByteArray crlf = sjis(text);
-    crlf.replace("\n", "\r\n");
-    QTest::newRow("CP932, CR LF") << crlf;
-    QTest::newRow("CP932, LF") << sjis(text);
-    QTest::newRow("UTF-8") << text.toUtf8();
-    QTest::newRow("UTF-8 with BOM, CR LF") << QByteArray("\xEF\xBB\xBF") + QString(text).replace("\n", "\r\n").toUtf8();
+    const QStringList plain{"2026/01/05,食費,昼食①,1200", "0106,ｶﾞｿﾘﾝ代,～セルフ,3000", "0107,食費,,-50"};
+    const QStringList quoted{"\"2026/01/05\",\"食費\",\"昼食①\",\"1,200\"", "0106 , \"ｶﾞｿﾘﾝ代\" ,～セルフ,\"3000\"",
+                             "\"0107\",食費,\"\",-50"};
+    const QList<QPair<const char*, QString>> ends{{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}};
+    for (const auto& [quoting, lines] : {qMakePair("plain", plain), qMakePair("quoted", quoted)}) {
+        for (const auto& [endName, end] : ends) {
+            const QString text = lines.join(end) + end;
+            QTest::addRow("%s, %s, CP932", quoting, endName) << sjis(text);
+            QTest::addRow("%s, %s, UTF-8", quoting, endName) << text.toUtf8();
+            QTest::addRow("%s, %s, UTF-8 with BOM", quoting, endName) << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+            QTest::addRow("%s, %s, UTF-16 LE", quoting, endName) << utf16(text, true);
+            QTest::addRow("%s, %s, UTF-16 BE, no last line end", quoting, endName) << utf16(text.chopped(end.size()), false);
+        }
+    }
 }
 
-void TestImportSource::encodings()
+void TestImportSource::asWritten()
 {
     QFETCH(QByteArray, bytes);
     Session t;
@@ -199,19 +199,157 @@ void TestImportSource::encodings()
     QCOMPARE(categories(t.s), QStringLiteral("01食費:1:-1:0:N[01昼食①] 02ｶﾞｿﾘﾝ代:1:-1:0:N[01～セルフ]"));
 }
 
+void TestImportSource::refused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+
+    const QString ok = QStringLiteral("0105,食費,,1\n\n");
+    auto row = [&](const char* name, const QString& line, const QString& reason) {
+        QTest::newRow(name) << sjis(ok + line) << fault(3, reason, line);
+    };
+    const QString forms = QStringLiteral("日付は mmdd、mm/dd、yyyymmdd、yyyy/mm/dd のいずれかの形で、月と日は 2 桁で書いて下さい。");
+    row("two separators only", "0105,食費,1200",
+        "項目が 3 個しかありません。日付、費目、摘要項目、金額の 4 つの項目が必要です (摘要項目は空でもかまいません)。");
+    row("no separator", "0105", "項目が 1 個しかありません。日付、費目、摘要項目、金額の 4 つの項目が必要です (摘要項目は空でもかまいません)。");
+    row("six fields", "0105,食費,昼食,x,y,800",
+        "項目が 6 個あります。取り込めるのは、日付、費目、摘要項目、金額の 4 項目の行か、"
+        "Kanelo Y がエクスポートした日付、費目、摘要項目、出金、入金の 5 項目の行です。");
+    const QString thousands = QStringLiteral("の「,」が桁区切りなのか項目の区切りなのか区別できません。"
+                                             "金額を「\"」で囲む (例: \"12,345\") か、桁区切りの「,」を除いて下さい。");
+    row("unquoted thousands", "2026/03/01,食費,昼食,12,345", "金額「12,345」" + thousands);
+    row("unquoted thousands without a sub-item", "0301,食費,,1,000", "金額「1,000」" + thousands);
+    row("unquoted thousands twice", "0301,食費,昼食,1,234,567", "金額「234,567」" + thousands);
+    row("month 00", "0005,食費,,1", "日付「0005」は存在しない日付です。");
+    row("month 13 in yyyymmdd", "20261305,食費,,1", "日付「20261305」は存在しない日付です。");
+    row("mm/dd that is no date", "02/30,食費,,1", "日付「02/30」は存在しない日付です。");
+    row("29 February of a common year", "0229,食費,,1", "日付「0229」は存在しない日付です。");
+    row("no leading zero", "1/05,食費,,1", "日付「1/05」の形が正しくありません。" + forms);
+    row("other separator", "2026-01-05,食費,,1", "日付「2026-01-05」の形が正しくありません。" + forms);
+    row("full-width digits", "０１０５,食費,,1", "日付「０１０５」の形が正しくありません。" + forms);
+    row("no date", ",食費,,1", "日付がありません。" + forms);
+    row("amount not a number", "0105,食費,,12a", "金額「12a」が数値ではありません。金額は半角の数字で書いて下さい。");
+    row("amount empty", "0105,食費,,", "金額がありません。");
+    row("percent signs stay as written", "0105,%1食費,,%3", "金額「%3」が数値ではありません。金額は半角の数字で書いて下さい。");
+    row("amount with a fraction", "0105,食費,,1.5", "金額「1.5」が数値ではありません。金額は半角の数字で書いて下さい。");
+    row("quoted amount, separators misplaced", "0105,食費,,\"12,34\"", "金額「12,34」が数値ではありません。金額は半角の数字で書いて下さい。");
+    row("amount beyond 32 bits", "0105,食費,,2147483648",
+        "金額「2147483648」が大きすぎます。金額は -2,147,483,648 から 2,147,483,647 までです。");
+    row("export: both amounts", "01/05,食費,,1200,500", "出金「1200」と入金「500」の両方に金額があります。");
+    row("export: income not a number", "01/05,食費,,0,x", "入金「x」が数値ではありません。金額は半角の数字で書いて下さい。");
+    row("quote that does not close", "0105,\"食費,,1", "「\"」で始まる項目が「\"」で閉じられていません。");
+    row("text after a closing quote", "0105,\"食費\"x,,1", "「\"」で囲んだ項目の後に「,」以外の文字があります。");
+    QTest::newRow("line end inside a quoted name")
+        << sjis(ok + "0105,\"食\r費\",,1") << fault(3, "費目名「食」に改行があります。費目名と摘要項目名には改行を使えません。", "0105,\"食");
+
+    // Bytes no text holds: the line and the byte's position in it.
+    const QByteArray head = sjis(QStringLiteral("0105,食費,,1\r\n0106,"));
+    // Shown as the line reads, with "?" for what is no text.
+    auto bad = [&](const char* name, const QByteArray& b, const QString& reason, const QString& shown) {
+        QTest::newRow(name) << head + b + ",,1\r\n" << fault(2, reason, shown);
+    };
+    const QString notCp932 = QStringLiteral("はシフトJIS (CP932) の文字として正しくありません。");
+    bad("0x80", sjis(QStringLiteral("食")) + "\x80", " 8 バイト目 (0x80) " + notCp932, "0106,食?,,1");
+    bad("0xA0", "a\xA0", " 7 バイト目 (0xA0) " + notCp932, "0106,a?,,1");
+    bad("0xFD", "\xFD", " 6 バイト目 (0xFD) " + notCp932, "0106,?,,1");
+    bad("lead byte without its trail", "ab\x81", " 8 バイト目 (0x81) " + notCp932, "0106,ab?,,1");
+    bad("unassigned pair", "\x85\x40", " 6 バイト目 (0x85) はシフトJIS (CP932) に割り当てのない文字です。", "0106,?,,1");
+    bad("NUL", QByteArray("a\0b", 3), " 7 バイト目 (0x00) は制御文字です。名前に制御文字は使えません。", "0106,a?b,,1");
+    QTest::newRow("UTF-8 with BOM and a broken sequence")
+        << QByteArray("\xEF\xBB\xBF" "0105,\xE9\xA3,,1\n") << fault(1, " 6 バイト目 (0xE9) は UTF-8 の文字として正しくありません。", "0105,??,,1");
+    const QString utf16Broken = QStringLiteral("データファイルが不正です。\r\n\r\nUTF-16 のファイルとして正しくない部分があるため、読み込めません。\r\n\r\n"
+                                               "シフトJIS (CP932) か UTF-8 で保存し直して下さい。");
+    QTest::newRow("UTF-16 of odd length") << QByteArray("\xFF\xFE\x30\x00\x31", 5) << utf16Broken;
+    QTest::newRow("UTF-16 with a lone surrogate") << QByteArray("\xFF\xFE\x00\xD8\x30\x00", 6) << utf16Broken;
+
+    // Nothing to import, nothing written.
+    const QString nothing = QStringLiteral("取り込むデータがありません。");
+    QTest::newRow("no bytes") << QByteArray() << nothing;
+    QTest::newRow("blank lines only") << QByteArray("\r\n   \n\r\n") << nothing;
+    QTest::newRow("a header only") << sjis(QStringLiteral("日付,費目,摘要項目,出金,入金\r\n")) << nothing;
+    QTest::newRow("nothing but a broken trailing byte") << QByteArray("\r\n\x81") << nothing;
+}
+
+void TestImportSource::refused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    Session t(false, QStringLiteral("2026"));
+    QVERIFY(!t.read(bytes));
+    QCOMPARE(t.p.messages(), QStringList{message});
+    QCOMPARE(t.p.shown.first().icon, Prompter::Icon::Warning);
+}
+
+void TestImportSource::otherYears_data()
+{
+    QTest::addColumn<Prompter::Answer>("answer");
+    QTest::newRow("skip them") << Prompter::Answer::Yes;
+    QTest::newRow("cancel") << Prompter::Answer::No;
+}
+
+void TestImportSource::otherYears()
+{
+    QFETCH(Prompter::Answer, answer);
+    Session t(false, QStringLiteral("2026"));
+    QString source = QStringLiteral("0105,食費,,1\n2019/03/01,旧費目,,2\n20260201,食費,,3\n");
+    for (int i = 0; i < 6; ++i)
+        source += QStringLiteral("2025123%1,食費,,9\n").arg(i % 2);
+    t.p.answers << answer;
+    QCOMPARE(t.read(sjis(source)), answer == Prompter::Answer::Yes);
+    const FakePrompter::Shown& q = t.p.shown.first();
+    QCOMPARE(q.kind, FakePrompter::Shown::Question);
+    QCOMPARE(q.defaultAnswer, Prompter::Answer::No);
+    QCOMPARE(q.text, QStringLiteral("2026 年以外の日付のデータが 7 件あります。\r\n\r\n"
+                                    "  2 行目: 2019/03/01,旧費目,,2\r\n  4 行目: 20251230,食費,,9\r\n  5 行目: 20251231,食費,,9\r\n"
+                                    "  6 行目: 20251230,食費,,9\r\n  7 行目: 20251231,食費,,9\r\n  ほか 2 件\r\n\r\n"
+                                    "これらのデータを除いて、2026 年のデータだけを取り込みますか。\r\n\r\n"
+                                    "  ・除いて取り込む場合は [はい]\r\n  ・取り込みを中止する場合は [いいえ]"));
+    QCOMPARE(t.p.shown.size(), 1);
+    if (answer == Prompter::Answer::Yes) {
+        QCOMPARE(entries(t.s), QStringLiteral("01/05 01 00 1/0; 02/01 01 00 3/0"));
+        QCOMPARE(categories(t.s), QStringLiteral("01食費:1:-1:0:N[]")); // nothing of the skipped lines is registered
+        QCOMPARE(t.s.skippedOtherYear, 7);
+    }
+}
+
+void TestImportSource::kindFromTheExport_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("income into an expense category of the master")
+        << true << "0105,食費,,1,0\n0106,食費,,0,5"
+        << "データファイルの 2 行目は入金の金額ですが、費目 [食費] は出金の費目です。\r\n\r\n"
+           "ひとつの費目の金額は、出金か入金のどちらか一方の列に書いて下さい。";
+    QTest::newRow("a new category on both sides")
+        << false << "0105,雑,,0,7\n0106,雑,,0,0\n0107,雑,,3,0"
+        << "データファイルの 3 行目は出金の金額ですが、費目 [雑] は入金の費目です。\r\n\r\n"
+           "ひとつの費目の金額は、出金か入金のどちらか一方の列に書いて下さい。";
+}
+
+void TestImportSource::kindFromTheExport()
+{
+    QFETCH(bool, linked);
+    QFETCH(QString, source);
+    QFETCH(QString, message);
+    Session t(linked);
+    QVERIFY(!t.read(sjis(source)));
+    QCOMPARE(t.p.messages(), QStringList{message});
+}
+
 void TestImportSource::namesTheMasterCannotHold_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("message");
     QTest::newRow("category beyond CP932")
         << QStringLiteral("0105,食費😀,,1")
-        << QStringLiteral("費目名 [食費😀] の文字「😀」は家計簿データに保存できない文字です。処理を中断します。\r\n2 行目: 0105,食費😀,,1");
+        << QStringLiteral("費目名 [食費😀] の文字「😀」は家計簿データに保存できない文字です。\r\n\r\n  2 行目: 0105,食費😀,,1");
     QTest::newRow("sub-item beyond CP932")
         << QStringLiteral("0105,食費,𠮷野家,1")
-        << QStringLiteral("摘要項目名 [𠮷野家] の文字「𠮷」は家計簿データに保存できない文字です。処理を中断します。\r\n2 行目: 0105,食費,𠮷野家,1");
+        << QStringLiteral("摘要項目名 [𠮷野家] の文字「𠮷」は家計簿データに保存できない文字です。\r\n\r\n  2 行目: 0105,食費,𠮷野家,1");
     QTest::newRow("separator of the master")
         << QStringLiteral("0105,食費:外食,,1")
-        << QStringLiteral("費目名 [食費:外食] には「:」を使用できません。処理を中断します。\r\n2 行目: 0105,食費:外食,,1");
+        << QStringLiteral("費目名 [食費:外食] には「:」を使用できません。\r\n\r\n  2 行目: 0105,食費:外食,,1");
 }
 
 void TestImportSource::namesTheMasterCannotHold()

@@ -45,9 +45,9 @@ QString FakePrompter::saveFile(const QString& title, const QStringList&, const Q
     return files.dequeue();
 }
 
-std::optional<quint32> FakePrompter::chooseColor(quint32)
+std::optional<quint32> FakePrompter::chooseColor(quint32 initial)
 {
-    shown.append({Shown::Color, {}, {}, Icon::Information, {}});
+    shown.append({Shown::Color, {}, {}, Icon::Information, QString::number(initial)});
     if (colors.isEmpty()) {
         ++unexpected;
         return std::nullopt;

@@ -16,7 +16,7 @@ public:
         QString text; // a file chooser's starting path
         QString title;
         Icon icon = Icon::Information;
-        QString defaultText;
+        QString defaultText; // an input box's text, the colour chooser's starting colour
         Answer defaultAnswer = Answer::Yes; // what Enter takes on a question
     };
 

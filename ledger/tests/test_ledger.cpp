@@ -388,6 +388,17 @@ void TestLedger::amountsTyped_data()
     QTest::newRow("far beyond 64 bits") << "99999999999999999999999" << false << 0 << true;
     QTest::newRow("not a number") << "12a" << false << 0 << false;
     QTest::newRow("empty") << "" << false << 0 << false;
+    QTest::newRow("12万") << "12万" << true << 120000 << false;
+    QTest::newRow("1.5万") << "1.5万" << true << 15000 << false;
+    QTest::newRow("3千") << "3千" << true << 3000 << false;
+    QTest::newRow("1万2千500") << "1万2千500" << true << 12500 << false;
+    QTest::newRow("-2万, full-width") << "－２万" << true << -20000 << false;
+    QTest::newRow("万 beyond 32 bits") << "214748.3648万" << false << 0 << true;
+    QTest::newRow("units out of order") << "2千1万" << false << 0 << false;
+    QTest::newRow("unit twice") << "1万2万" << false << 0 << false;
+    QTest::newRow("unit alone") << "万" << false << 0 << false;
+    QTest::newRow("ones after 万") << "12万3456" << true << 123456 << false;
+    QTest::newRow("other unit") << "1億" << false << 0 << false;
 }
 
 void TestLedger::amountsTyped()

@@ -49,7 +49,8 @@ void TestLedgerMemo::readsMemos_data()
 
     const QString file = QStringLiteral("*  Last modified: 2026/01/02\n*\n*  メモデータ管理ファイル  [2026年度]\n*\n\n"
                                         "04/15歯医者\n\n  05/01  給料日  \n* 04/20 not a memo\n12/31大晦日\n");
-    const QString memos = QStringLiteral("04/15=歯医者|05/01=給料日|12/31=大晦日");
+    // The line is trimmed, the text after the key kept as it was typed.
+    const QString memos = QStringLiteral("04/15=歯医者|05/01=  給料日|12/31=大晦日");
     QTest::newRow("crlf, comments and blank lines") << file << QByteArray("\r\n") << memos << QString();
     QTest::newRow("lf only") << file << QByteArray("\n") << memos << QString();
     QTest::newRow("text with ideographic space and ascii") << QStringLiteral("06/06　ＡＢＣ abc\n") << QByteArray("\r\n")

@@ -1,17 +1,21 @@
 // A save cut short by a crash or power loss never leaves half a year file:
 // a child process saves a year of 100,000 entries over and over and is
 // killed at random moments; the file is always the whole old or the whole
-// new year.
+// new year. The same for the master and the year written together: after
+// the next start's recovery they are both old or both new.
 
 #include "Clock.h"
 #include "FakePrompter.h"
+#include "FileTransaction.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 #include "LedgerTestData.h"
 #include "TestHome.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -38,8 +42,12 @@ void fillYear(LedgerModel& m, int version)
     }
 }
 
-// The child: saves version 1 and 0 alternately until it is killed.
-int saveLoop()
+// The master of a version: its first category's budget tells it.
+void setMasterVersion(LedgerModel& m, int version) { m.category(QStringLiteral("01"))->limit = 1000 + version; }
+
+// The child: saves version 1 and 0 alternately until it is killed; the
+// year alone, or the master with the year.
+int saveLoop(bool pair)
 {
     Clock::setFixed(kToday);
     FakePrompter p;
@@ -49,7 +57,8 @@ int saveLoop()
     fillYear(m, 1);
     for (int version = 1;; version = 1 - version) {
         m.SetCarryOver(version, m.carryAuto());
-        if (!m.SaveYearFile(1))
+        setMasterVersion(m, version);
+        if (!(pair ? m.SaveMasterAndYear() : m.SaveYearFile(1)))
             return 3;
         static bool told = false;
         if (!told) {
@@ -64,29 +73,45 @@ int saveLoop()
 class TestLedgerSaveKill : public QObject {
     Q_OBJECT
 private slots:
+    void killedSaveLeavesWholeFile_data();
     void killedSaveLeavesWholeFile();
 };
 
+void TestLedgerSaveKill::killedSaveLeavesWholeFile_data()
+{
+    QTest::addColumn<bool>("pair");
+    QTest::newRow("the year file") << false;
+    QTest::newRow("the master with the year file") << true;
+}
+
 void TestLedgerSaveKill::killedSaveLeavesWholeFile()
 {
+    QFETCH(bool, pair);
     TestHome home(kToday);
     home.writeText(QStringLiteral("MainSub.zbt"), QString::fromUtf8(kMasterText));
     FakePrompter p;
     LedgerModel m(p);
     QVERIFY(m.ReadCategoryMaster(1));
     fillYear(m, 1);
-    QVERIFY(m.SaveYearFile(1));
+    // Both versions of both files, as the child writes them.
+    auto save = [&](int version) {
+        m.SetCarryOver(version, m.carryAuto());
+        setMasterVersion(m, version);
+        return m.SaveMasterAndYear();
+    };
+    QVERIFY(save(1));
     const QByteArray newer = home.readBytes(QStringLiteral("2026.zbl"));
-    m.SetCarryOver(0, m.carryAuto());
-    QVERIFY(m.SaveYearFile(1));
+    const QByteArray newerMaster = home.readBytes(QStringLiteral("MainSub.zbt"));
+    QVERIFY(save(0));
     const QByteArray older = home.readBytes(QStringLiteral("2026.zbl"));
-    QVERIFY(older != newer && older.size() > kEntries * 10);
+    const QByteArray olderMaster = home.readBytes(QStringLiteral("MainSub.zbt"));
+    QVERIFY(older != newer && older.size() > kEntries * 10 && olderMaster != newerMaster);
 
-    int sawOlder = 0, sawNewer = 0;
+    int sawOlder = 0, sawNewer = 0, recovered = 0;
     for (int round = 0; round < 50; ++round) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KANELO_SAVE_LOOP"), QStringLiteral("1"));
+        env.insert(QStringLiteral("KANELO_SAVE_LOOP"), pair ? QStringLiteral("pair") : QStringLiteral("year"));
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForStarted());
@@ -96,11 +121,20 @@ void TestLedgerSaveKill::killedSaveLeavesWholeFile()
         QVERIFY(child.waitForFinished());
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
+        // What the next start of either program does first.
+        if (QFileInfo::exists(FileTransaction::journalPath(home.path(QStringLiteral(".")))))
+            ++recovered;
+        QVERIFY(FileTransaction::recover(home.path(QStringLiteral("."))).ok);
         const QByteArray now = home.readBytes(QStringLiteral("2026.zbl"));
+        const QByteArray master = home.readBytes(QStringLiteral("MainSub.zbt"));
         QVERIFY2(now == older || now == newer, qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
+        if (pair)
+            QVERIFY2(master == (now == older ? olderMaster : newerMaster), qPrintable(QStringLiteral("round %1: a mixed pair").arg(round)));
         (now == older ? sawOlder : sawNewer)++;
+        const QStringList left = QDir(home.path(QStringLiteral("."))).entryList({QStringLiteral("*.kanelo-new"), QStringLiteral("*.journal")});
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
     }
-    qInfo("whole older file %d times, whole newer file %d times", sawOlder, sawNewer);
+    qInfo("whole older files %d times, whole newer files %d times, %d completed by the recovery", sawOlder, sawNewer, recovered);
 }
 
 int main(int argc, char* argv[])
@@ -108,7 +142,7 @@ int main(int argc, char* argv[])
     // The child is this program again, started with KANELO_HOME inherited.
     if (qEnvironmentVariableIsSet("KANELO_SAVE_LOOP")) {
         QCoreApplication app(argc, argv);
-        return saveLoop();
+        return saveLoop(qEnvironmentVariable("KANELO_SAVE_LOOP") == QLatin1String("pair"));
     }
     QCoreApplication app(argc, argv);
     TestLedgerSaveKill test;

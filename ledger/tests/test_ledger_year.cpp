@@ -205,21 +205,22 @@ void TestLedgerYear::newYearCarryOver_data()
 {
     QTest::addColumn<bool>("previousFile");
     QTest::addColumn<int>("answer"); // Prompter::Answer when asked
-    QTest::addColumn<QString>("typed"); // null: no input box expected
+    QTest::addColumn<QStringList>("typed"); // into the input box, asked again after a refusal
     QTest::addColumn<QStringList>("written");
     QTest::addColumn<int>("carryOver");
     QTest::addColumn<bool>("carryAuto");
 
     const int yes = int(Prompter::Answer::Yes), no = int(Prompter::Answer::No);
     QTest::newRow("no previous year, typed deficit")
-        << false << -1 << QStringLiteral("-5000") << QStringList{"&-5000", "$-5000"} << -5000 << false;
+        << false << -1 << QStringList{"-5000"} << QStringList{"&-5000", "$-5000"} << -5000 << false;
     QTest::newRow("previous year, taken over")
-        << true << yes << QString() << QStringList{"#0", "$0"} << 25000 << true;
+        << true << yes << QStringList{} << QStringList{"#0", "$0"} << 25000 << true;
     QTest::newRow("previous year declined, typed")
-        << true << no << QStringLiteral("-5000") << QStringList{"&-5000", "$-5000"} << -5000 << false;
-    QTest::newRow("cancelled") << false << -1 << QStringLiteral("") << QStringList{"&0", "$0"} << 0 << false;
-    QTest::newRow("not a number") << false << -1 << QStringLiteral("abc") << QStringList{"&0", "$0"} << 0 << false;
-    QTest::newRow("separators") << false << -1 << QStringLiteral("1,200") << QStringList{"&1200", "$1200"} << 1200
+        << true << no << QStringList{"-5000"} << QStringList{"&-5000", "$-5000"} << -5000 << false;
+    QTest::newRow("cancelled") << false << -1 << QStringList{""} << QStringList{"&0", "$0"} << 0 << false;
+    QTest::newRow("not a number, then 12万") << false << -1 << QStringList{"abc", "12万"} << QStringList{"&120000", "$120000"}
+                                            << 120000 << false;
+    QTest::newRow("separators") << false << -1 << QStringList{"1,200"} << QStringList{"&1200", "$1200"} << 1200
                                 << false;
 }
 
@@ -227,7 +228,7 @@ void TestLedgerYear::newYearCarryOver()
 {
     QFETCH(bool, previousFile);
     QFETCH(int, answer);
-    QFETCH(QString, typed);
+    QFETCH(QStringList, typed);
     QFETCH(QStringList, written);
     QFETCH(int, carryOver);
     QFETCH(bool, carryAuto);
@@ -237,8 +238,8 @@ void TestLedgerYear::newYearCarryOver()
         l.home.writeText("2025.zbl", "C\n&0\n01/010100100\n$25000\n");
     if (answer >= 0)
         l.p.answers.enqueue(Prompter::Answer(answer));
-    if (!typed.isNull())
-        l.p.inputs.enqueue(typed);
+    for (const QString& t : typed)
+        l.p.inputs.enqueue(t);
 
     QVERIFY(l.m.LoadYearFile());
     QCOMPARE(l.p.unexpected, 0);
@@ -256,11 +257,17 @@ void TestLedgerYear::newYearCarryOver()
                                                      "[はい]を選択した場合、前年度データファイルから自動算出します。"));
         ++box;
     }
-    if (!typed.isNull()) {
+    for (int i = 0; i < typed.size(); ++i) {
         QCOMPARE(l.p.shown[box].kind, FakePrompter::Shown::Input);
         QCOMPARE(l.p.shown[box].text, kCarryPrompt);
-        QCOMPARE(l.p.shown[box].defaultText, QStringLiteral("0"));
+        // Asked again with what could not be read, after saying so.
+        QCOMPARE(l.p.shown[box].defaultText, i == 0 ? QStringLiteral("0") : typed[i - 1]);
         ++box;
+        if (i + 1 < typed.size()) {
+            QCOMPARE(l.p.shown[box].kind, FakePrompter::Shown::Message);
+            QVERIFY(l.p.shown[box].text.startsWith(QStringLiteral("入力された繰越高 [%1] は金額として読み取れません。").arg(typed[i])));
+            ++box;
+        }
     }
     QCOMPARE(l.p.shown.size(), box);
 }

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QPushButton>
+#include <QSet>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QToolButton>
@@ -28,6 +30,8 @@ class TestEntryDialog : public QObject {
     Q_OBJECT
 private slots:
     void addModeLooks();
+    void mnemonicsUnique_data();
+    void mnemonicsUnique();
     void dateChecks_data();
     void dateChecks();
     void amountChecks_data();
@@ -68,10 +72,10 @@ void TestEntryDialog::addModeLooks()
         QCOMPARE(d.cmbMain->currentText(), QStringLiteral("食費"));
         QCOMPARE(d.lstSub->count(), 2);
         QVERIFY(d.optOut->isChecked());
-        QCOMPARE(d.cmdOK->text(), QStringLiteral("OK"));
+        QCOMPARE(d.cmdOK->text(), QStringLiteral("OK(&O)"));
         QVERIFY(d.cmdOK->isEnabled());
-        QCOMPARE(d.cmdExit->text(), QStringLiteral("終了"));
-        QCOMPARE(d.cmdCancel->text(), QStringLiteral("元に戻す"));
+        QCOMPARE(d.cmdExit->text(), QStringLiteral("終了(&X)"));
+        QCOMPARE(d.cmdCancel->text(), QStringLiteral("元に戻す(&U)"));
         QVERIFY(!d.cmdCancel->isEnabled());
         QCOMPARE(d.lblDateFormat->text(),
                  QStringLiteral("日付の形式は [mm/dd] (mm：月 dd：日） (1桁の月/日の場合前に 0 を挿入して下さい）"));
@@ -85,13 +89,56 @@ void TestEntryDialog::addModeLooks()
     QVERIFY(opened);
 }
 
+void TestEntryDialog::mnemonicsUnique_data()
+{
+    QTest::addColumn<bool>("changeMode");
+    QTest::newRow("add") << false;
+    QTest::newRow("change") << true;
+}
+
+// Every field and every button that can be pressed has a letter of its own.
+void TestEntryDialog::mnemonicsUnique()
+{
+    QFETCH(bool, changeMode);
+    EntryFixture f;
+    f.seed(QStringLiteral("04/05"), QStringLiteral("01"), QStringLiteral("01"), 700);
+    f.show();
+    f.views->selectRow(1);
+    f.whileOpen([&] { f.edit->mnuEditItem(changeMode ? 1 : 0); }, [&] {
+        frmData& d = *f.dialog;
+        QStringList texts{d.lblDate->text(), d.lblMain->text(), d.lblSub->text(), d.fraMoney->title()};
+        for (QPushButton* b : {d.cmdOK, d.cmdExit, d.cmdCancel})
+            if (b->isEnabled())
+                texts << b->text();
+        QSet<QChar> letters;
+        for (const QString& t : texts) {
+            const qsizetype amp = t.indexOf(QLatin1Char('&'));
+            QVERIFY2(amp >= 0 && amp + 1 < t.size(), qPrintable(t));
+            const QChar letter = t.at(amp + 1).toUpper();
+            QVERIFY2(!letters.contains(letter), qPrintable(t));
+            letters << letter;
+        }
+        QCOMPARE(d.lblDate->text(), QStringLiteral("日付(&D)"));
+        QCOMPARE(d.lblMain->text(), QStringLiteral("費目(&C)"));
+        QCOMPARE(d.lblSub->text(), QStringLiteral("摘要項目(&S)"));
+        QCOMPARE(d.fraMoney->title(), QStringLiteral("金額(&A)"));
+        QCOMPARE(d.cmbDate->focusPolicy(), Qt::TabFocus);
+        d.done(QDialog::Rejected);
+    });
+}
+
 void TestEntryDialog::dateChecks_data()
 {
     QTest::addColumn<int>("year");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("message"); // empty: accepted
 
-    QTest::newRow("one-digit month") << 2026 << "4/15" << kDigits;
+    // One-digit months and days are written out.
+    QTest::newRow("one-digit month") << 2026 << "4/15" << "";
+    QTest::newRow("one-digit month and day") << 2026 << "4/5" << "";
+    QTest::newRow("one-digit month, two-digit day") << 2026 << "4/05" << "";
+    QTest::newRow("one-digit day") << 2026 << "04/5" << "";
+    QTest::newRow("one-digit day, not a date") << 2026 << "2/30" << kNoDate;
     QTest::newRow("six characters") << 2026 << "04/150" << kDigits;
     QTest::newRow("31 April") << 2026 << "04/31" << kNoDate;
     QTest::newRow("month 13") << 2026 << "13/01" << kNoDate;
@@ -119,7 +166,7 @@ void TestEntryDialog::dateChecks()
         QCOMPARE(f.dialog->txtMoney->text(), message.isEmpty() ? QString() : QStringLiteral("500"));
         QTest::mouseClick(f.dialog->cmdExit, Qt::LeftButton);
     });
-    const int month = date.left(2).toInt();
+    const int month = date.section(QLatin1Char('/'), 0, 0).toInt();
     const int filed = message.isEmpty() ? 1 : 0;
     if (month >= 1 && month <= 12)
         QCOMPARE(f.model.slot(month).count(), filed);
@@ -139,6 +186,9 @@ void TestEntryDialog::amountChecks_data()
     QTest::newRow("largest") << "2147483647" << "" << "2,147,483,647";
     QTest::newRow("fraction rounds") << "1200.5" << "" << "1,201";
     QTest::newRow("separators") << "1,200" << "" << "1,200";
+    QTest::newRow("12万") << "12万" << "" << "120,000";
+    QTest::newRow("1.5万, full-width") << "１．５万" << "" << "15,000";
+    QTest::newRow("万 alone") << "万" << kNotNumber << "";
 }
 
 void TestEntryDialog::amountChecks()
@@ -179,6 +229,7 @@ void TestEntryDialog::addingMachine_data()
     // A term beyond the range is refused and left in the field to be corrected.
     QTest::newRow("term beyond 32 bits") << "1+3000000000\n" << "3000000000" << QStringList{kTooLarge};
     QTest::newRow("operator only") << "+\n" << "" << QStringList();
+    QTest::newRow("万 and 千 typed") << "1万+2千\n" << "12000" << QStringList();
 }
 
 void TestEntryDialog::addingMachine()
@@ -542,8 +593,8 @@ void TestEntryDialog::changeInPlace()
         QCOMPARE(d.txtMoney->text(), QStringLiteral("1200"));
         QCOMPARE(d.cmdOK->text(), QStringLiteral("押せません"));
         QVERIFY(!d.cmdOK->isEnabled());
-        QCOMPARE(d.cmdExit->text(), QStringLiteral("OK"));
-        QCOMPARE(d.cmdCancel->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(d.cmdExit->text(), QStringLiteral("OK(&O)"));
+        QCOMPARE(d.cmdCancel->text(), QStringLiteral("キャンセル(&Q)"));
         QVERIFY(d.cmdCancel->isEnabled());
         f.typeSub(QStringLiteral("Lunchbox"));
         d.txtMoney->clear();

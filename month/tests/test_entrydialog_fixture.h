@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -148,10 +149,14 @@ public:
     void typeMoney(const QString& keys) const
     {
         for (const QChar c : keys) {
-            if (c == QLatin1Char('\n'))
+            if (c == QLatin1Char('\n')) {
                 QTest::keyClick(dialog->txtMoney, Qt::Key_Return);
-            else
+            } else if (c.unicode() < 128) {
                 QTest::keyClicks(dialog->txtMoney, QString(c));
+            } else { // 万, 千 or a full-width digit, as a keyboard layout sends it
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QCoreApplication::sendEvent(dialog->txtMoney, &press);
+            }
         }
     }
     // One complete entry, confirmed with OK; a missing sub-item is accepted.

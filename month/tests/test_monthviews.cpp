@@ -466,28 +466,41 @@ void TestMonthViews::tabSelectionMarkedNotClickIsIgnored()
 
 void TestMonthViews::carryOverInput_data()
 {
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("answers"); // of the input box, asked again after a message
     QTest::addColumn<QString>("row1");
     QTest::addColumn<QString>("panel2");
     QTest::addColumn<qint32>("carryOver");
     QTest::addColumn<QStringList>("messages");
 
     const QString unchanged = QStringLiteral("|前年度繰越残高|||1,000|1,000");
-    QTest::newRow("deficit") << "-12000" << "|前年度繰越残高||12,000||-12,000" << "繰越高 : -12,000 (M)" << -12000
-                             << QStringList{};
-    QTest::newRow("surplus with separators") << "25,000" << "|前年度繰越残高|||25,000|25,000"
+    const QString tooLarge =
+        QStringLiteral("入力された金額が大きすぎます。\r\n\r\n-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。");
+    auto notAmount = [](const QString& typed) {
+        return QStringLiteral("入力された繰越高 [%1] は金額として読み取れません。\r\n\r\n"
+                              "数字で入力して下さい。(例: 120000、12万、1.5万、-5000)")
+            .arg(typed);
+    };
+    QTest::newRow("deficit") << QStringList{"-12000"} << "|前年度繰越残高||12,000||-12,000" << "繰越高 : -12,000 (M)"
+                             << -12000 << QStringList{};
+    QTest::newRow("surplus with separators") << QStringList{"25,000"} << "|前年度繰越残高|||25,000|25,000"
                                              << "繰越高 : 25,000 (M)" << 25000 << QStringList{};
-    QTest::newRow("zero") << "0" << "|前年度繰越残高||||" << "繰越高 : 0 (M)" << 0 << QStringList{};
-    QTest::newRow("not a number") << "abc" << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{};
-    QTest::newRow("cancelled") << "" << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{};
-    QTest::newRow("beyond 32 bits")
-        << "-3000000000" << unchanged << "繰越高 : 1,000 (M)" << 1000
-        << QStringList{"入力された金額が大きすぎます。\r\n\r\n-2,147,483,648 から 2,147,483,647 までの金額を入力して下さい。"};
+    QTest::newRow("zero") << QStringList{"0"} << "|前年度繰越残高||||" << "繰越高 : 0 (M)" << 0 << QStringList{};
+    QTest::newRow("12万") << QStringList{"12万"} << "|前年度繰越残高|||120,000|120,000" << "繰越高 : 120,000 (M)"
+                          << 120000 << QStringList{};
+    QTest::newRow("-1.5万") << QStringList{"-1.5万"} << "|前年度繰越残高||15,000||-15,000" << "繰越高 : -15,000 (M)"
+                            << -15000 << QStringList{};
+    QTest::newRow("not a number, then cancelled")
+        << QStringList{"abc", ""} << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{notAmount("abc")};
+    QTest::newRow("not a number, then corrected") << QStringList{"12万円", "12万"} << "|前年度繰越残高|||120,000|120,000"
+                                                  << "繰越高 : 120,000 (M)" << 120000 << QStringList{notAmount("12万円")};
+    QTest::newRow("cancelled") << QStringList{""} << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{};
+    QTest::newRow("beyond 32 bits, then cancelled")
+        << QStringList{"-3000000000", ""} << unchanged << "繰越高 : 1,000 (M)" << 1000 << QStringList{tooLarge};
 }
 
 void TestMonthViews::carryOverInput()
 {
-    QFETCH(QString, answer);
+    QFETCH(QStringList, answers);
     QFETCH(QString, row1);
     QFETCH(QString, panel2);
     QFETCH(qint32, carryOver);
@@ -495,15 +508,20 @@ void TestMonthViews::carryOverInput()
 
     Ledger l(yearText("&1000", {"01/050100000100"}));
     l.views->selectMonth(1);
-    l.prompter.inputs.enqueue(answer);
+    for (const QString& a : answers)
+        l.prompter.inputs.enqueue(a);
     l.pressRow(0);
 
-    QCOMPARE(l.prompter.shown.size(), 1 + messages.size());
+    QCOMPARE(l.prompter.shown.size(), answers.size() + messages.size());
+    QCOMPARE(l.prompter.unexpected, 0);
     const FakePrompter::Shown& box = l.prompter.shown.first();
     QCOMPARE(box.kind, FakePrompter::Shown::Input);
     QCOMPARE(box.text, QStringLiteral("前年度の繰越残高を入力して下さい。\r\n\r\n(赤字の場合は、先頭に\"-(マイナス)\"をつけて下さい。)"));
     QCOMPARE(box.title, QStringLiteral("前年度繰越残高の設定"));
     QCOMPARE(box.defaultText, QStringLiteral("1000"));
+    // Asked again with the refused answer, to be corrected.
+    if (answers.size() > 1)
+        QCOMPARE(l.prompter.shown.at(2).defaultText, answers.first());
     QCOMPARE(l.prompter.messages(), messages);
     QCOMPARE(l.views->selectedRow(), 0);
     QCOMPARE(rowText(l.views->monthRows, 0), row1);

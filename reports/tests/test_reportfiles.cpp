@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,7 @@ private slots:
     void initTestCase() { setWorkbookModuleFolder(QStringLiteral(KANELO_WORKBOOK_FOLDER)); }
     void missingModuleIsTold();
     void monthPdf();
+    void monthPdfKeepsTableTail();
     void yearPdf_data();
     void yearPdf();
     void monthWorkbook();
@@ -84,6 +86,45 @@ void TestReportFiles::monthPdf()
     // The month's last entry (1,147 yen on day 29) closes the last page.
     QVERIFY(pages.last().contains(QStringLiteral("1,147")));
     QVERIFY(!pages[pages.size() - 2].contains(QStringLiteral("1,147")));
+
+    // The legend beside a pie gives each category's amount and share.
+    const QStringList lines = QString::fromUtf8(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-l"),
+                                                                                      QStringLiteral("1"), path, QStringLiteral("-")}))
+                                  .split(QLatin1Char('\n'));
+    const auto legend = std::find_if(lines.begin(), lines.end(), [](const QString& l) { return l.contains(QStringLiteral("75.0%")); });
+    QVERIFY(legend != lines.end());
+    QVERIFY2(legend->contains(QRegularExpression(QStringLiteral("日用品\\s+3,000\\s+75.0%"))), qPrintable(*legend));
+    QVERIFY2(legend->contains(QRegularExpression(QStringLiteral("給与\\s+250,000\\s+99.7%"))), qPrintable(*legend));
+}
+
+// However many entries a month has, a page never begins with fewer than
+// three rows of the entry table: its last rows go over together, under the
+// header, and the heading stays with the table.
+void TestReportFiles::monthPdfKeepsTableTail()
+{
+    for (int n = 130; n <= 150; n += 1) {
+        ReportLedger l(householdCategories());
+        QStringList entries;
+        for (int i = 0; i < n; ++i)
+            entries << QStringLiteral("05/%1 0%2 %3").arg(1 + i / 5, 2, 10, QLatin1Char('0')).arg(1 + i % 4).arg(10000 + i);
+        l.add(entries);
+        const QString path = l.home.path(QStringLiteral("tail.pdf"));
+        const MonthReport may = buildMonthReport(l.model, 5);
+        QVERIFY(savePdf(path, QStringLiteral("月間収支報告"), [&](ReportCanvas& c) { drawMonthReport(c, may); }).ok);
+        const QStringList pages = pdfPages(path);
+        const QString what = QStringLiteral("%1 entries, %2 pages").arg(n).arg(pages.size());
+        QVERIFY2(pages.size() >= 3, qPrintable(what));
+        QVERIFY2(pages[0].contains(QStringLiteral("明細")), qPrintable(what));
+        // The amounts of a page's entries: 10,000 and up; none lost.
+        const QRegularExpression entryAmount(QStringLiteral("\\b1\\d,\\d{3}\\b"));
+        int rows = int(pages[0].count(entryAmount));
+        for (int p = 1; p < pages.size(); ++p) {
+            const int onPage = int(pages[p].count(entryAmount));
+            QVERIFY2(onPage >= TableFlow::kKeepRows && pages[p].contains(QStringLiteral("摘要項目")), qPrintable(what));
+            rows += onPage;
+        }
+        QCOMPARE(rows, n);
+    }
 }
 
 void TestReportFiles::yearPdf_data()
@@ -112,12 +153,17 @@ void TestReportFiles::yearPdf()
     QVERIFY(pages[0].contains(QStringLiteral("２０２６年度")));
     QVERIFY(pages[0].contains(QStringLiteral("200,777 円"))); // the year's income
     QVERIFY(all.contains(QStringLiteral("費目12")));
-    // Fourteen charts take two pages.
-    int chartPages = 0;
+    // The two year charts and a panel for each of the four categories with
+    // amounts: one page; the eight others are left out.
+    QStringList chartPages;
     for (const QString& p : pages)
         if (p.contains(QStringLiteral("年間推移グラフ")))
-            ++chartPages;
-    QCOMPARE(chartPages, charts ? 2 : 0);
+            chartPages << p;
+    QCOMPARE(chartPages.size(), charts ? 1 : 0);
+    if (charts) {
+        const QStringList panels = chartPages.first().split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^費目\\d+$")));
+        QCOMPARE(panels, (QStringList{"費目1", "費目3", "費目11", "費目12"}));
+    }
     QCOMPARE(pdfPageCount(path), pages.size());
 }
 

@@ -107,9 +107,7 @@ void writeSheet(Workbook& wb, const MonthReport& r, const QString& name)
     }
 
     const int last = qMax(top + int(r.entries.size()) - 1, head + int(qMax(r.outRows.size(), r.inRows.size())));
-    worksheet_set_paper(s, 9); // A4
-    worksheet_set_portrait(s);
-    worksheet_fit_to_pages(s, 1, 0);
+    wb.fitToWidth(s, false);
     wb.note(worksheet_repeat_rows(s, lxw_row_t(top - 1), lxw_row_t(top - 1)));
     wb.note(worksheet_print_area(s, 0, B, lxw_row_t(last), O));
 }

@@ -62,6 +62,16 @@ void Workbook::note(lxw_error e)
         error_ = e;
 }
 
+void Workbook::fitToWidth(lxw_worksheet* s, bool landscape)
+{
+    worksheet_set_paper(s, 9); // A4
+    if (landscape)
+        worksheet_set_landscape(s);
+    else
+        worksheet_set_portrait(s);
+    worksheet_fit_to_pages(s, 1, 0);
+}
+
 void Workbook::text(lxw_worksheet* s, int row, int col, const QString& value, lxw_format* f)
 {
     if (s && !value.isEmpty())

@@ -37,6 +37,9 @@ public:
     // recalculate still see the figure.
     void formula(lxw_worksheet* s, int row, int col, const QString& formula, qint64 value, lxw_format* f);
     void note(lxw_error e);
+    // A4, the print area scaled to the width of the page and running on over
+    // as many pages as it needs, as the sheet is to be printed.
+    static void fitToWidth(lxw_worksheet* s, bool landscape);
 
     // Closes the workbook and hands over its bytes; false with a sentence
     // for the user in error when it could not be built.

@@ -38,6 +38,7 @@ void dataSheet(Workbook& wb, const YearReport& r)
     putRow(wb, s, 1, A, r.inTotals, nullptr, wb.amount);
     for (size_t i = 0; i < r.categories.size(); ++i)
         putRow(wb, s, 2 + int(i), A, r.categories[i], nullptr, wb.amount);
+    wb.fitToWidth(s, true);
 }
 
 // B2, C5, C6, F6 and their labels, shared by both report sheets.
@@ -98,9 +99,8 @@ void figuresSheet(Workbook& wb, const YearReport& r)
     }
 
     const int n = int(r.categories.size());
-    worksheet_set_paper(s, 9);
-    worksheet_set_portrait(s);
-    worksheet_fit_to_pages(s, 1, 0);
+    // Fourteen columns of amounts read best across the page.
+    wb.fitToWidth(s, true);
     wb.note(worksheet_print_area(s, 0, B, lxw_row_t(n + 14), O)); // $B$1:$O$(n + 15)
 }
 
@@ -117,7 +117,8 @@ Place placeOf(int i)
     if (i < 8)
         return {7 + 11 * (i / 2), i % 2 ? K : B, 212};
     const int j = i - 8, page = 2 + j / 12, k = j % 12;
-    return {YearReport::chartPrintLastRow(page - 1) + 9 * (k / 2), k % 2 ? K : B, 172};
+    // A row clear of the page break above, which a chart touching it crosses.
+    return {YearReport::chartPrintLastRow(page - 1) + 1 + 9 * (k / 2), k % 2 ? K : B, 172};
 }
 
 void chartsSheet(Workbook& wb, const YearReport& r)
@@ -159,9 +160,8 @@ void chartsSheet(Workbook& wb, const YearReport& r)
     breaks.push_back(0);
     if (pages > 1)
         wb.note(worksheet_set_h_pagebreaks(s, breaks.data()));
-    worksheet_set_paper(s, 9);
-    worksheet_set_portrait(s);
-    worksheet_set_print_scale(s, 55);
+    // Both columns of charts on each page, the pages broken between rows of charts.
+    wb.fitToWidth(s, false);
     wb.note(worksheet_print_area(s, 0, B, lxw_row_t(r.chartPrintLastRow() - 1), 18)); // $B$1:$S$(last)
 }
 }

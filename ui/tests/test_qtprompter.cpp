@@ -6,10 +6,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -31,9 +35,13 @@ private slots:
     void messageTitleAndText();
     void questionAnswers_data();
     void questionAnswers();
+    void longLinesKeepTheirTails_data();
+    void longLinesKeepTheirTails();
     void inputCancelGivesEmptyText();
     void inputAnswer();
     void openFileFilters();
+    void saveAsksBeforeReplacing_data();
+    void saveAsksBeforeReplacing();
     void colourAsBgr();
 };
 
@@ -100,6 +108,85 @@ void TestQtPrompter::questionAnswers()
     QCOMPARE(buttons.contains(QStringLiteral("キャンセル")), withCancel);
 }
 
+void TestQtPrompter::longLinesKeepTheirTails_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("question");
+    QTest::newRow("one long line") << QStringLiteral("メモデータファイル [2026.zbm] を読み込めなかったため、メモを保存すると"
+                                                     "ファイルにあったメモが失われます。メモは保存しませんでした。")
+                                   << false;
+    QTest::newRow("a line just too long for its box")
+        << QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)を編集前の内容に戻せませんでした。\r\n\r\n"
+                          "ファイル [/home/user/KaneloY/MainSub.zbt] を保存できませんでした。ディスクの空き容量が足りません。")
+        << false;
+    QTest::newRow("words and a folder") << QStringLiteral("Excel 形式で保存するためのファイル [libkanelo_workbook.so] が"
+                                                          "プログラムのフォルダに見つかりません。")
+                                        << false;
+    QTest::newRow("a long path") << QStringLiteral("2026年のメモをメモデータファイル [2026.zbm] に保存できなかったため、次の場所に預かりました。"
+                                                   "\r\n\r\n  /home/user/.config/Kanelo Y/unsaved-memos/0123456789abcdef/2026.zbm\r\n\r\n"
+                                                   "次に起動したときに、メモデータファイルに書き込みます。")
+                                 << false;
+    QTest::newRow("a question") << QStringLiteral("%1年のメモを保存できませんでした。保存していないメモを破棄して、"
+                                                  "表示する年を変えますか。\r\n\r\n  ・メモを破棄して続ける場合は [はい]")
+                                << true;
+}
+
+// Long lines are broken where their last part keeps a good share of a
+// line, never leaving "ん。" or "た。" alone; nothing of the text is lost,
+// and Qt breaks no line further.
+void TestQtPrompter::longLinesKeepTheirTails()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, question);
+    QtPrompter p;
+    QString shownText;
+    int width = 0;
+    QFont font;
+    whenOpen<QMessageBox>([&](QMessageBox* box) {
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        shownText = label->text();
+        width = label->contentsRect().width();
+        font = label->font();
+        QVERIFY(box->frameGeometry().width() <= box->screen()->availableGeometry().width());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    if (question)
+        p.question(text, Prompter::Buttons::YesNo);
+    else
+        p.message(text, Prompter::Icon::Warning);
+
+    // Each paragraph of the text as the label shows it: its lines, each as
+    // Qt wraps it at the label's width.
+    const QStringList original = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
+    const QStringList lines = shownText.split(QLatin1Char('\n'));
+    const QFontMetricsF fm(font);
+    const auto squeezed = [](QString s) { return s.remove(QLatin1Char(' ')); };
+    int next = 0;
+    for (const QString& paragraph : original) {
+        const QString whole = squeezed(paragraph);
+        QStringList shown;
+        QString joined;
+        do {
+            QVERIFY(next < lines.size());
+            QTextLayout layout(lines[next], font);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+                l.setLineWidth(width);
+                shown << lines[next].mid(l.textStart(), l.textLength());
+            }
+            layout.endLayout();
+            joined += squeezed(lines[next++]);
+        } while (joined.size() < whole.size());
+        QCOMPARE(joined, whole); // nothing lost
+        if (shown.size() > 1)
+            QVERIFY2(fm.horizontalAdvance(shown.last()) >= width / 3.0, qPrintable(shown.join(QLatin1Char('|'))));
+    }
+    QCOMPARE(next, lines.size());
+}
+
 void TestQtPrompter::inputCancelGivesEmptyText()
 {
     QtPrompter p;
@@ -142,6 +229,47 @@ void TestQtPrompter::openFileFilters()
     QCOMPARE(chosen, QString());
     QCOMPARE(title, QStringLiteral("Kanelo Y -家計簿ファイルを開く"));
     QCOMPARE(filters, (QStringList{"家計簿データファイル(*.zbl)", "テキスト (*.txt)"}));
+}
+
+void TestQtPrompter::saveAsksBeforeReplacing_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("yes replaces") << true;
+    QTest::newRow("no keeps the chooser open") << false;
+}
+
+void TestQtPrompter::saveAsksBeforeReplacing()
+{
+    QFETCH(bool, replace);
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("2026.csv"));
+    QFile file(existing);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QtPrompter p;
+    bool asked = false, defaultNo = false, chooserStayed = false;
+    whenOpen<QFileDialog>([&](QFileDialog* chooser) {
+        // The proposed name is taken as it is: the chooser asks first.
+        QTimer::singleShot(0, [&, chooser] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            asked = true;
+            defaultNo = box->defaultButton() == box->button(QMessageBox::No);
+            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            if (!replace) {
+                chooserStayed = chooser->isVisible();
+                chooser->reject();
+            }
+        });
+        QTest::keyClick(chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
+    });
+    const QString chosen =
+        p.saveFile(QStringLiteral("家計簿データのエクスポート"), {QStringLiteral("CSVファイル(*.csv)|*.csv")}, existing);
+    QVERIFY(asked);
+    QVERIFY(defaultNo);
+    QCOMPARE(chosen, replace ? existing : QString());
+    QCOMPARE(chooserStayed, !replace);
 }
 
 void TestQtPrompter::colourAsBgr()
