@@ -15,7 +15,7 @@
 
 void frmKanelo::addRecordMenus()
 {
-    QMenu* menu = edit->mnuEdit;
+    QMenu* menu = mnuEdit;
     menu->addSeparator();
     mnuEditTeiki = menu->addAction(QStringLiteral("定期入力の設定(&R)..."), this, &frmKanelo::EditRecurring);
     mnuEditTeiki->setObjectName(QStringLiteral("mnuEditTeiki"));

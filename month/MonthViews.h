@@ -6,9 +6,7 @@
 #include <QObject>
 
 class LedgerModel;
-class QAction;
 class QLabel;
-class QMenu;
 class QStackedWidget;
 class QStatusBar;
 class QTabBar;
@@ -17,8 +15,10 @@ class QEvent;
 class QWidget;
 
 // The centre of the main window: the month tabs, the entry list lvwMonth and
-// the summary list lvwMonthC in one rectangle, the status bar and the result
-// menu. It rebuilds the lists from the month slots and keeps the balances.
+// the summary list lvwMonthC in one rectangle, and the status bar. It
+// rebuilds the lists from the month slots and keeps the balances. Its
+// commands (the summaries, the carry-overs) are slots; the main window puts
+// them into its menus and toolbar.
 class MonthViews : public QObject {
     Q_OBJECT
 public:
@@ -36,15 +36,6 @@ public:
     MonthListModel* summaryRows = nullptr; // rows of lvwMonthC
     QStatusBar* sbrStatus = nullptr;
     QLabel* statusPanel[7] = {};           // panels 1..7 are statusPanel[0..6]
-    QAction* tbrDaySummary = nullptr;      // toolbar toggle 20
-    QAction* tbrCategorySummary = nullptr; // toolbar toggle 21
-    QMenu* mnuResult = nullptr;            // 実績(&S)
-    // Result menu items by index; 0 and 1 (graphs) stay null until the
-    // graphs are added (inserted before mnuResultItem[2]), 2 and 4 are
-    // separators.
-    QAction* mnuResultItem[6] = {};
-    QMenu* mnuResultSub = nullptr;         // 集計表示
-    QAction* mnuResultSubItem[2] = {};     // 日単位, 費目単位
 
     void RefreshMonthView();
     void ShowCompress();
@@ -55,10 +46,12 @@ public:
     void UpdateBalances(MonthListModel* list);
 
     // Which list is in front: 0 the entry list, 1 the day summary, 2 the
-    // category summary. setSummaryMode switches it as the toggles and the
-    // 集計表示 submenu do.
+    // category summary; announced by summaryModeChanged().
     int summaryMode() const { return summaryMode_; }
     void setSummaryMode(int mode);
+    // The day or category summary (1, 2) switched on or off, as its toggle
+    // does: off brings the entry list back.
+    void toggleSummary(int mode, bool on);
     // Selects tab `month` as a user click would (RefreshMonthView follows).
     void selectMonth(int month);
 
@@ -72,6 +65,8 @@ public:
     // carry-over) and the automatic/manual switch of status panel 2.
     void CarryOverInput();
     void SwitchCarryOverMode();
+    // The previous year's carry-over in a message box.
+    void showPrevCarryOver();
 
     // The selected row of lvwMonth (0 = carry-over row), or -1.
     int selectedRow() const;
@@ -90,6 +85,7 @@ signals:
     void monthTabClicked(int month);
     // The list font size changed (Options).
     void listsRebuilt();
+    void summaryModeChanged(int mode);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,12 +93,7 @@ protected:
 private:
     void buildWidgets(QWidget* owner);
     void buildStatusBar(QWidget* owner);
-    void buildResultMenu(QWidget* owner);
     void onTabChanged(int index);
-    void onToggle(QAction* toggle, bool pressed);
-    void onResultSubItem(int item);
-    void onResultMenuShown();
-    void showPrevCarryOver();
     void frontList(QTreeView* list);
     void updateClock();
     // Asks for the carry-over and fills row 1; false when nothing changed.
