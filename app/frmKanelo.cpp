@@ -6,6 +6,7 @@
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "ProgramFolder.h"
+#include "TeikiBook.h"
 #include "frmMainSub.h"
 #include "frmVersion.h"
 
@@ -37,6 +38,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     graphs = new GraphCommands(model, this);
     buildMenus();
     buildToolbar();
+    teiki = new TeikiBook(model, this);
+    addRecordMenus();
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.
@@ -81,7 +84,9 @@ void frmKanelo::ToggleLinkCalendar()
 void frmKanelo::EditCategories()
 {
     // The month views follow the master and the year as the editor leaves them.
-    frmMainSub::Run(*model_, this);
+    frmMainSub::Deleted deleted;
+    if (frmMainSub::Run(*model_, this, &deleted))
+        teiki->turnOffDeleted(deleted.categories, deleted.subItems);
 }
 
 void frmKanelo::ShowHelp()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Types.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <vector>
 
 class EditCommands;
 class GraphCommands;
@@ -15,6 +18,9 @@ class QToolBar;
 class frmCalculator;
 class frmCalender;
 class frmVersion;
+class frmSearch;
+class TeikiBook;
+struct SearchHit;
 
 // The main window. Loading it starts the program, closing it ends it.
 class frmKanelo : public QMainWindow {
@@ -84,6 +90,27 @@ public:
 
     // Today's memo in the toolbar row; empty text hides the panels.
     void ShowTodayMemo(const QString& text);
+
+    // Recurring entries (frmKaneloRecurring.cpp): 編集 → 定期入力の設定, and
+    // what the rules have due, offered at start-up and when a year is opened.
+    TeikiBook* teiki = nullptr;
+    void EditRecurring();
+    void OfferRecurring();
+    // Files entries as one change of the year (one step to undo).
+    void FileEntries(std::vector<Entry> entries);
+    // 編集 → 検索: the search window (modeless, one instance), and an entry
+    // it found shown in its month, its year opened first when need be.
+    QPointer<frmSearch> search;
+    void ShowSearch();
+    void ShowSearchHit(const SearchHit& hit);
+    // ファイル → バックアップから復元 and 環境 → バックアップの世代数
+    // (frmKaneloBackup.cpp).
+    void RestoreBackup();
+    void ChangeBackupGenerations();
+    QAction* mnuEditTeiki = nullptr;
+    QAction* mnuEditSearch = nullptr;
+    QAction* mnuFileRestore = nullptr;
+    QAction* mnuEnvBackups = nullptr;
 
     // The features, each with its commands; the menus and the toolbar below
     // are this window's alone and lead to them (frmKaneloMenus.cpp).
@@ -162,6 +189,8 @@ private:
     // The summary toggles and the 集計表示 items show the list in front.
     void showSummaryMode(int mode);
     void buildToolMenu();
+    // The menu items of the recurring entries, the search and the backups.
+    void addRecordMenus();
     void addToolButtons();
     void readSettings();
     void writeSettings();

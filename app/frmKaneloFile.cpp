@@ -79,6 +79,7 @@ void frmKanelo::SwitchYear(int year)
     // The month views follow the loaded year.
     m.LoadYearFile();
     OfferLeftoverMerge();
+    OfferRecurring();
 }
 
 void frmKanelo::NewYearFile()
@@ -125,6 +126,8 @@ void frmKanelo::NewYearFile()
     if (year != m.curYear() && !m.SaveYearFile(1))
         return;
     const QString path = m.yearPath(year);
+    // The year made anew can be had back from its copy.
+    m.keepBackup(path);
     if (QFile::exists(path) && !QFile::remove(path)) {
         p.message(QStringLiteral("家計簿データファイル [%1] を削除できないため、作成し直せません。")
                       .arg(QDir::toNativeSeparators(path)),

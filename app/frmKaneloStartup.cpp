@@ -7,6 +7,7 @@
 #include "MonthViews.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
+#include "TeikiBook.h"
 #include "frmVersion.h"
 
 #include <QFile>
@@ -124,6 +125,10 @@ bool frmKanelo::Form_Load(const QString& commandLine)
         splash->close();
     show();
     views->loaded = true;
+    // The rules are read with the window in view, to which their messages
+    // and the question of what is due belong.
+    teiki->read();
+    OfferRecurring();
     return true;
 }
 

@@ -39,12 +39,13 @@ frmMainSub::~frmMainSub()
         cmdCancel_Click();
 }
 
-bool frmMainSub::Run(LedgerModel& model, QWidget* parent)
+bool frmMainSub::Run(LedgerModel& model, QWidget* parent, Deleted* deleted)
 {
     frmMainSub window(model, parent);
     if (!window.Form_Load())
         return false;
-    window.exec();
+    if (window.exec() == QDialog::Accepted && deleted)
+        *deleted = {window.deleted_, window.deletedSubs_};
     return true;
 }
 

@@ -27,8 +27,15 @@ public:
     explicit frmMainSub(LedgerModel& model, QWidget* parent = nullptr);
     ~frmMainSub() override;
 
+    // What OK confirmed as deleted: category numbers, and sub-items as
+    // category * 100 + sub-item number.
+    struct Deleted {
+        QSet<int> categories;
+        QSet<int> subItems;
+    };
     // Opens the editor modally over parent; false when it could not open.
-    static bool Run(LedgerModel& model, QWidget* parent);
+    // After OK, `deleted` (when given) holds what was deleted.
+    static bool Run(LedgerModel& model, QWidget* parent, Deleted* deleted = nullptr);
 
     QLabel* lblList = nullptr; // "費目リスト"
     QTreeView* lvwMain = nullptr;
@@ -111,6 +118,7 @@ private:
     // Numbers of the categories deleted while the window is open: their
     // entries leave the open year on OK.
     QSet<int> deleted_;
+    QSet<int> deletedSubs_; // category * 100 + sub-item
     // Set while the lists are filled by the program, so that the current-row
     // signal does not act as a click.
     bool filling_ = false;

@@ -257,8 +257,10 @@ void frmMainSub::cmdDelsub_Click()
         != Prompter::Answer::Yes)
         return;
     // Entries keep the number; the next sub-item added to this category takes it.
-    if (const auto c = model_.category(lblMainNo->text()))
+    if (const auto c = model_.category(lblMainNo->text())) {
         c->deleachsub(row.no, row.name);
+        deletedSubs_.insert(c->no.toInt() * 100 + row.no.toInt());
+    }
     filling_ = true;
     subRows->removeAt(r);
     lvwSub->selectionModel()->clear();

@@ -1,5 +1,6 @@
 #include "LedgerModel.h"
 
+#include "BackupRestore.h"
 #include "Clock.h"
 #include "FileTransaction.h"
 #include "Formats.h"
@@ -302,11 +303,27 @@ void LedgerModel::reportWriteFailure(const QString& path, const QString& error)
     prompter_->message(text, Prompter::Icon::Warning);
 }
 
+void LedgerModel::keepBackup(const QString& path)
+{
+    const Backups::Result r = Backups::keep(path, Backups::generations());
+    if (r.ok || backupFailureTold_)
+        return;
+    backupFailureTold_ = true;
+    prompter_->message(QStringLiteral("ファイル [%1] のバックアップを作成できませんでした。\r\n\r\n%2\r\n\r\n"
+                                      "保存はこのまま行います。（このお知らせは、次に起動するまで表示しません。）")
+                           .arg(QFileInfo(path).fileName(), r.error),
+                       Prompter::Icon::Warning);
+}
+
 bool LedgerModel::commitFiles(const std::vector<std::pair<QString, QByteArray>>& writes, const QString& removal)
 {
     std::vector<FileTransaction::Change> changes;
-    for (const auto& [path, bytes] : writes)
+    for (const auto& [path, bytes] : writes) {
+        // The user's files, not the merge file of a hand-over.
+        if (Backups::kindOf(QFileInfo(path).fileName()) != Backups::Kind::Other)
+            keepBackup(path);
         changes.push_back({path, bytes, false});
+    }
     if (!removal.isEmpty())
         changes.push_back({removal, {}, true});
     const FileTransaction::Result r = FileTransaction::commit(changes);

@@ -271,6 +271,10 @@ public:
     // written back unchanged after the memos of the same year.
     const QStringList& memoOtherLines() const { return memoOtherLines_; }
 
+    // Keeps the file about to be replaced as a dated copy in backup/. A copy
+    // that cannot be made never stops the write; the user hears of it once.
+    void keepBackup(const QString& path);
+
     // "mm-dd-yyyy" of today, for the file headers.
     static QString headerDate();
 
@@ -285,6 +289,8 @@ signals:
     void entriesChanged(int month);
     // The year file of curYear was loaded: every month is new.
     void yearLoaded();
+    // The year file was written with the entries of the month slots.
+    void yearSaved(int year);
     // The master in memory was read or replaced as a whole.
     void masterChanged();
     void subItemAdded(const QString& categoryNo, const QString& subNo);
@@ -341,6 +347,7 @@ private:
     qint32 carryOver_ = 0;
     bool carryAuto_ = false;
     bool yearUnreadable_ = false;
+    bool backupFailureTold_ = false;
     QString mergeToRemove_;
 
     KeyedCollection<clsHimoku> categoryList_;   // keyed by no

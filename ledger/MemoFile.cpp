@@ -129,6 +129,7 @@ bool LedgerModel::WriteMemoFile(int year)
     QByteArray bytes;
     if (!memoFileBytes(year, bytes))
         return false;
+    keepBackup(memoPath(year));
     const TextFile::WriteResult r = TextFile::writeBytes(memoPath(year), bytes);
     if (!r.ok) {
         reportWriteFailure(memoPath(year), r.error);

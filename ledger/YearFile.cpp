@@ -466,6 +466,8 @@ bool LedgerModel::SaveYearFile(int mode)
     if (mode == 1)
         mergeToRemove_.clear();
     SetCarryOver(carry, carryAuto_);
+    if (mode == 1)
+        emit yearSaved(curYear_);
     return true;
 }
 
@@ -480,6 +482,7 @@ bool LedgerModel::SaveMasterAndYear()
         return false;
     mergeToRemove_.clear();
     SetCarryOver(carry, carryAuto_);
+    emit yearSaved(curYear_);
     return true;
 }
 

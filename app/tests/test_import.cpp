@@ -73,7 +73,7 @@ struct ImportFixture : AppFixture {
     {
         QStringList names = QDir(home.path(".")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
         for (const char* name : {"KaneloImport", "KaneloY.lock", "args.txt", "seen.zbt", "seen.zbl", "prepared.zbl", "next.zbt",
-                                 "exit.txt", "sleep.txt", "halfway.txt", "break.txt", "2024.z__"})
+                                 "exit.txt", "sleep.txt", "halfway.txt", "break.txt", "2024.z__", "backup"})
             names.removeAll(QString::fromLatin1(name));
         return names;
     }

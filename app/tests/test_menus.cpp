@@ -66,7 +66,15 @@ void TestMenus::captionsAndOrder()
         bar << a->text();
     QCOMPARE(bar, (QStringList{"ファイル(&F)", "編集(&E)", "実績(&S)", "環境(&K)", "ツール(&T)", "ヘルプ(&H)"}));
     QCOMPARE(captions(w->mnuEdit), (QStringList{"データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-",
-                                                "その日の収支(&T)", "-", "費目・摘要項目 編集(&M)"}));
+                                                "その日の収支(&T)", "-", "費目・摘要項目 編集(&M)", "-",
+                                                "定期入力の設定(&R)...", "検索(&F)..."}));
+    QCOMPARE(w->mnuEditTeiki->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    QCOMPARE(w->mnuEditSearch->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    // The restore after the export, the number of copies after the font size.
+    QCOMPARE(w->mnuFile->actions().indexOf(w->mnuFileRestore), w->mnuFile->actions().indexOf(w->mnuFileItem[6]) + 1);
+    QCOMPARE(w->mnuFileRestore->text(), QStringLiteral("バックアップから復元(&R)..."));
+    QCOMPARE(w->mnuEnv->actions().indexOf(w->mnuEnvBackups), w->mnuEnv->actions().indexOf(w->mnuEnvItem[2]) + 1);
+    QCOMPARE(w->mnuEnvBackups->text(), QStringLiteral("バックアップの世代数(&B)..."));
     for (int i = 0; i < 7; ++i)
         QCOMPARE(w->mnuEditItems[i], w->mnuEdit->actions()[i]);
     emit w->mnuResult->aboutToShow(); // item 0 names the month shown
