@@ -1,6 +1,7 @@
 #include "frmKanelo.h"
 
 #include "EditCommands.h"
+#include "EditHistory.h"
 #include "GraphCommands.h"
 #include "HelpWindow.h"
 #include "KaneloIcons.h"
@@ -24,6 +25,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QTreeView>
 
 const QString frmKanelo::kAppTitle = QStringLiteral("Kanelo Y -ぽるもさん!?");
@@ -46,6 +48,7 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     edit = new EditCommands(model, *views, this);
     connect(edit, &EditCommands::categoriesRequested, this, &frmKanelo::EditCategories);
     addEditMenu(edit->mnuEdit, {edit->tbrAdd, edit->tbrChange, edit->tbrDelete});
+    buildHistoryItems();
     tbrToolBar->insertAction(tbrEditPlace, edit->tbrCategories); // 15, between separators
     tbrToolBar->insertSeparator(tbrEditPlace);
     // Result menu items 0 and 1; toolbar buttons 17 and 18 before the summary toggles.
@@ -218,7 +221,40 @@ void frmKanelo::ShowTodayMemo(const QString& text)
 
 void frmKanelo::UpdateCaption()
 {
-    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear()) + QStringLiteral(" 年度]"));
+    const bool unsaved = EditHistory::of(*model_).unsaved();
+    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear()) + QStringLiteral(" 年度]")
+                   + (unsaved ? QStringLiteral(" *") : QString()));
+}
+
+// 元に戻す and やり直し head the edit menu; each names the step it takes.
+void frmKanelo::buildHistoryItems()
+{
+    EditHistory& history = EditHistory::of(*model_);
+    QUndoStack& stack = history.stack();
+    QMenu* menu = edit->mnuEdit;
+    QAction* first = menu->actions().value(0);
+    mnuUndo = new QAction(this);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = new QAction(this);
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    menu->insertActions(first, {mnuUndo, mnuRedo});
+    menu->insertSeparator(first);
+    connect(mnuUndo, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(mnuRedo, &QAction::triggered, &stack, &QUndoStack::redo);
+    auto label = [](QAction* a, const QString& caption, const QString& step, bool enabled) {
+        a->setText(step.isEmpty() ? caption : caption + QStringLiteral("  ") + step);
+        a->setEnabled(enabled);
+    };
+    auto update = [this, &stack, label] {
+        label(mnuUndo, QStringLiteral("元に戻す(&U)"), stack.undoText(), stack.canUndo());
+        label(mnuRedo, QStringLiteral("やり直し(&R)"), stack.redoText(), stack.canRedo());
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, update);
+    connect(&stack, &QUndoStack::cleanChanged, this, update);
+    update();
+    connect(&history, &EditHistory::unsavedChanged, this, &frmKanelo::UpdateCaption);
 }
 
 void frmKanelo::ToggleToolbar()
@@ -272,7 +308,8 @@ void frmKanelo::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!closingByProgram_) {
+    // Nothing unsaved: nothing to ask.
+    if (!closingByProgram_ && EditHistory::of(*model_).unsaved()) {
         const auto answer = model_->prompter().question(
             QStringLiteral("[ぽるもさん]を終了してよろしいですか。\r\n\r\n"
                            "  ・家計簿データを保存して終了する場合は [はい]\r\n"

@@ -64,6 +64,8 @@ public:
     void mnuFileSubItem_Click(int index);
     // curYear = startYear = year, the year loaded and shown.
     void SwitchYear(int year);
+    // The caption names the year and ends with " *" while the year holds
+    // changes its file lacks.
     void UpdateCaption();
 
     // Options: 0 toolbar on/off, 2 font size, 4/0 calendar link.
@@ -104,6 +106,9 @@ public:
     QAction* mnuEnvSubItem[1] = {};
     QMenu* mnuTool = nullptr;
     QAction* mnuToolItem[2] = {};
+    // The edit menu's first items: 元に戻す (Ctrl+Z), やり直し (Ctrl+Y).
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpItem[3] = {};
 
@@ -143,6 +148,7 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
+    void buildHistoryItems();
     void buildToolMenu();
     void addToolButtons();
     void readSettings();
@@ -150,9 +156,9 @@ private:
     void TodayMemoFromList();
     QString csvNames(const QString& categoryNo, const QString& subNo) const;
     void refuseWhileImporting();
-    // Saves the year with the entries merged from mergeFile, which goes with
-    // the save; then reloads and shows it.
-    bool SaveMergedYear(const QString& mergeFile, int merged);
+    // Merges the entries of mergeFile as one step of the undo stack and
+    // saves the year; the merge file goes with the save.
+    bool MergeImported(const QString& mergeFile);
 
     LedgerModel* model_;
     bool closingByProgram_ = false;

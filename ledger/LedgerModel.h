@@ -122,6 +122,10 @@ public:
     // earlier day and the same or a later one.) False, filing nothing, when
     // the entry has no date. Announced by entryInserted().
     bool InsertEntry(Entry e, DayPlace place = DayPlace::First);
+    // Files the entry at that position of its month (0 = first), as an
+    // entry taken out is put back where it was. False, filing nothing, when
+    // the entry has no date. Announced by entryInserted().
+    bool InsertEntryAt(Entry e, int position);
     // Removes the entry with that id from its month; false when the month
     // holds none. Announced by entryRemoved() once it has gone.
     bool RemoveEntry(int month, EntryId id);
@@ -137,8 +141,13 @@ public:
     // Files entries exactly as InsertEntry would one after the other, in one
     // pass per month (entriesChanged() for each month that gained some).
     void InsertEntries(std::vector<Entry> entries);
+    // Takes these entries (by month and id) out of their months in one pass
+    // per month (entriesChanged() for each month that lost some).
+    void RemoveEntries(const std::vector<Entry>& entries);
     // The entry with that id in the month, or null.
     const Entry* findEntry(int month, EntryId id) const;
+    // Its position in the month (0 = first), or -1.
+    int positionOf(int month, EntryId id) const;
     // Gives an entry a fresh identity for the lists that show it.
     EntryId nextEntryId() { return ++lastEntryId_; }
 
@@ -232,10 +241,12 @@ public:
     // line. False (user told) on failure.
     bool WriteMergeFile(int year, const QString& token = {});
     bool mergeFileBytes(int year, const QString& token, QByteArray& out);
-    // Files the entries of the merge file of `year` into the month slots as
-    // InsertEntry does. Lines of deleted categories are reported and left
-    // out; `merged` receives how many were filed. False (user told) when the
-    // file cannot be read.
+    // The entries of the merge file of `year`, as they are to be filed.
+    // Lines of deleted categories are reported and left out. False (user
+    // told) when the file cannot be read.
+    bool ReadMergeFile(int year, std::vector<Entry>& entries);
+    // Files the entries of the merge file into the month slots as
+    // InsertEntries does; `merged` receives how many were filed.
     bool MergeAddFile(int year, int* merged = nullptr);
 
     // ---- memo file ----
@@ -282,6 +293,9 @@ signals:
     void entriesChanged(int month);
     // The year file of curYear was loaded: every month is new.
     void yearLoaded();
+    // The year file of curYear now holds the month slots and the carry-over
+    // as they are.
+    void yearSaved();
     // The master in memory was read or replaced as a whole.
     void masterChanged();
     void subItemAdded(const QString& categoryNo, const QString& subNo);

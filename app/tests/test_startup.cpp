@@ -305,6 +305,7 @@ void TestStartup::closeYesThatCannotSaveKeepsWindow()
     // The year file's place is taken by a folder: saving must fail.
     QFile::remove(f.home.path(QStringLiteral("2026.zbl")));
     QVERIFY(QDir(f.home.path({})).mkdir(QStringLiteral("2026.zbl")));
+    f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
 
     f.prompter.answers.enqueue(Prompter::Answer::Yes);
     f.window()->close();
