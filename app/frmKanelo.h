@@ -31,6 +31,10 @@ public:
     // settings, master, year, month view, memos, window shown. False when
     // the program must end (bad argument, no category master).
     bool Form_Load(const QString& commandLine);
+    // Another start on the same data folder handed over its command line:
+    // the window comes to the front (a dialog open over it first), and a
+    // year file of another year is opened as 開く opens it.
+    void StartedAgain(const QString& commandLine);
     // The year named by the command line, 0 for none, -1 (after telling
     // the user) when it names no year data file.
     static int ParseCommandLine(const QString& commandLine, LedgerModel& model);
