@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 // Stays until the program ends: neither Esc nor the frame closes it.
 class WaitNote : public QDialog {
@@ -44,7 +46,7 @@ bool clsExecute::ShellX(const QString& program, const QStringList& arguments, bo
     }
     // Every 100 ms: see whether it has ended, then let this program's
     // windows handle what came in meanwhile.
-    while (!cancelWait && process.state() != QProcess::NotRunning) {
+    while (process.state() != QProcess::NotRunning) {
         process.waitForFinished(100);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

@@ -9,8 +9,6 @@ class QWidget;
 // program's windows keep repainting.
 class clsExecute {
 public:
-    ~clsExecute() { cancelWait = true; }
-
     // Program and arguments are passed apart, so a path with spaces needs
     // no splitting. False when the program could not be started. While it
     // waits with an owner, a modal note over the owner says what runs: every
@@ -18,7 +16,6 @@ public:
     bool ShellX(const QString& program, const QStringList& arguments, bool wait, QWidget* owner = nullptr,
                 const QString& note = {});
 
-    bool cancelWait = false;
     // The exit code of the program waited for; -1 when it crashed.
     int exitCode = 0;
 };

@@ -41,10 +41,6 @@ public:
     // The same without telling the user.
     static int yearInCommandLine(const QString& commandLine);
 
-    // The edit menu 編集(&E) goes between File and Result, its toolbar
-    // buttons at positions 11-13 (add, change, delete).
-    void addEditMenu(QMenu* mnuEdit, const QList<QAction*>& toolbarButtons);
-
     // File menu commands by index (0 new, 1 open, 3 save, 6 export, 10 exit).
     void mnuFileItem_Click(int index);
     void NewYearFile();
@@ -95,6 +91,8 @@ public:
     // Today's memo in the toolbar row; empty text hides the panels.
     void ShowTodayMemo(const QString& text);
 
+    // The features, each with its commands; the menus and the toolbar below
+    // are this window's alone and lead to them (frmKaneloMenus.cpp).
     MonthViews* views = nullptr;
     EditCommands* edit = nullptr;
     GraphCommands* graphs = nullptr;
@@ -104,15 +102,25 @@ public:
     QAction* mnuFileItem[11] = {};
     QMenu* mnuFileSub = nullptr; // 8: 印刷(&P)
     QAction* mnuFileSubItem[2] = {};
+    QMenu* mnuEdit = nullptr; // 編集(&E)
+    // 0 データ追加, 1 データ内容変更, 2 データ削除, 3 separator, 4 the
+    // day's totals, 5 separator, 6 費目・摘要項目 編集.
+    QAction* mnuEditItems[7] = {};
+    // Above them: 元に戻す (Ctrl+Z) and やり直し (Ctrl+Y) of the undo stack.
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QMenu* mnuResult = nullptr; // 実績(&S)
+    // 0 the month's breakdown, 1 the year's trend, 2 and 4 separators,
+    // 3 集計表示, 5 前年度繰越高.
+    QAction* mnuResultItem[6] = {};
+    QMenu* mnuResultSub = nullptr;     // 集計表示
+    QAction* mnuResultSubItem[2] = {}; // 日単位, 費目単位
     QMenu* mnuEnv = nullptr;
     QAction* mnuEnvItem[5] = {};
     QMenu* mnuEnvSub = nullptr;
     QAction* mnuEnvSubItem[1] = {};
     QMenu* mnuTool = nullptr;
     QAction* mnuToolItem[2] = {};
-    // The edit menu's first items: 元に戻す (Ctrl+Z), やり直し (Ctrl+Y).
-    QAction* mnuUndo = nullptr;
-    QAction* mnuRedo = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuHelpItem[3] = {};
 
@@ -123,12 +131,17 @@ public:
     QAction* tbrSave = nullptr;  // 6
     QAction* tbrPrintMonth = nullptr; // 8
     QAction* tbrPrintYear = nullptr;  // 9
+    QAction* tbrAdd = nullptr;        // 11
+    QAction* tbrChange = nullptr;     // 12
+    QAction* tbrDelete = nullptr;     // 13
+    QAction* tbrCategories = nullptr; // 15
+    QAction* tbrGraphMonth = nullptr; // 17
+    QAction* tbrGraphYear = nullptr;  // 18
+    QAction* tbrDaySummary = nullptr;      // 20, a toggle
+    QAction* tbrCategorySummary = nullptr; // 21, a toggle
     QAction* tbrCalendar = nullptr;   // 23
     QAction* tbrCalculator = nullptr; // 24
     QAction* tbrHelp = nullptr;  // 26
-    // Separators after which the later toolbar groups are inserted.
-    QAction* tbrEditPlace = nullptr;    // before 11-13
-    QAction* tbrSummaryPlace = nullptr; // before 20-21
 
     QLabel* picLabel = nullptr; // "今日のメモ"
     QLabel* picMemo = nullptr;  // the memo text (its tooltip too)
@@ -151,8 +164,13 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu();
+    void addHistoryItems();
+    void buildResultMenu();
+    void onResultMenuShown();
     void buildToolbar();
-    void buildHistoryItems();
+    // The summary toggles and the 集計表示 items show the list in front.
+    void showSummaryMode(int mode);
     void buildToolMenu();
     void addToolButtons();
     void readSettings();

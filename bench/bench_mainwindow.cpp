@@ -92,7 +92,7 @@ BENCHMARK(BM_SwitchMonth)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_CategorySummary(benchmark::State& state)
 {
     Started s(longMarch(int(state.range(0))));
-    QAction* toggle = s.views().tbrCategorySummary;
+    QAction* toggle = s.app->window->tbrCategorySummary;
     for (auto _ : state) {
         state.PauseTiming();
         if (toggle->isChecked())

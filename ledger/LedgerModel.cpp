@@ -48,20 +48,12 @@ bool LedgerModel::InsertEntry(Entry e, DayPlace place)
     // The month picks the slot; a date that names none would fall outside the table.
     if (!e.hasDate() || e.month() > 12)
         return false;
-    if (e.id == 0)
-        e.id = nextEntryId();
-    MonthSlot& s = editSlot(e.month());
+    const auto& entries = slot(e.month()).entries;
     const quint8 day = e.dayNo;
     const auto pos = place == DayPlace::First
-        ? std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo < day; })
-        : std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo <= day; });
-    s.totalOut += e.out;
-    s.totalIn += e.in;
-    const int month = e.month();
-    const EntryId id = e.id;
-    s.entries.insert(pos, std::move(e));
-    emit entryInserted(month, id);
-    return true;
+        ? std::partition_point(entries.begin(), entries.end(), [day](const Entry& x) { return x.dayNo < day; })
+        : std::partition_point(entries.begin(), entries.end(), [day](const Entry& x) { return x.dayNo <= day; });
+    return InsertEntryAt(std::move(e), int(pos - entries.begin()));
 }
 
 bool LedgerModel::InsertEntryAt(Entry e, int position)
@@ -76,34 +68,37 @@ bool LedgerModel::InsertEntryAt(Entry e, int position)
     s.totalIn += e.in;
     const int month = e.month();
     const EntryId id = e.id;
+    lastFiled_ = {month, position};
     s.entries.insert(s.entries.begin() + position, std::move(e));
     emit entryInserted(month, id);
     return true;
 }
 
-int LedgerModel::positionOf(int month, EntryId id) const
+qsizetype LedgerModel::entryIndex(int month, EntryId id) const
 {
-    const Entry* e = findEntry(month, id);
-    return e ? int(e - slot(month).entries.data()) : -1;
+    if (month < 1 || month > 12)
+        return -1;
+    const auto& entries = slot(month).entries;
+    // Whoever follows a filing looks the entry up at once.
+    if (lastFiled_.first == month && lastFiled_.second < qsizetype(entries.size()) && entries[lastFiled_.second].id == id)
+        return lastFiled_.second;
+    const auto it = std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.id == id; });
+    return it == entries.end() ? -1 : it - entries.begin();
 }
 
 const Entry* LedgerModel::findEntry(int month, EntryId id) const
 {
-    if (month < 1 || month > 12)
-        return nullptr;
-    const auto& entries = slot(month).entries;
-    const auto it = std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.id == id; });
-    return it == entries.end() ? nullptr : &*it;
+    const qsizetype i = entryIndex(month, id);
+    return i < 0 ? nullptr : &slot(month).entries[size_t(i)];
 }
 
 bool LedgerModel::RemoveEntry(int month, EntryId id)
 {
-    if (!findEntry(month, id))
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
         return false;
     MonthSlot& s = editSlot(month);
-    const auto it = std::find_if(s.entries.begin(), s.entries.end(), [id](const Entry& e) { return e.id == id; });
-    if (it == s.entries.end())
-        return false;
+    const auto it = s.entries.begin() + i;
     s.totalOut -= it->out;
     s.totalIn -= it->in;
     s.entries.erase(it);
@@ -113,10 +108,11 @@ bool LedgerModel::RemoveEntry(int month, EntryId id)
 
 bool LedgerModel::ReplaceEntry(int month, EntryId id, const Entry& e)
 {
-    if (!findEntry(month, id))
+    const qsizetype i = entryIndex(month, id);
+    if (i < 0)
         return false;
     MonthSlot& s = editSlot(month);
-    Entry& old = *std::find_if(s.entries.begin(), s.entries.end(), [id](const Entry& x) { return x.id == id; });
+    Entry& old = s.entries[size_t(i)];
     s.totalOut += qint64(e.out) - old.out;
     s.totalIn += qint64(e.in) - old.in;
     old.categoryNo = e.categoryNo;

@@ -13,6 +13,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A year file read into its lines' values: each month's entries in file
@@ -144,10 +145,10 @@ public:
     // Takes these entries (by month and id) out of their months in one pass
     // per month (entriesChanged() for each month that lost some).
     void RemoveEntries(const std::vector<Entry>& entries);
-    // The entry with that id in the month, or null.
+    // The entry with that id in the month, or null; its place in the
+    // month's entries, or -1. The entry filed last is found without a search.
     const Entry* findEntry(int month, EntryId id) const;
-    // Its position in the month (0 = first), or -1.
-    int positionOf(int month, EntryId id) const;
+    qsizetype entryIndex(int month, EntryId id) const;
     // Gives an entry a fresh identity for the lists that show it.
     EntryId nextEntryId() { return ++lastEntryId_; }
 
@@ -342,6 +343,8 @@ private:
 
     Prompter* prompter_;
     EntryId lastEntryId_ = 0;
+    // Month and place of the entry InsertEntry filed last.
+    std::pair<int, qsizetype> lastFiled_{0, 0};
 
     int startYear_ = 0;
     int startMonth_ = 1;

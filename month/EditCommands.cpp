@@ -3,66 +3,21 @@
 #include "Clock.h"
 #include "EditHistory.h"
 #include "Formats.h"
-#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
 #include "MonthViews.h"
 #include "frmData.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTreeView>
 #include <algorithm>
 
-namespace {
-// The day's totals keep their mnemonic when the caption names the day; the
-// message shows the caption without it.
-const QString kTotalsKey = QStringLiteral("(&T)");
-}
-
 EditCommands::EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner)
     : QObject(owner), model_(model), views_(views), owner_(owner)
 {
-    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), owner);
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    const QString captions[7] = {QStringLiteral("データ追加(&A)"), QStringLiteral("データ内容変更(&C)"),
-                                 QStringLiteral("データ削除(&D)"), {}, QStringLiteral("その日の収支") + kTotalsKey, {},
-                                 QStringLiteral("費目・摘要項目 編集(&M)")};
-    for (int i = 0; i < 7; ++i) {
-        if (captions[i].isEmpty()) {
-            mnuEditItems[i] = mnuEdit->addSeparator();
-        } else {
-            mnuEditItems[i] = mnuEdit->addAction(captions[i], this, [this, i] { mnuEditItem(i); });
-        }
-        mnuEditItems[i]->setObjectName(QStringLiteral("mnuEditItem%1").arg(i));
-    }
-    connect(mnuEdit, &QMenu::aboutToShow, this, &EditCommands::mnuEdit_Open);
-
-    auto button = [&](const char* name, const QString& tip, const char* icon) {
-        auto* a = new QAction(kaneloIcon(QLatin1StringView(icon)), tip, this);
-        a->setObjectName(QLatin1String(name));
-        a->setToolTip(tip);
-        return a;
-    };
-    tbrAdd = button("tbrAdd", QStringLiteral("データ追加"), "add");
-    tbrChange = button("tbrChange", QStringLiteral("データ内容変更"), "change");
-    tbrDelete = button("tbrDelete", QStringLiteral("データ削除"), "delete");
-    tbrCategories = button("tbrCategories", QStringLiteral("費目・摘要項目 編集"), "categories");
-    connect(tbrCategories, &QAction::triggered, this, [this] { mnuEditItem(6); });
-    connect(tbrAdd, &QAction::triggered, this, [this] { mnuEditItem(0); });
-    connect(tbrChange, &QAction::triggered, this, [this] {
-        if (selectedEntryRow() > 0)
-            mnuEditItem(1);
-    });
-    connect(tbrDelete, &QAction::triggered, this, [this] {
-        if (selectedEntryRow() > 0)
-            mnuEditItem(2);
-    });
-
     for (QTreeView* list : {views_.lvwMonth, views_.lvwMonthC}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
@@ -84,19 +39,18 @@ int EditCommands::selectedEntryRow() const
     return r > 0 ? r : -1;
 }
 
+bool EditCommands::entrySelected() const { return selectedEntryRow() > 0; }
+
+QString EditCommands::dayTotalsCaption() const
+{
+    const int r = selectedEntryRow();
+    return r > 0 ? dayCaption(r) : QString();
+}
+
 QString EditCommands::dayCaption(int row) const
 {
     return QString::number(model_.curMonth()) + QStringLiteral("月") + QString::number(views_.monthRows->row(row).day)
            + QStringLiteral("日の収支状況");
-}
-
-void EditCommands::mnuEdit_Open()
-{
-    const int r = selectedEntryRow();
-    for (int i : {1, 2, 4})
-        mnuEditItems[i]->setEnabled(r > 0);
-    if (r > 0)
-        mnuEditItems[4]->setText(dayCaption(r) + kTotalsKey);
 }
 
 void EditCommands::mnuEditItem(int index)
@@ -239,7 +193,6 @@ void EditCommands::dayTotals()
         return;
     const MonthListModel& rows = *views_.monthRows;
     const QString caption = dayCaption(r);
-    mnuEditItems[4]->setText(caption + kTotalsKey);
     const int day = rows.row(r).day;
     // The carry-over row counts as day 1 too.
     int first = 1;
@@ -282,7 +235,7 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
             if (const QModelIndex index = list->indexAt(at); index.isValid())
                 views_.selectRow(index.row());
         }
-        mnuEdit->popup(mouse->globalPosition().toPoint());
+        emit popupRequested(mouse->globalPosition().toPoint());
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {

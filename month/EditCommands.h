@@ -5,42 +5,41 @@
 
 class LedgerModel;
 class MonthViews;
-class QAction;
-class QMenu;
+class QPoint;
 class QWidget;
 class frmData;
 
-// The edit menu 編集(&E) of the main window, its twin popup on both month
-// lists, the double-clicks on the lists and the toolbar's edit buttons. All
-// lead to mnuEditItem: add and change through the entry dialog, delete, the
-// totals of the selected entry's day, and the category editor. On the lists
-// Enter acts as the double-click, Insert adds and Delete deletes.
+// The edit commands on the entry list of the month views: add and change
+// through the entry dialog, delete, the totals of the selected entry's day,
+// and the category editor, by the edit menu's item index. The main window
+// puts them into its edit menu, toolbar and the lists' popup; here the lists
+// themselves lead to them: a double-click or Enter adds or changes, Insert
+// adds, Delete deletes, the right button asks for the popup.
 class EditCommands : public QObject {
     Q_OBJECT
 public:
     EditCommands(LedgerModel& model, MonthViews& views, QWidget* owner);
 
-    QMenu* mnuEdit = nullptr;
-    // Menu items by index: 0 データ追加, 1 データ内容変更, 2 データ削除,
-    // 3 separator, 4 the day's totals, 5 separator, 6 費目・摘要項目 編集.
-    QAction* mnuEditItems[7] = {};
-    QAction* tbrAdd = nullptr;    // toolbar button 11
-    QAction* tbrChange = nullptr; // toolbar button 12
-    QAction* tbrDelete = nullptr; // toolbar button 13
-    QAction* tbrCategories = nullptr; // toolbar button 15
     // The entry dialog, loaded on first use and hidden between uses.
     frmData* dataDialog();
 
+    // 0 データ追加, 1 データ内容変更, 2 データ削除, 4 the day's totals,
+    // 6 費目・摘要項目 編集.
     void mnuEditItem(int index);
-    // Menu opening (also before the popup): enabled items and the caption
-    // of the day's totals.
-    void mnuEdit_Open();
+    // Whether an entry row of the entry list is selected (with the entry
+    // list in front): change, delete and the day's totals need one.
+    bool entrySelected() const;
+    // "4月12日の収支状況" for the selected entry's day; empty with none.
+    QString dayTotalsCaption() const;
     // Opens the entry dialog in add mode on a given "mm/dd" date.
     void addEntryOn(const QString& date);
 
 signals:
     // 費目・摘要項目 編集: the category editor is the main window's to open.
     void categoriesRequested();
+    // The right button on a list, the row under it selected: the edit
+    // popup belongs at this global position.
+    void popupRequested(const QPoint& at);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

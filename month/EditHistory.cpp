@@ -48,7 +48,7 @@ bool EditHistory::removeEntry(int month, EntryId id)
     const Entry* e = model_.findEntry(month, id);
     if (!e)
         return false;
-    push(new RemoveEntryStep(*this, *e, model_.positionOf(month, id)));
+    push(new RemoveEntryStep(*this, *e, int(model_.entryIndex(month, id))));
     return true;
 }
 
@@ -59,7 +59,7 @@ bool EditHistory::changeEntry(int month, EntryId id, const Entry& e, LedgerModel
         return false;
     Entry after = e;
     after.id = id;
-    push(new ChangeEntryStep(*this, *before, model_.positionOf(month, id), after, place));
+    push(new ChangeEntryStep(*this, *before, int(model_.entryIndex(month, id)), after, place));
     return true;
 }
 

@@ -2,17 +2,14 @@
 
 #include "Clock.h"
 #include "Formats.h"
-#include "KaneloIcons.h"
 #include "LedgerModel.h"
 #include "MonthList.h"
 
 #include <QAction>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -22,9 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kDayOff = QStringLiteral("日単位 -オフ");
-const QString kCategoryOff = QStringLiteral("費目単位 -オフ");
-
 // Twelve tabs of one width that share the strip's width.
 class MonthTabBar : public QTabBar {
 public:
@@ -53,7 +47,6 @@ MonthViews::MonthViews(LedgerModel& model, QWidget* owner) : QObject(owner), mod
 {
     buildWidgets(owner);
     buildStatusBar(owner);
-    buildResultMenu(owner);
     followModel();
 }
 
@@ -111,17 +104,6 @@ void MonthViews::buildWidgets(QWidget* owner)
         });
         owner->addAction(turn);
     }
-
-    tbrDaySummary = new QAction(kDayOff, owner);
-    tbrDaySummary->setObjectName(QStringLiteral("tbrDaySummary"));
-    tbrDaySummary->setCheckable(true);
-    tbrDaySummary->setIcon(kaneloIcon(QLatin1StringView("day-summary")));
-    connect(tbrDaySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrDaySummary, on); });
-    tbrCategorySummary = new QAction(kCategoryOff, owner);
-    tbrCategorySummary->setObjectName(QStringLiteral("tbrCategorySummary"));
-    tbrCategorySummary->setCheckable(true);
-    tbrCategorySummary->setIcon(kaneloIcon(QLatin1StringView("category-summary")));
-    connect(tbrCategorySummary, &QAction::triggered, this, [this](bool on) { onToggle(tbrCategorySummary, on); });
 }
 
 void MonthViews::buildStatusBar(QWidget* owner)
@@ -163,44 +145,6 @@ void MonthViews::updateClock()
     statusPanel[6]->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
-void MonthViews::buildResultMenu(QWidget* owner)
-{
-    mnuResult = new QMenu(QStringLiteral("実績(&S)"), owner);
-    mnuResult->setObjectName(QStringLiteral("mnuResult"));
-    mnuResultItem[2] = mnuResult->addSeparator();
-    mnuResultSub = mnuResult->addMenu(QStringLiteral("集計表示"));
-    mnuResultSub->setObjectName(QStringLiteral("mnuResultSub"));
-    mnuResultItem[3] = mnuResultSub->menuAction();
-    const QString subCaptions[2] = {QStringLiteral("日単位"), QStringLiteral("費目単位")};
-    for (int i = 0; i < 2; ++i) {
-        QAction* a = mnuResultSub->addAction(subCaptions[i]);
-        a->setObjectName(QStringLiteral("mnuResultSubItem%1").arg(i));
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, i] { onResultSubItem(i); });
-        mnuResultSubItem[i] = a;
-    }
-    connect(mnuResultSub, &QMenu::aboutToShow, this, [this] {
-        mnuResultSubItem[0]->setChecked(summaryMode_ == 1);
-        mnuResultSubItem[1]->setChecked(summaryMode_ == 2);
-    });
-    mnuResultItem[4] = mnuResult->addSeparator();
-    mnuResultItem[5] = mnuResult->addAction(QStringLiteral("前年度繰越高"));
-    mnuResultItem[5]->setObjectName(QStringLiteral("mnuResultItem5"));
-    connect(mnuResultItem[5], &QAction::triggered, this, &MonthViews::showPrevCarryOver);
-    connect(mnuResult, &QMenu::aboutToShow, this, &MonthViews::onResultMenuShown);
-}
-
-void MonthViews::onResultMenuShown()
-{
-    if (mnuResultItem[0])
-        mnuResultItem[0]->setText(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳"));
-    const int prev = model_->curYear() - 1;
-    const bool exists = QFileInfo::exists(model_->yearPath(prev));
-    mnuResultItem[5]->setText(QStringLiteral("前年度") + (exists ? QStringLiteral(" (") + QString::number(prev) + QStringLiteral("年) ") : QString())
-                              + QStringLiteral("繰越高"));
-    mnuResultItem[5]->setEnabled(exists);
-}
-
 void MonthViews::showPrevCarryOver()
 {
     const QString value = model_->CalcPrevCarryOver();
@@ -211,33 +155,15 @@ void MonthViews::showPrevCarryOver()
 
 void MonthViews::frontList(QTreeView* list) { listStack->setCurrentWidget(list); }
 
-void MonthViews::onToggle(QAction* toggle, bool pressed)
+void MonthViews::toggleSummary(int mode, bool on)
 {
-    const bool day = toggle == tbrDaySummary;
-    summaryMode_ = pressed ? (day ? 1 : 2) : 0;
-    if (summaryMode_ != 0) {
-        frontList(lvwMonthC);
-        ShowCompress();
-    } else {
-        frontList(lvwMonth);
-        toggle->setText(day ? kDayOff : kCategoryOff);
+    if (on) {
+        setSummaryMode(mode);
+        return;
     }
-}
-
-void MonthViews::onResultSubItem(int item)
-{
-    const bool checked = mnuResultSubItem[item]->isChecked();
-    summaryMode_ = checked ? item + 1 : 0;
-    if (checked) {
-        frontList(lvwMonthC);
-        mnuResultSubItem[1 - item]->setChecked(false);
-        ShowCompress();
-    } else {
-        frontList(lvwMonth);
-        QAction* toggle = item == 0 ? tbrDaySummary : tbrCategorySummary;
-        toggle->setChecked(false);
-        toggle->setText(item == 0 ? kDayOff : kCategoryOff);
-    }
+    summaryMode_ = 0;
+    frontList(lvwMonth);
+    emit summaryModeChanged(0);
 }
 
 void MonthViews::setSummaryMode(int mode)
@@ -245,15 +171,12 @@ void MonthViews::setSummaryMode(int mode)
     summaryMode_ = mode;
     if (mode == 0) {
         frontList(lvwMonth);
-        tbrDaySummary->setChecked(false);
-        tbrDaySummary->setText(kDayOff);
-        tbrCategorySummary->setChecked(false);
-        tbrCategorySummary->setText(kCategoryOff);
         summaryRows->clear();
     } else {
         frontList(lvwMonthC);
         ShowCompress();
     }
+    emit summaryModeChanged(mode);
 }
 
 void MonthViews::onTabChanged(int index)

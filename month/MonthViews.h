@@ -7,9 +7,7 @@
 #include <optional>
 
 class LedgerModel;
-class QAction;
 class QLabel;
-class QMenu;
 class QStackedWidget;
 class QStatusBar;
 class QTabBar;
@@ -18,8 +16,10 @@ class QEvent;
 class QWidget;
 
 // The centre of the main window: the month tabs, the entry list lvwMonth and
-// the summary list lvwMonthC in one rectangle, the status bar and the result
-// menu. It rebuilds the lists from the month slots and keeps the balances.
+// the summary list lvwMonthC in one rectangle, and the status bar. It
+// rebuilds the lists from the month slots and keeps the balances. Its
+// commands (the summaries, the carry-overs) are slots; the main window puts
+// them into its menus and toolbar.
 class MonthViews : public QObject {
     Q_OBJECT
 public:
@@ -37,15 +37,6 @@ public:
     MonthListModel* summaryRows = nullptr; // rows of lvwMonthC
     QStatusBar* sbrStatus = nullptr;
     QLabel* statusPanel[7] = {};           // panels 1..7 are statusPanel[0..6]
-    QAction* tbrDaySummary = nullptr;      // toolbar toggle 20
-    QAction* tbrCategorySummary = nullptr; // toolbar toggle 21
-    QMenu* mnuResult = nullptr;            // 実績(&S)
-    // Result menu items by index; 0 and 1 (graphs) stay null until the
-    // graphs are added (inserted before mnuResultItem[2]), 2 and 4 are
-    // separators.
-    QAction* mnuResultItem[6] = {};
-    QMenu* mnuResultSub = nullptr;         // 集計表示
-    QAction* mnuResultSubItem[2] = {};     // 日単位, 費目単位
 
     void RefreshMonthView();
     void ShowCompress();
@@ -56,10 +47,12 @@ public:
     void UpdateBalances(MonthListModel* list);
 
     // Which list is in front: 0 the entry list, 1 the day summary, 2 the
-    // category summary. setSummaryMode switches it as the toggles and the
-    // 集計表示 submenu do.
+    // category summary; announced by summaryModeChanged().
     int summaryMode() const { return summaryMode_; }
     void setSummaryMode(int mode);
+    // The day or category summary (1, 2) switched on or off, as its toggle
+    // does: off brings the entry list back.
+    void toggleSummary(int mode, bool on);
     // Selects tab `month` as a user click would (RefreshMonthView follows).
     void selectMonth(int month);
 
@@ -73,7 +66,11 @@ public:
     // carry-over) and the automatic/manual switch of status panel 2.
     void CarryOverInput();
     void SwitchCarryOverMode();
+    // The previous year's carry-over in a message box.
+    void showPrevCarryOver();
 
+    // The row of lvwMonth showing the shown month's entry with that id, or -1.
+    int rowOfEntry(EntryId id) const;
     // The selected row of lvwMonth (0 = carry-over row), or -1.
     int selectedRow() const;
     void selectRow(int row);
@@ -91,6 +88,7 @@ signals:
     void monthTabClicked(int month);
     // The list font size changed (Options).
     void listsRebuilt();
+    void summaryModeChanged(int mode);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,12 +96,7 @@ protected:
 private:
     void buildWidgets(QWidget* owner);
     void buildStatusBar(QWidget* owner);
-    void buildResultMenu(QWidget* owner);
     void onTabChanged(int index);
-    void onToggle(QAction* toggle, bool pressed);
-    void onResultSubItem(int item);
-    void onResultMenuShown();
-    void showPrevCarryOver();
     void frontList(QTreeView* list);
     void updateClock();
     // Asks for the carry-over: a value the year can hold, or nothing.
@@ -123,6 +116,8 @@ private:
     // The balances and the summary in front after a change of the shown month.
     void monthRowsChanged();
     qint64 broughtForward() const;
+    // rowOfEntry, trying the row `likely` first.
+    int rowOfEntry(EntryId id, int likely) const;
     MonthRow entryRowOf(const Entry& e) const;
 
     LedgerModel* model_;

@@ -5,7 +5,6 @@
 #include "LedgerModel.h"
 #include "LineText.h"
 
-#include <QAction>
 
 namespace {
 const QStringList kDayHeadings{QStringLiteral("日付"), QStringLiteral(" "), QStringLiteral(" "),
@@ -70,20 +69,12 @@ void MonthViews::ShowCompress()
     summaryRows->clear();
     switch (summaryMode_) {
     case 1:
-        tbrDaySummary->setChecked(true);
-        tbrDaySummary->setText(QStringLiteral("日単位 -オン"));
-        tbrCategorySummary->setChecked(false);
-        tbrCategorySummary->setText(QStringLiteral("費目単位 -オフ"));
         summaryRows->setAmountColumns({MonthListModel::Out, MonthListModel::In, MonthListModel::Balance});
         summaryRows->setHeadings(kDayHeadings);
         lvwMonthC->setTextColumns({1, 2});
         ShowDaySummary();
         break;
     case 2:
-        tbrDaySummary->setChecked(false);
-        tbrDaySummary->setText(QStringLiteral("日単位 -オフ"));
-        tbrCategorySummary->setChecked(true);
-        tbrCategorySummary->setText(QStringLiteral("費目単位 -オン"));
         summaryRows->setAmountColumns({2, 3, 4, 5});
         summaryRows->setHeadings(kCategoryHeadings);
         lvwMonthC->setTextColumns({1});

@@ -5,8 +5,6 @@
 #include "EntryRows.h"
 #include "LedgerModel.h"
 
-#include <algorithm>
-
 void MonthViews::followModel()
 {
     LedgerModel* m = model_;
@@ -49,6 +47,19 @@ MonthRow MonthViews::entryRowOf(const Entry& e) const
     return row;
 }
 
+int MonthViews::rowOfEntry(EntryId id, int likely) const
+{
+    // Row i + 1 shows entry i unless rows of deleted categories were left out.
+    if (likely > 0 && likely < monthRows->count() && monthRows->row(likely).entryId == id)
+        return likely;
+    return monthRows->findEntry(id, 1);
+}
+
+int MonthViews::rowOfEntry(EntryId id) const
+{
+    return rowOfEntry(id, int(model_->entryIndex(model_->curMonth(), id)) + 1);
+}
+
 void MonthViews::monthRowsChanged()
 {
     UpdateBalances(monthRows);
@@ -76,17 +87,19 @@ void MonthViews::onEntryInserted(int month, EntryId id)
     if (month != shown)
         return;
     const auto& entries = model_->slot(month).entries;
-    const auto it = std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.id == id; });
+    const qsizetype i = model_->entryIndex(month, id);
+    if (i < 0)
+        return;
     // The row goes right after the row of the entry before it.
     int at = 1;
-    if (it != entries.begin()) {
-        at = monthRows->findEntry(std::prev(it)->id, 1) + 1;
+    if (i > 0) {
+        at = rowOfEntry(entries[size_t(i - 1)].id, int(i)) + 1;
         if (at <= 0) {
             RefreshMonthView();
             return;
         }
     }
-    MonthRow row = entryRowOf(*it);
+    MonthRow row = entryRowOf(entries[size_t(i)]);
     const MonthRow& before = monthRows->row(at - 1);
     // The carry-over row counts as day 1 too; the first entry of day 01 shows its date.
     row.showsDate = at == 1 || before.day != row.day;
@@ -118,11 +131,11 @@ void MonthViews::onEntryReplaced(int month, EntryId id)
         ShowBroughtForward();
         return;
     }
-    const Entry* e = model_->findEntry(month, id);
-    const int r = e && month == model_->curMonth() ? monthRows->findEntry(id, 1) : -1;
+    const qsizetype i = model_->entryIndex(month, id);
+    const int r = i >= 0 && month == model_->curMonth() ? rowOfEntry(id, int(i) + 1) : -1;
     if (r <= 0)
         return;
-    MonthRow row = entryRowOf(*e);
+    MonthRow row = entryRowOf(model_->slot(month).entries[size_t(i)]);
     row.showsDate = monthRows->row(r).showsDate;
     monthRows->setRow(r, row);
     monthRowsChanged();

@@ -134,7 +134,7 @@ EntryId frmData::InsertEntryRow()
 {
     Entry e = buildEntry();
     EditHistory::of(model_).addEntry(e, LedgerModel::DayPlace::Last);
-    views_.selectRow(views_.monthRows->findEntry(e.id, 1));
+    views_.selectRow(views_.rowOfEntry(e.id));
     return e.id;
 }
 
@@ -201,5 +201,5 @@ void frmData::applyChange()
                                              shown ? LedgerModel::DayPlace::Last : LedgerModel::DayPlace::First))
         return;
     if (shown && txtDate->text() != tag)
-        views_.selectRow(views_.monthRows->findEntry(changeEntryId_, 1));
+        views_.selectRow(views_.rowOfEntry(changeEntryId_));
 }

@@ -41,7 +41,7 @@ void TestEntryFlow::typedEntryIsSavedWithNewBalance()
         QTest::mouseClick(dialog->cmdExit, Qt::LeftButton);
         typed = true;
     });
-    f.window()->edit->tbrAdd->trigger();
+    f.window()->tbrAdd->trigger();
     QVERIFY(typed);
     QVERIFY(!dialog->isVisible());
 

@@ -82,7 +82,7 @@ void TestTools::oneOfEachFromMenuAndToolbar()
     QCOMPARE(w->mnuTool->title() + w->mnuToolItem[0]->text() + w->mnuToolItem[1]->text(), QStringLiteral("ツール(&T)カレンダー電卓"));
     const QList<QAction*> bar = w->tbrToolBar->actions();
     QCOMPARE(bar.indexOf(w->tbrCalculator), bar.indexOf(w->tbrCalendar) + 1);
-    QVERIFY(bar.indexOf(w->views->tbrCategorySummary) < bar.indexOf(w->tbrCalendar));
+    QVERIFY(bar.indexOf(w->tbrCategorySummary) < bar.indexOf(w->tbrCalendar));
 
     frmCalender* c = openCalendar(f);
     w->tbrCalendar->trigger();

@@ -40,7 +40,7 @@ void TestUnsaved::keysAndCaption()
     startMarch(f);
     frmKanelo* w = f.window();
     QCOMPARE(w->windowTitle(), kTitle);
-    QCOMPARE(w->edit->mnuEdit->actions().mid(0, 2), (QList<QAction*>{w->mnuUndo, w->mnuRedo}));
+    QCOMPARE(w->mnuEdit->actions().mid(0, 2), (QList<QAction*>{w->mnuUndo, w->mnuRedo}));
     QCOMPARE(item(w->mnuUndo) + item(w->mnuRedo), QStringLiteral("(元に戻す(&U))(やり直し(&R))"));
 
     f.views()->selectRow(1);

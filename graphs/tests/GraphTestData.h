@@ -42,6 +42,7 @@ struct GraphLedger {
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 // Runs `act` on the modal window of type W once it is shown (the caller then

@@ -85,7 +85,7 @@ void TestLedgerSignals::routinesAnnounce()
     if (change == "insert at 0") {
         // Where it is put, whatever its day: an entry put back where it was.
         QVERIFY(l.m.InsertEntryAt(entry("03/31", "01", 50), 0));
-        QCOMPARE(l.m.positionOf(3, l.m.slot(3).entries[0].id), 0);
+        QCOMPARE(l.m.entryIndex(3, l.m.slot(3).entries[0].id), 0);
         QCOMPARE(l.m.slot(3).entries[0].day(), 31);
     } else if (change.startsWith("insert")) {
         QVERIFY(l.m.InsertEntry(entry(change.section(' ', 1), "01", 50)));

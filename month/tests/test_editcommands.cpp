@@ -1,10 +1,10 @@
-// The edit menu, its popup, the double-clicks and toolbar buttons, delete
-// and the day's totals, on the entry list of the month views.
+// The edit commands on the entry list of the month views: what needs a
+// selected entry, the popup asked for, the double-clicks, delete and the
+// day's totals.
 
 #include "test_entrydialog_fixture.h"
 
-#include <QAction>
-#include <QMenu>
+#include <QSignalSpy>
 #include <QScreen>
 
 namespace {
@@ -25,14 +25,11 @@ void seedTwoDays(EntryFixture& f)
 class TestEditCommands : public QObject {
     Q_OBJECT
 private slots:
-    void menuItems();
-    void menuOpening_data();
-    void menuOpening();
+    void selectionCommands_data();
+    void selectionCommands();
     void doubleClick_data();
     void doubleClick();
     void rightButton();
-    void toolbarButtons_data();
-    void toolbarButtons();
     void addProposesDate_data();
     void addProposesDate();
     void deleteEntry_data();
@@ -46,55 +43,35 @@ private slots:
     void dialogLeavesRowInView();
 };
 
-void TestEditCommands::menuItems()
-{
-    EntryFixture f;
-    QMenu* menu = f.edit->mnuEdit;
-    QCOMPARE(menu->title(), QStringLiteral("編集(&E)"));
-    QStringList captions;
-    for (QAction* a : menu->actions())
-        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(captions, (QStringList{"データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-", "その日の収支(&T)", "-",
-                                    "費目・摘要項目 編集(&M)"}));
-    for (int i = 0; i < 7; ++i)
-        QCOMPARE(f.edit->mnuEditItems[i], menu->actions()[i]);
-    QCOMPARE(f.edit->tbrAdd->toolTip(), QStringLiteral("データ追加"));
-    QCOMPARE(f.edit->tbrChange->toolTip(), QStringLiteral("データ内容変更"));
-    QCOMPARE(f.edit->tbrDelete->toolTip(), QStringLiteral("データ削除"));
-}
-
-void TestEditCommands::menuOpening_data()
+void TestEditCommands::selectionCommands_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("row");
-    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("selected");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("nothing selected") << 0 << -1 << false << "その日の収支(&T)";
-    QTest::newRow("carry-over row") << 0 << 0 << false << "その日の収支(&T)";
-    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況(&T)";
-    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況(&T)";
-    QTest::newRow("day summary in front") << 1 << 2 << false << "その日の収支(&T)";
-    QTest::newRow("category summary in front") << 2 << 1 << false << "その日の収支(&T)";
+    QTest::newRow("nothing selected") << 0 << -1 << false << "";
+    QTest::newRow("carry-over row") << 0 << 0 << false << "";
+    QTest::newRow("day 5") << 0 << 1 << true << "4月5日の収支状況";
+    QTest::newRow("day 12") << 0 << 2 << true << "4月12日の収支状況";
+    QTest::newRow("day summary in front") << 1 << 2 << false << "";
+    QTest::newRow("category summary in front") << 2 << 1 << false << "";
 }
 
-void TestEditCommands::menuOpening()
+// What change, delete and the day's totals need: an entry row of the
+// entry list, with that list in front.
+void TestEditCommands::selectionCommands()
 {
     QFETCH(int, mode);
     QFETCH(int, row);
-    QFETCH(bool, enabled);
+    QFETCH(bool, selected);
     QFETCH(QString, caption);
     EntryFixture f;
     seedTwoDays(f);
     f.views->selectRow(row);
     f.views->setSummaryMode(mode);
-    f.edit->mnuEdit->popup(f.window.mapToGlobal(QPoint(20, 20)));
-    QVERIFY(f.edit->mnuEdit->isVisible());
-    QVERIFY(f.edit->mnuEditItems[0]->isEnabled());
-    for (int i : {1, 2, 4})
-        QCOMPARE(f.edit->mnuEditItems[i]->isEnabled(), enabled);
-    QCOMPARE(f.edit->mnuEditItems[4]->text(), caption);
-    f.edit->mnuEdit->hide();
+    QCOMPARE(f.edit->entrySelected(), selected);
+    QCOMPARE(f.edit->dayTotalsCaption(), caption);
 }
 
 void TestEditCommands::doubleClick_data()
@@ -142,63 +119,22 @@ void TestEditCommands::rightButton()
     EntryFixture f;
     seedTwoDays(f);
     f.views->selectRow(1);
+    QSignalSpy popup(f.edit, &EditCommands::popupRequested);
     QTreeView* list = f.views->lvwMonth;
-    // Right press over the second entry: it becomes the selected row, then the menu opens.
-    QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(list->columnWidth(0) + 30, rowPoint(list, 2).y()));
+    // Right press over the second entry: it becomes the selected row, then the popup is asked for there.
+    const QPoint at(list->columnWidth(0) + 30, rowPoint(list, 2).y());
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
     QCOMPARE(f.views->selectedRow(), 2);
-    QVERIFY(f.edit->mnuEdit->isVisible());
-    QCOMPARE(f.edit->mnuEditItems[4]->text(), QStringLiteral("4月12日の収支状況(&T)"));
-    f.edit->mnuEdit->hide();
+    QCOMPARE(popup.size(), 1);
+    QCOMPARE(popup[0][0].toPoint(), list->viewport()->mapToGlobal(at));
+    QCOMPARE(f.edit->dayTotalsCaption(), QStringLiteral("4月12日の収支状況"));
 
     f.views->setSummaryMode(1);
     f.views->lvwMonthC->selectionModel()->clearSelection();
     QTest::mousePress(f.views->lvwMonthC->viewport(), Qt::RightButton, {}, rowPoint(f.views->lvwMonthC, 1));
-    QVERIFY(f.edit->mnuEdit->isVisible());
+    QCOMPARE(popup.size(), 2);
     QCOMPARE(f.views->selectedSummaryRow(), -1);
-    QVERIFY(!f.edit->mnuEditItems[2]->isEnabled());
-    f.edit->mnuEdit->hide();
-}
-
-void TestEditCommands::toolbarButtons_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<bool>("acts");
-
-    QTest::newRow("add, nothing selected") << "tbrAdd" << 0 << -1 << true;
-    QTest::newRow("add, summary in front") << "tbrAdd" << 2 << -1 << true;
-    QTest::newRow("change, entry row") << "tbrChange" << 0 << 1 << true;
-    QTest::newRow("change, carry-over row") << "tbrChange" << 0 << 0 << false;
-    QTest::newRow("change, nothing selected") << "tbrChange" << 0 << -1 << false;
-    QTest::newRow("change, summary in front") << "tbrChange" << 1 << 1 << false;
-    QTest::newRow("delete, entry row") << "tbrDelete" << 0 << 2 << true;
-    QTest::newRow("delete, carry-over row") << "tbrDelete" << 0 << 0 << false;
-    QTest::newRow("delete, summary in front") << "tbrDelete" << 2 << 2 << false;
-}
-
-void TestEditCommands::toolbarButtons()
-{
-    QFETCH(QString, button);
-    QFETCH(int, mode);
-    QFETCH(int, row);
-    QFETCH(bool, acts);
-    EntryFixture f;
-    seedTwoDays(f);
-    f.views->selectRow(row);
-    f.views->setSummaryMode(mode);
-    QAction* action = f.edit->findChild<QAction*>(button);
-    QVERIFY(action);
-    if (button == QLatin1String("tbrDelete")) {
-        f.prompter.answers.enqueue(Prompter::Answer::No);
-        action->trigger();
-        QCOMPARE(f.prompter.shown.size(), acts ? 1 : 0);
-        return;
-    }
-    const bool opened = f.whileOpen([&] { action->trigger(); }, [&] {
-        QTest::mouseClick(f.dialog->tag.isEmpty() ? f.dialog->cmdExit : f.dialog->cmdCancel, Qt::LeftButton);
-    });
-    QCOMPARE(opened, acts);
+    QVERIFY(!f.edit->entrySelected());
 }
 
 void TestEditCommands::addProposesDate_data()

@@ -109,7 +109,6 @@ private slots:
     void categorySummary();
     void categorySummaryOfHiddenCategories();
     void togglesSwitchTheFrontList();
-    void submenuSwitchesAndReleasesToggle();
     void tabClickSelectsMonth();
     void tabSelectionMarkedNotClickIsIgnored();
     void carryOverInput_data();
@@ -121,8 +120,8 @@ private slots:
     void switchCarryOverModeOnlyInJanuary();
     void switchCarryOverModeUpdatesDaySummary_data();
     void switchCarryOverModeUpdatesDaySummary();
-    void resultMenuItem5_data();
-    void resultMenuItem5();
+    void prevCarryOver_data();
+    void prevCarryOver();
     void dateAndTimePanels();
 };
 
@@ -291,9 +290,9 @@ void TestMonthViews::rowsFromNumbers()
     l.model.AlignYearToMaster({4});
     l.views->selectMonth(1);
     QCOMPARE(allRows(l.views->monthRows), rows);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, true);
     QCOMPARE(allRows(l.views->summaryRows), days);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, false);
     l.clickTab(2);
     QCOMPARE(rowText(l.views->monthRows, 0), nextCarry);
 }
@@ -318,7 +317,7 @@ void TestMonthViews::daySummary()
     QFETCH(QStringList, rows);
     Ledger l(year);
     l.clickTab(4);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, true);
     QCOMPARE(l.views->summaryMode(), 1);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
     QCOMPARE(l.views->summaryRows->headings(),
@@ -356,7 +355,7 @@ void TestMonthViews::categorySummary()
     QFETCH(QStringList, rows);
     Ledger l(yearText("&0", entries));
     l.clickTab(4);
-    l.views->tbrCategorySummary->trigger();
+    l.views->toggleSummary(2, true);
     QCOMPARE(l.views->summaryMode(), 2);
     QCOMPARE(l.views->summaryRows->headings(),
              (QStringList{" ", "費目", "金額", "予算", "予算達成状況", "余裕度 (%)"}));
@@ -368,7 +367,7 @@ void TestMonthViews::categorySummaryOfHiddenCategories()
     Ledger l(yearText("&0", {"04/010100002500", "04/250300250000"}));
     l.model.SetGraphTargetsShown(std::vector<bool>(l.model.graphTargets().size(), false));
     l.clickTab(4);
-    l.views->tbrCategorySummary->trigger();
+    l.views->toggleSummary(2, true);
     QCOMPARE(allRows(l.views->summaryRows),
              (QStringList{"|[支出費目]||||", "|||||", "|||||", "|[収入費目]||||", "|||||"}));
     // The month's own totals are not replaced by the shown categories' sums.
@@ -381,60 +380,24 @@ void TestMonthViews::togglesSwitchTheFrontList()
 {
     Ledger l(yearText("&0", {"04/010100002500"}));
     l.clickTab(4);
-    QAction* day = l.views->tbrDaySummary;
-    QAction* cat = l.views->tbrCategorySummary;
+    QSignalSpy announced(l.views, &MonthViews::summaryModeChanged);
 
-    day->trigger();
-    QVERIFY(day->isChecked());
-    QCOMPARE(day->text(), QStringLiteral("日単位 -オン"));
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
-
-    cat->trigger();
+    l.views->toggleSummary(1, true);
+    l.views->toggleSummary(2, true);
     QCOMPARE(l.views->summaryMode(), 2);
-    QVERIFY(!day->isChecked());
-    QVERIFY(cat->isChecked());
-    QCOMPARE(day->text(), QStringLiteral("日単位 -オフ"));
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オン"));
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
-
-    cat->trigger();
+    // Off brings the entry list back.
+    l.views->toggleSummary(2, false);
     QCOMPARE(l.views->summaryMode(), 0);
-    QVERIFY(!cat->isChecked());
-    QCOMPARE(cat->text(), QStringLiteral("費目単位 -オフ"));
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
+    QCOMPARE(announced.size(), 3);
+    QCOMPARE(announced.last().first().toInt(), 0);
 
     // A month change keeps the summary in front and rebuilds it.
-    day->trigger();
+    l.views->toggleSummary(1, true);
     l.clickTab(5);
     QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonthC);
     QCOMPARE(allRows(l.views->summaryRows), QStringList{"|前月繰越残高||2,500||-2,500"});
-}
-
-void TestMonthViews::submenuSwitchesAndReleasesToggle()
-{
-    Ledger l(yearText("&0", {"04/010100002500"}));
-    l.clickTab(4);
-    QMenu* sub = l.views->mnuResultSub;
-    QAction* dayItem = l.views->mnuResultSubItem[0];
-    QAction* catItem = l.views->mnuResultSubItem[1];
-
-    l.views->tbrCategorySummary->trigger();
-    emit sub->aboutToShow();
-    QVERIFY(!dayItem->isChecked());
-    QVERIFY(catItem->isChecked());
-
-    dayItem->trigger();
-    QCOMPARE(l.views->summaryMode(), 1);
-    QVERIFY(!catItem->isChecked());
-    QVERIFY(l.views->tbrDaySummary->isChecked());
-    QCOMPARE(l.views->summaryRows->count(), 2);
-
-    emit sub->aboutToShow();
-    dayItem->trigger();
-    QCOMPARE(l.views->summaryMode(), 0);
-    QVERIFY(!l.views->tbrDaySummary->isChecked());
-    QCOMPARE(l.views->tbrDaySummary->text(), QStringLiteral("日単位 -オフ"));
-    QCOMPARE(l.views->listStack->currentWidget(), l.views->lvwMonth);
 }
 
 void TestMonthViews::tabClickSelectsMonth()
@@ -635,7 +598,7 @@ void TestMonthViews::switchCarryOverModeUpdatesDaySummary()
 
     Ledger l(yearText(carryLine, {"01/050100000100"}));
     l.views->selectMonth(1);
-    l.views->tbrDaySummary->trigger();
+    l.views->toggleSummary(1, true);
     l.prompter.answers.enqueue(Prompter::Answer::Yes);
     if (!input.isEmpty())
         l.prompter.inputs.enqueue(input);
@@ -647,38 +610,23 @@ void TestMonthViews::switchCarryOverModeUpdatesDaySummary()
     QCOMPARE(allRows(l.views->summaryRows), rows);
 }
 
-void TestMonthViews::resultMenuItem5_data()
+void TestMonthViews::prevCarryOver_data()
 {
     QTest::addColumn<QString>("previousYear");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("enabled");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no previous year") << "" << "前年度繰越高" << false << "";
-    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "前年度 (2025年) 繰越高" << true
-                                   << "2025年度の繰越高は [ -45,678 円 ] です。";
-    QTest::newRow("previous year ending at 0") << "C\n&0\n$0\n" << "前年度 (2025年) 繰越高" << true
-                                               << "2025年度の繰越高は [  円 ] です。";
+    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "2025年度の繰越高は [ -45,678 円 ] です。";
+    QTest::newRow("previous year ending at 0") << "C\n&0\n$0\n" << "2025年度の繰越高は [  円 ] です。";
 }
 
-void TestMonthViews::resultMenuItem5()
+void TestMonthViews::prevCarryOver()
 {
     QFETCH(QString, previousYear);
-    QFETCH(QString, caption);
-    QFETCH(bool, enabled);
     QFETCH(QString, message);
-
     Ledger l(yearText("&0", {}), previousYear);
-    QVERIFY(!l.views->mnuResultItem[0]); // graphs come later
-    emit l.views->mnuResult->aboutToShow();
-    QAction* item = l.views->mnuResultItem[5];
-    QCOMPARE(item->text(), caption);
-    QCOMPARE(item->isEnabled(), enabled);
-    if (enabled) {
-        item->trigger();
-        QCOMPARE(l.prompter.messages(), QStringList{message});
-        QCOMPARE(l.prompter.shown.first().icon, Prompter::Icon::Information);
-    }
+    l.views->showPrevCarryOver();
+    QCOMPARE(l.prompter.messages(), QStringList{message});
+    QCOMPARE(l.prompter.shown.first().icon, Prompter::Icon::Information);
 }
 
 void TestMonthViews::dateAndTimePanels()

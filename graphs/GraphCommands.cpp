@@ -1,0 +1,20 @@
+#include "GraphCommands.h"
+
+#include "frmGraph.h"
+#include "frmYGraph.h"
+
+GraphCommands::GraphCommands(LedgerModel& model, QWidget* owner) : QObject(owner), model_(model), owner_(owner) {}
+
+void GraphCommands::ShowMonthGraph()
+{
+    frmGraph graph(model_, owner_);
+    graph.Open();
+    graph.exec();
+}
+
+void GraphCommands::ShowYearGraph()
+{
+    frmYGraph graph(model_, owner_);
+    graph.Open();
+    graph.exec();
+}
