@@ -5,6 +5,7 @@
 #include "ImportHandOff.h"
 #include "KaneloStyle.h"
 #include "ProgramFolder.h"
+#include "SecondStart.h"
 #include "TextFile.h"
 #include "frmKanelo.h"
 
@@ -48,12 +49,18 @@ bool KaneloApp::start(const QString& commandLine)
     // Only a lock whose process has ended is stale, however long a run lasts.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
-        // Another instance holds the folder: end silently. A lock that cannot
-        // even be made means the folder cannot be written: say so.
+        // Another program holds the folder: the running KaneloY takes the
+        // command line and comes to the front. A lock that cannot even be
+        // made means the folder cannot be written: say so.
         if (lock_->error() != QLockFile::LockFailedError)
             model.prompter().message(QStringLiteral("データフォルダ [%1] にファイルを作成できないため、"
                                                     "Kanelo Y を起動できません。\r\n\r\n"
                                                     "フォルダが存在し、書き込みが許可されているか確認して下さい。")
+                                         .arg(QDir::toNativeSeparators(programFolder())),
+                                     Prompter::Icon::Warning);
+        else if (!SecondStart::handOver(commandLine))
+            model.prompter().message(QStringLiteral("データフォルダ [%1] は、実行中の Kanelo Y かインポートツールが使用しています。\r\n\r\n"
+                                                    "そのプログラムを終了してから、もう一度起動して下さい。")
                                          .arg(QDir::toNativeSeparators(programFolder())),
                                      Prompter::Icon::Warning);
         lock_.reset();
@@ -71,6 +78,14 @@ bool KaneloApp::start(const QString& commandLine)
         lock_.reset();
         return false;
     }
+    // Later starts on this folder come to this program. Should the socket
+    // fail, a later start says the folder is in use instead.
+    secondStart_ = std::make_unique<SecondStart>();
+    secondStart_->listen();
+    QObject::connect(secondStart_.get(), &SecondStart::started, secondStart_.get(), [this](const QString& commandLine) {
+        if (window)
+            window->StartedAgain(commandLine);
+    });
     placeStarterMaster();
     // The year file is read on another thread while the window is built.
     if (const int year = frmKanelo::yearInCommandLine(commandLine); year >= 0)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class SecondStart;
 class frmKanelo;
 
 // The running program: one ledger model and its main window, guarded so
@@ -17,11 +18,15 @@ public:
 
     // Starts the program with its command line (the arguments joined by
     // spaces). False when it must end at once: another instance is running
-    // (silently), or the start-up refused the argument or found no master.
+    // (it has been handed the command line), or the start-up refused the
+    // argument or found no master.
     bool start(const QString& commandLine);
 
     LedgerModel model;
     std::unique_ptr<frmKanelo> window;
+
+    // Where later starts on the same data folder hand over their command line.
+    SecondStart* secondStart() const { return secondStart_.get(); }
 
     // The font every window of the program draws with.
     static void useJapaneseFont();
@@ -30,4 +35,5 @@ public:
 
 private:
     std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<SecondStart> secondStart_;
 };

@@ -1,6 +1,7 @@
 #include "frmKanelo.h"
 
 #include "EditCommands.h"
+#include "EditHistory.h"
 #include "GraphCommands.h"
 #include "HelpWindow.h"
 #include "LedgerModel.h"
@@ -40,6 +41,7 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     buildToolbar();
     teiki = new TeikiBook(model, this);
     addRecordMenus();
+    connect(&EditHistory::of(model), &EditHistory::unsavedChanged, this, &frmKanelo::UpdateCaption);
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.
@@ -66,7 +68,9 @@ void frmKanelo::ShowTodayMemo(const QString& text)
 
 void frmKanelo::UpdateCaption()
 {
-    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear()) + QStringLiteral(" 年度]"));
+    const bool unsaved = EditHistory::of(*model_).unsaved();
+    setWindowTitle(kAppTitle + QStringLiteral("  [") + QString::number(model_->curYear()) + QStringLiteral(" 年度]")
+                   + (unsaved ? QStringLiteral(" *") : QString()));
 }
 
 void frmKanelo::ToggleToolbar()
@@ -122,7 +126,8 @@ void frmKanelo::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!closingByProgram_) {
+    // Nothing unsaved: nothing to ask.
+    if (!closingByProgram_ && EditHistory::of(*model_).unsaved()) {
         const auto answer = model_->prompter().question(
             QStringLiteral("[ぽるもさん]を終了してよろしいですか。\r\n\r\n"
                            "  ・家計簿データを保存して終了する場合は [はい]\r\n"

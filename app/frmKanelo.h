@@ -37,6 +37,10 @@ public:
     // settings, master, year, month view, memos, window shown. False when
     // the program must end (bad argument, no category master).
     bool Form_Load(const QString& commandLine);
+    // Another start on the same data folder handed over its command line:
+    // the window comes to the front (a dialog open over it first), and a
+    // year file of another year is opened as 開く opens it.
+    void StartedAgain(const QString& commandLine);
     // The year named by the command line, 0 for none, -1 (after telling
     // the user) when it names no year data file.
     static int ParseCommandLine(const QString& commandLine, LedgerModel& model);
@@ -66,6 +70,8 @@ public:
     void mnuFileSubItem_Click(int index);
     // curYear = startYear = year, the year loaded and shown.
     void SwitchYear(int year);
+    // The caption names the year and ends with " *" while the year holds
+    // changes its file lacks.
     void UpdateCaption();
 
     // Options: 0 toolbar on/off, 2 font size, 4/0 calendar link.
@@ -127,6 +133,9 @@ public:
     // 0 データ追加, 1 データ内容変更, 2 データ削除, 3 separator, 4 the
     // day's totals, 5 separator, 6 費目・摘要項目 編集.
     QAction* mnuEditItems[7] = {};
+    // Above them: 元に戻す (Ctrl+Z) and やり直し (Ctrl+Y) of the undo stack.
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QMenu* mnuResult = nullptr; // 実績(&S)
     // 0 the month's breakdown, 1 the year's trend, 2 and 4 separators,
     // 3 集計表示, 5 前年度繰越高.
@@ -183,6 +192,7 @@ protected:
 private:
     void buildMenus();
     void buildEditMenu();
+    void addHistoryItems();
     void buildResultMenu();
     void onResultMenuShown();
     void buildToolbar();
@@ -197,9 +207,9 @@ private:
     void TodayMemoFromList();
     QString csvNames(const QString& categoryNo, const QString& subNo) const;
     void refuseWhileImporting();
-    // Saves the year with the entries merged from mergeFile, which goes with
-    // the save; then reloads and shows it.
-    bool SaveMergedYear(const QString& mergeFile, int merged);
+    // Merges the entries of mergeFile as one step of the undo stack and
+    // saves the year; the merge file goes with the save.
+    bool MergeImported(const QString& mergeFile);
 
     LedgerModel* model_;
     bool closingByProgram_ = false;

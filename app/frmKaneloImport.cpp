@@ -4,6 +4,7 @@
 #include "frmKanelo.h"
 
 #include "Clock.h"
+#include "EditHistory.h"
 #include "FileTransaction.h"
 #include "Formats.h"
 #include "ImportHandOff.h"
@@ -69,12 +70,8 @@ bool frmKanelo::OfferLeftoverMerge()
             .arg(m.curYear())
             .arg(QFileInfo(aside).fileName()),
         Prompter::Buttons::YesNo, {}, Prompter::Answer::No);
-    if (answer == Prompter::Answer::Yes) {
-        int merged = 0;
-        if (!m.MergeAddFile(m.curYear(), &merged))
-            return false;
-        return SaveMergedYear(path, merged);
-    }
+    if (answer == Prompter::Answer::Yes)
+        return MergeImported(path);
     if (!setAside(path, aside)) {
         p.message(QStringLiteral("前回取り込まれなかったデータのファイル [%1] を別の名前にできませんでした。\r\n\r\n"
                                  "フォルダへの書き込みが許可されているか確認して下さい。")
@@ -85,13 +82,20 @@ bool frmKanelo::OfferLeftoverMerge()
     return true;
 }
 
-bool frmKanelo::SaveMergedYear(const QString& mergeFile, int merged)
+bool frmKanelo::MergeImported(const QString& mergeFile)
 {
     LedgerModel& m = *model_;
+    std::vector<Entry> entries;
+    if (!m.ReadMergeFile(m.curYear(), entries))
+        return false;
+    const qsizetype merged = qsizetype(entries.size());
+    // One step of the undo stack, however many entries came.
+    EditHistory::of(m).addEntries(std::move(entries), QStringLiteral("インポート"));
     // The save removes the merge file in the same step; until then it
     // holds entries the year file lacks.
     m.setMergeToRemove(mergeFile);
-    // The month views follow the merge and the reload.
+    // The month views follow the merge. The year in memory is the year
+    // saved, so it stays loaded and the merge can still be taken back.
     if (!m.SaveYearFile(1)) {
         m.prompter().message(QStringLiteral("取り込んだデータは画面に表示されていますが、まだ保存されていません。\r\n\r\n"
                                             "上書き保存すると保存されます。それまで取込データファイルは残してあります。\r\n  ")
@@ -99,7 +103,6 @@ bool frmKanelo::SaveMergedYear(const QString& mergeFile, int merged)
                              Prompter::Icon::Warning);
         return false;
     }
-    m.LoadYearFile();
     views->sbrStatus->showMessage(QStringLiteral("%1 件のデータを取り込みました。").arg(Fmt::hash0(merged)), 8000);
     return true;
 }
@@ -171,7 +174,5 @@ void frmKanelo::ImportData()
     }
     m.RankCategoriesByUse();
 
-    int merged = 0;
-    if (m.MergeAddFile(year, &merged))
-        SaveMergedYear(path, merged);
+    MergeImported(path);
 }

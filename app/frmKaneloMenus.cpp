@@ -9,6 +9,7 @@
 #include "frmKanelo.h"
 
 #include "EditCommands.h"
+#include "EditHistory.h"
 #include "GraphCommands.h"
 #include "KaneloIcons.h"
 #include "LedgerModel.h"
@@ -22,6 +23,7 @@
 #include <QPalette>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 // The day's totals keep their mnemonic when the caption names the day.
@@ -94,6 +96,7 @@ void frmKanelo::buildEditMenu()
 {
     mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    addHistoryItems();
     const QString captions[7] = {QStringLiteral("データ追加(&A)"), QStringLiteral("データ内容変更(&C)"),
                                  QStringLiteral("データ削除(&D)"), {}, QStringLiteral("その日の収支") + kTotalsKey, {},
                                  QStringLiteral("費目・摘要項目 編集(&M)")};
@@ -113,6 +116,30 @@ void frmKanelo::buildEditMenu()
     });
     connect(edit, &EditCommands::popupRequested, mnuEdit, [this](const QPoint& at) { mnuEdit->popup(at); });
     connect(edit, &EditCommands::categoriesRequested, this, &frmKanelo::EditCategories);
+}
+
+// 元に戻す and やり直し head the edit menu; each names the step it takes.
+void frmKanelo::addHistoryItems()
+{
+    QUndoStack& stack = EditHistory::of(*model_).stack();
+    mnuUndo = mnuEdit->addAction(QString(), &stack, &QUndoStack::undo);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = mnuEdit->addAction(QString(), &stack, &QUndoStack::redo);
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mnuEdit->addSeparator();
+    auto label = [](QAction* a, const QString& caption, const QString& step, bool enabled) {
+        a->setText(step.isEmpty() ? caption : caption + QStringLiteral("  ") + step);
+        a->setEnabled(enabled);
+    };
+    auto update = [this, &stack, label] {
+        label(mnuUndo, QStringLiteral("元に戻す(&U)"), stack.undoText(), stack.canUndo());
+        label(mnuRedo, QStringLiteral("やり直し(&Y)"), stack.redoText(), stack.canRedo());
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, update);
+    connect(&stack, &QUndoStack::cleanChanged, this, update);
+    update();
 }
 
 void frmKanelo::buildResultMenu()

@@ -10,8 +10,10 @@
 #include "TeikiBook.h"
 #include "frmVersion.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QAction>
@@ -130,6 +132,29 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     teiki->read();
     OfferRecurring();
     return true;
+}
+
+void frmKanelo::StartedAgain(const QString& commandLine)
+{
+    if (isMinimized())
+        showNormal();
+    // A dialog or message box open over the window stays in front of it and
+    // keeps the keyboard; the year waits for the user to finish there.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* front = modal ? modal : this;
+    front->raise();
+    front->activateWindow();
+    if (modal || importRunning || !isVisible())
+        return;
+    LedgerModel& m = *model_;
+    const int year = yearInCommandLine(commandLine);
+    if (year <= 0 || year == m.curYear())
+        return;
+    // As 開く: the open year is saved first; one that cannot be saved stays open.
+    if (m.SaveYearFile(1)) {
+        SwitchYear(year);
+        views->sbrStatus->showMessage(QStringLiteral("%1 年度の家計簿データファイルを開きました。").arg(year), 8000);
+    }
 }
 
 void frmKanelo::TodayMemoFromList()

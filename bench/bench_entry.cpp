@@ -1,6 +1,6 @@
 // Timings of entry editing in a long month: adding one entry through the
-// entry dialog, closing the dialog (write-back and re-ranking) and deleting
-// an entry. A month of N entries over 30 categories is generated in a
+// entry dialog, closing the dialog (write-back and re-ranking), deleting
+// an entry, and undoing and redoing steps. A month of N entries over 30 categories is generated in a
 // temporary program folder; the month views are shown on the offscreen
 // platform and every timed step includes the repaint it causes.
 
@@ -8,6 +8,7 @@
 #include "KaneloApp.h"
 #include "BenchData.h"
 #include "EditCommands.h"
+#include "EditHistory.h"
 #include "FakePrompter.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
@@ -132,10 +134,56 @@ void BM_DeleteEntry(benchmark::State& state)
         state.ResumeTiming();
     }
 }
+
+// 100 steps of the undo stack (adds, changes and deletes over the month)
+// undone and redone; the list follows every step and is repainted after the
+// undos and after the redos.
+void BM_UndoRedo(benchmark::State& state)
+{
+    Month m(int(state.range(0)));
+    EditHistory& history = EditHistory::of(m.model);
+    const auto& entries = m.model.slot(kMonth).entries;
+    for (int i = 0; i < 100; ++i) {
+        const Entry& at = entries[size_t(i) * entries.size() / 100];
+        switch (i % 3) {
+        case 0: {
+            Entry e = at;
+            e.id = 0;
+            e.out += 1;
+            history.addEntry(e, LedgerModel::DayPlace::Last);
+            break;
+        }
+        case 1: {
+            Entry e = at;
+            e.out += 10;
+            history.changeEntry(kMonth, at.id, e, LedgerModel::DayPlace::Last);
+            break;
+        }
+        default:
+            history.removeEntry(kMonth, at.id);
+            break;
+        }
+    }
+    QApplication::processEvents();
+    QUndoStack& stack = history.stack();
+    if (stack.count() != 100)
+        state.SkipWithError("not 100 steps");
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i)
+            stack.undo();
+        QApplication::processEvents();
+        for (int i = 0; i < 100; ++i)
+            stack.redo();
+        QApplication::processEvents();
+    }
+    if (m.views->monthRows->count() != m.model.slot(kMonth).count() + 1)
+        state.SkipWithError("the list lost its month");
+}
 }
 
 BENCHMARK(BM_AddEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DialogWriteBack)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteEntry)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 KANELO_BENCHMARK_MAIN(QApplication)

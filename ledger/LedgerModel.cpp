@@ -49,19 +49,28 @@ bool LedgerModel::InsertEntry(Entry e, DayPlace place)
     // The month picks the slot; a date that names none would fall outside the table.
     if (!e.hasDate() || e.month() > 12)
         return false;
+    const auto& entries = slot(e.month()).entries;
+    const quint8 day = e.dayNo;
+    const auto pos = place == DayPlace::First
+        ? std::partition_point(entries.begin(), entries.end(), [day](const Entry& x) { return x.dayNo < day; })
+        : std::partition_point(entries.begin(), entries.end(), [day](const Entry& x) { return x.dayNo <= day; });
+    return InsertEntryAt(std::move(e), int(pos - entries.begin()));
+}
+
+bool LedgerModel::InsertEntryAt(Entry e, int position)
+{
+    if (!e.hasDate() || e.month() > 12)
+        return false;
     if (e.id == 0)
         e.id = nextEntryId();
     MonthSlot& s = editSlot(e.month());
-    const quint8 day = e.dayNo;
-    const auto pos = place == DayPlace::First
-        ? std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo < day; })
-        : std::partition_point(s.entries.begin(), s.entries.end(), [day](const Entry& x) { return x.dayNo <= day; });
+    position = std::clamp(position, 0, s.count());
     s.totalOut += e.out;
     s.totalIn += e.in;
     const int month = e.month();
     const EntryId id = e.id;
-    lastFiled_ = {month, pos - s.entries.begin()};
-    s.entries.insert(pos, std::move(e));
+    lastFiled_ = {month, position};
+    s.entries.insert(s.entries.begin() + position, std::move(e));
     emit entryInserted(month, id);
     return true;
 }
@@ -113,6 +122,30 @@ bool LedgerModel::ReplaceEntry(int month, EntryId id, const Entry& e)
     old.in = e.in;
     emit entryReplaced(month, id);
     return true;
+}
+
+void LedgerModel::RemoveEntries(const std::vector<Entry>& entries)
+{
+    std::array<QSet<EntryId>, 12> ids;
+    for (const Entry& e : entries)
+        if (e.hasDate() && e.month() <= 12)
+            ids[e.month() - 1].insert(e.id);
+    for (int month = 1; month <= 12; ++month) {
+        const QSet<EntryId>& gone = ids[month - 1];
+        if (gone.isEmpty())
+            continue;
+        MonthSlot& s = editSlot(month);
+        const auto kept = std::stable_partition(s.entries.begin(), s.entries.end(),
+                                                [&](const Entry& e) { return !gone.contains(e.id); });
+        if (kept == s.entries.end())
+            continue;
+        for (auto it = kept; it != s.entries.end(); ++it) {
+            s.totalOut -= it->out;
+            s.totalIn -= it->in;
+        }
+        s.entries.erase(kept, s.entries.end());
+        emit entriesChanged(month);
+    }
 }
 
 void LedgerModel::SetMonthEntries(int month, std::vector<Entry> entries)

@@ -123,6 +123,10 @@ public:
     // earlier day and the same or a later one.) False, filing nothing, when
     // the entry has no date. Announced by entryInserted().
     bool InsertEntry(Entry e, DayPlace place = DayPlace::First);
+    // Files the entry at that position of its month (0 = first), as an
+    // entry taken out is put back where it was. False, filing nothing, when
+    // the entry has no date. Announced by entryInserted().
+    bool InsertEntryAt(Entry e, int position);
     // Removes the entry with that id from its month; false when the month
     // holds none. Announced by entryRemoved() once it has gone.
     bool RemoveEntry(int month, EntryId id);
@@ -138,6 +142,9 @@ public:
     // Files entries exactly as InsertEntry would one after the other, in one
     // pass per month (entriesChanged() for each month that gained some).
     void InsertEntries(std::vector<Entry> entries);
+    // Takes these entries (by month and id) out of their months in one pass
+    // per month (entriesChanged() for each month that lost some).
+    void RemoveEntries(const std::vector<Entry>& entries);
     // The entry with that id in the month, or null; its place in the
     // month's entries, or -1. The entry filed last is found without a search.
     const Entry* findEntry(int month, EntryId id) const;
@@ -235,10 +242,12 @@ public:
     // line. False (user told) on failure.
     bool WriteMergeFile(int year, const QString& token = {});
     bool mergeFileBytes(int year, const QString& token, QByteArray& out);
-    // Files the entries of the merge file of `year` into the month slots as
-    // InsertEntry does. Lines of deleted categories are reported and left
-    // out; `merged` receives how many were filed. False (user told) when the
-    // file cannot be read.
+    // The entries of the merge file of `year`, as they are to be filed.
+    // Lines of deleted categories are reported and left out. False (user
+    // told) when the file cannot be read.
+    bool ReadMergeFile(int year, std::vector<Entry>& entries);
+    // Files the entries of the merge file into the month slots as
+    // InsertEntries does; `merged` receives how many were filed.
     bool MergeAddFile(int year, int* merged = nullptr);
 
     // ---- memo file ----

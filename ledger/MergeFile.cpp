@@ -59,7 +59,7 @@ bool LedgerModel::WriteMergeFile(int year, const QString& token)
     return mergeFileBytes(year, token, out) && commitFiles({{mergePath(year), out}});
 }
 
-bool LedgerModel::MergeAddFile(int year, int* merged)
+bool LedgerModel::ReadMergeFile(int year, std::vector<Entry>& entries)
 {
     const QString path = mergePath(year);
     const TextFile::BytesResult file = TextFile::readBytes(path);
@@ -85,7 +85,7 @@ bool LedgerModel::MergeAddFile(int year, int* merged)
     // One warning per missing number, not one per line: a whole category
     // of a large import would otherwise bury the user in boxes.
     std::set<int> reported;
-    std::vector<Entry> entries;
+    entries.clear();
     entries.reserve(parsed.entries.size());
     for (const MergeFile::Line& line : parsed.entries) {
         Entry e = line.entry;
@@ -104,10 +104,18 @@ bool LedgerModel::MergeAddFile(int year, int* merged)
             std::swap(e.out, e.in);
         entries.push_back(e);
     }
+    reportSkippedLines(QFileInfo(path).fileName(), parsed.skipped);
+    return true;
+}
+
+bool LedgerModel::MergeAddFile(int year, int* merged)
+{
+    std::vector<Entry> entries;
+    if (!ReadMergeFile(year, entries))
+        return false;
     if (merged)
         *merged = int(entries.size());
     InsertEntries(std::move(entries));
-    reportSkippedLines(QFileInfo(path).fileName(), parsed.skipped);
     return true;
 }
 

@@ -463,11 +463,11 @@ bool LedgerModel::SaveYearFile(int mode)
     const QString removal = mode == 1 && QFileInfo::exists(mergeToRemove_) ? mergeToRemove_ : QString();
     if (!commitFiles({{path, out}}, removal))
         return false;
-    if (mode == 1)
-        mergeToRemove_.clear();
     SetCarryOver(carry, carryAuto_);
-    if (mode == 1)
+    if (mode == 1) {
+        mergeToRemove_.clear();
         emit yearSaved(curYear_);
+    }
     return true;
 }
 

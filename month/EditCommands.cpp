@@ -1,6 +1,7 @@
 #include "EditCommands.h"
 
 #include "Clock.h"
+#include "EditHistory.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 #include "MonthListModel.h"
@@ -165,14 +166,21 @@ void EditCommands::deleteEntry()
         return;
     MonthListModel& rows = *views_.monthRows;
     const MonthRow row = rows.row(r);
+    // The entry named with its amount, so the question says which one goes.
+    const bool isOut = row.out != 0 || row.in == 0;
+    QStringList named{Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day),
+                      rows.cell(r, MonthListModel::Category)};
+    if (const QString sub = rows.cell(r, MonthListModel::Sub); !sub.isEmpty())
+        named << sub;
+    named << (isOut ? QStringLiteral("出金 ") : QStringLiteral("入金 ")) + Fmt::hash0(isOut ? row.out : row.in)
+                 + QStringLiteral(" 円");
     const QString text = QStringLiteral("選択されたデータを削除しますが、よろしいですか。\r\n\r\n  [削除データ]  ")
-                         + Fmt::zero2(model_.curMonth()) + QLatin1Char('/') + Fmt::zero2(row.day) + QStringLiteral("  ")
-                         + rows.cell(r, MonthListModel::Category) + QStringLiteral("  ") + rows.cell(r, MonthListModel::Sub);
+                         + named.join(QStringLiteral("  "));
     if (model_.prompter().question(text, Prompter::Buttons::YesNo, QStringLiteral("家計簿データ 削除"), Prompter::Answer::No)
         != Prompter::Answer::Yes)
         return;
     // The list follows the model.
-    model_.RemoveEntry(model_.curMonth(), row.entryId);
+    EditHistory::of(model_).removeEntry(model_.curMonth(), row.entryId);
     model_.RankCategoriesByUse();
 }
 

@@ -4,6 +4,7 @@
 #include "MonthListModel.h"
 
 #include <QObject>
+#include <optional>
 
 class LedgerModel;
 class QLabel;
@@ -98,8 +99,8 @@ private:
     void onTabChanged(int index);
     void frontList(QTreeView* list);
     void updateClock();
-    // Asks for the carry-over and fills row 1; false when nothing changed.
-    bool askCarryOver(const QString& defaultText);
+    // Asks for the carry-over: a value the year can hold, or nothing.
+    std::optional<qint32> askCarryOver(const QString& defaultText);
     void fitColumns(MonthList* list);
 
     // Following the model: an entry of the shown month came, went or

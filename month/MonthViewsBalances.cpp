@@ -1,6 +1,7 @@
 // Running balances, the status bar and the carry-over commands.
 #include "MonthViews.h"
 
+#include "EditHistory.h"
 #include "Formats.h"
 #include "LedgerModel.h"
 
@@ -57,23 +58,21 @@ void MonthViews::UpdateBalances(MonthListModel* list)
     statusPanel[4]->setText(QStringLiteral("残高 : ") + Fmt::hash0(brought + inSum - outSum));
 }
 
-bool MonthViews::askCarryOver(const QString& defaultText)
+std::optional<qint32> MonthViews::askCarryOver(const QString& defaultText)
 {
     LedgerModel& m = *model_;
     const auto value = m.askCarryOverAmount(defaultText);
-    if (!value)
-        return false;
-    if (!carryFits(m, *value))
-        return false;
-    // The list follows (carryOverChanged).
-    m.SetCarryOver(*value, false);
-    return true;
+    if (!value || !carryFits(m, *value))
+        return std::nullopt;
+    return value;
 }
 
 void MonthViews::CarryOverInput()
 {
     const qint64 current = monthRows->row(0).in - monthRows->row(0).out;
-    askCarryOver(QString::number(current));
+    // The list follows (carryOverChanged).
+    if (const auto value = askCarryOver(QString::number(current)))
+        EditHistory::of(*model_).setCarryOver(*value, false);
 }
 
 void MonthViews::SwitchCarryOverMode()
@@ -87,9 +86,10 @@ void MonthViews::SwitchCarryOverMode()
         text += QStringLiteral("\r\n\r\n前年度データファイルから算出します。\r\n(存在しない場合、[0円] が設定されます)");
     if (m.prompter().question(text, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
+    // One step either way: the switch to manual keeps the amount when none is typed.
+    EditHistory& history = EditHistory::of(m);
     if (m.carryAuto()) {
-        m.SetCarryOver(m.carryOver(), false);
-        askCarryOver(QString::number(m.carryOver()));
+        history.setCarryOver(askCarryOver(QString::number(m.carryOver())).value_or(m.carryOver()), false);
         return;
     }
     qint32 carry = 0;
@@ -97,5 +97,5 @@ void MonthViews::SwitchCarryOverMode()
     if (prev != QLatin1String("NOFILE") && !prev.isEmpty())
         carry = Num::toInt32(prev).value_or(0);
     if (carryFits(m, carry))
-        m.SetCarryOver(carry, true);
+        history.setCarryOver(carry, true);
 }

@@ -2,6 +2,7 @@
 // it through the model, sub-item registration, undo and change.
 #include "frmData.h"
 
+#include "EditHistory.h"
 #include "LedgerModel.h"
 #include "LedgerRules.h"
 #include "LineText.h"
@@ -124,15 +125,15 @@ EntryId frmData::fileEntry()
 {
     if (txtDate->text().left(2).toInt() == model_.curMonth())
         return InsertEntryRow();
-    const Entry e = buildEntry();
-    model_.InsertEntry(e);
+    Entry e = buildEntry();
+    EditHistory::of(model_).addEntry(e, LedgerModel::DayPlace::First);
     return e.id;
 }
 
 EntryId frmData::InsertEntryRow()
 {
-    const Entry e = buildEntry();
-    model_.InsertEntry(e, LedgerModel::DayPlace::Last);
+    Entry e = buildEntry();
+    EditHistory::of(model_).addEntry(e, LedgerModel::DayPlace::Last);
     views_.selectRow(views_.rowOfEntry(e.id));
     return e.id;
 }
@@ -179,7 +180,7 @@ void frmData::undoLast()
         return;
     }
     const AddedEntry a = added_.back();
-    model_.RemoveEntry(a.month, a.id);
+    EditHistory::of(model_).takeBackAdd(a.month, a.id);
     added_.pop_back();
     addedLog.removeLast();
     cmdCancel->setEnabled(addedLog.size() > 1);
@@ -192,12 +193,13 @@ void frmData::applyChange()
     const int month = model_.curMonth();
     if (!model_.findEntry(month, changeEntryId_))
         return;
-    if (txtDate->text() != tag) {
-        model_.RemoveEntry(month, changeEntryId_);
-        fileEntry();
+    const Entry e = buildEntry();
+    // A new date files the entry anew: after its day's entries in the shown
+    // month, before them in another, as an add would.
+    const bool shown = e.month() == month;
+    if (!EditHistory::of(model_).changeEntry(month, changeEntryId_, e,
+                                             shown ? LedgerModel::DayPlace::Last : LedgerModel::DayPlace::First))
         return;
-    }
-    Entry e = buildEntry();
-    e.id = changeEntryId_;
-    model_.ReplaceEntry(month, changeEntryId_, e);
+    if (shown && txtDate->text() != tag)
+        views_.selectRow(views_.rowOfEntry(changeEntryId_));
 }

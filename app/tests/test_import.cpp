@@ -1,6 +1,7 @@
 // File menu 5: the import tool started for the open year and waited for,
 // and the merge of what it leaves. A small script stands in for the tool.
 #include "AppFixture.h"
+#include "EditHistory.h"
 #include "ImportSession.h"
 #include "LedgerTestData.h"
 
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 const QString kCancelled = QStringLiteral("インポート（データ取込）処理は、以下のいずれかの理由により中断されました。\r\n\r\n"
@@ -150,12 +152,23 @@ void TestImport::mergesInDayOrder()
     QVERIFY(f.home.readBytes(QStringLiteral("2024.zbl")).endsWith("\r\n$30\r\n"));
     QCOMPARE(f.files(), (QStringList{"2024.zbl", "MainSub.zbt"}));
     QCOMPARE(f.window()->statusBar()->currentMessage(), QStringLiteral("3 件のデータを取り込みました。"));
-    // Reloaded: income of category 03 is income, and April shows it all.
+    // Income of category 03 is income, and April shows it all.
     QCOMPARE(dumpMonth(f.model(), 4), QStringLiteral("04/01 03 00 0/3000; 04/03 01 00 300/0; 04/04 02 00 70/0; 04/05 01 01 1200/0"));
     f.views()->tabMonth->setCurrentIndex(3);
     QCOMPARE(f.cell(1, 0), QStringLiteral("04/01"));
     QCOMPARE(f.cell(1, 1), QStringLiteral("給与"));
     QCOMPARE(f.views()->monthRows->count(), 5); // four entries and the balance brought forward
+
+    // The merge is one step to take back: the year is then the one the tool saw.
+    QUndoStack& steps = EditHistory::of(f.model()).stack();
+    QCOMPARE(steps.undoText(), QStringLiteral("インポート"));
+    QVERIFY(!EditHistory::of(f.model()).unsaved());
+    steps.undo();
+    QCOMPARE(f.views()->monthRows->count(), 3);
+    QVERIFY(f.model().SaveYearFile(1));
+    QCOMPARE(entryLines(f.home.readBytes(QStringLiteral("2024.zbl"))), entryLines(f.home.readBytes(QStringLiteral("seen.zbl"))));
+    steps.redo();
+    QCOMPARE(f.views()->monthRows->count(), 5);
 
     // The same again adds the entries a second time (the tool is what asks about duplicates).
     f.window()->mnuFileItem[5]->trigger();

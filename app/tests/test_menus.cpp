@@ -65,7 +65,7 @@ void TestMenus::captionsAndOrder()
     for (QAction* a : w->menuBar()->actions())
         bar << a->text();
     QCOMPARE(bar, (QStringList{"ファイル(&F)", "編集(&E)", "実績(&S)", "環境(&K)", "ツール(&T)", "ヘルプ(&H)"}));
-    QCOMPARE(captions(w->mnuEdit), (QStringList{"データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-",
+    QCOMPARE(captions(w->mnuEdit), (QStringList{"元に戻す(&U)", "やり直し(&Y)", "-", "データ追加(&A)", "データ内容変更(&C)", "データ削除(&D)", "-",
                                                 "その日の収支(&T)", "-", "費目・摘要項目 編集(&M)", "-",
                                                 "定期入力の設定(&R)...", "検索(&F)..."}));
     QCOMPARE(w->mnuEditTeiki->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -76,7 +76,7 @@ void TestMenus::captionsAndOrder()
     QCOMPARE(w->mnuEnv->actions().indexOf(w->mnuEnvBackups), w->mnuEnv->actions().indexOf(w->mnuEnvItem[2]) + 1);
     QCOMPARE(w->mnuEnvBackups->text(), QStringLiteral("バックアップの世代数(&B)..."));
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(w->mnuEditItems[i], w->mnuEdit->actions()[i]);
+        QCOMPARE(w->mnuEditItems[i], w->mnuEdit->actions()[i + 3]);
     emit w->mnuResult->aboutToShow(); // item 0 names the month shown
     QCOMPARE(captions(w->mnuResult), (QStringList{"3月度支出内訳", "年間推移状況", "-", "集計表示", "-", "前年度繰越高"}));
     for (int i = 0; i < 6; ++i)

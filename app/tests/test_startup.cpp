@@ -3,13 +3,20 @@
 #include "AppFixture.h"
 #include "LedgerTestData.h"
 
+#include "ImportHandOff.h"
+#include "SecondStart.h"
 #include "Settings.h"
 #include "frmVersion.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolBar>
@@ -46,7 +53,10 @@ private slots:
     void startWithYearFileArgument();
     void startPlainShowsTodaysMonth();
     void badArgumentEndsBeforeLoading();
-    void secondInstanceEndsSilently();
+    void secondStart_data();
+    void secondStart();
+    void secondStartSocket();
+    void folderHeldByAnotherProgram();
     void missingMasterEndsTheProgram();
     void missingYearAsksCarryOverBeforeShowing();
     void storedSettingsAreApplied();
@@ -136,27 +146,100 @@ void TestStartup::badArgumentEndsBeforeLoading()
     QVERIFY(!f.home.exists(QStringLiteral("2026.zbl")));
 }
 
-void TestStartup::secondInstanceEndsSilently()
+void TestStartup::secondStart_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<bool>("dialogOpen"); // a message box open over the window
+    QTest::addColumn<int>("year");        // open afterwards
+
+    QTest::newRow("plain") << "" << false << 2026;
+    QTest::newRow("the open year's file") << "2026.zbl" << false << 2026;
+    QTest::newRow("another year's file") << "/home/user/2025.ZBL" << false << 2025;
+    QTest::newRow("no year file") << "notes.txt" << false << 2026;
+    QTest::newRow("another year while a box is open") << "2025.zbl" << true << 2026;
+}
+
+void TestStartup::secondStart()
+{
+    QFETCH(QString, commandLine);
+    QFETCH(bool, dialogOpen);
+    QFETCH(int, year);
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {}));
+    f.home.writeText(QStringLiteral("2025.zbl"), AppFixture::yearText("&0", {"03/090100000900"}));
+    QVERIFY(f.start());
+    f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
+    f.window()->showMinimized();
+    QSignalSpy handed(f.app->secondStart(), &SecondStart::started);
+
+    // The second start ends at once, silently, having handed over its command line.
+    FakePrompter second;
+    auto startAgain = [&] {
+        KaneloApp again(second);
+        QVERIFY(!again.start(commandLine));
+        QVERIFY(!again.window);
+        QTRY_COMPARE(handed.count(), 1);
+    };
+    if (dialogOpen) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Kanelo Y"), QStringLiteral("..."), QMessageBox::Ok, f.window());
+        QTimer::singleShot(0, &box, [&] {
+            startAgain();
+            QTRY_VERIFY(box.isActiveWindow());
+            box.accept();
+        });
+        box.exec();
+    } else {
+        startAgain();
+    }
+    QVERIFY(second.shown.isEmpty());
+    QCOMPARE(handed.first().first().toString(), commandLine);
+    QVERIFY(!f.window()->isMinimized());
+    QCOMPARE(f.model().curYear(), year);
+    QVERIFY(f.prompter.shown.isEmpty());
+    // Opening another year saved the open one first, as 開く does.
+    QCOMPARE(f.home.readBytes(QStringLiteral("2026.zbl")).contains("\r\n03/200100700\r\n"), year == 2025);
+    if (!dialogOpen)
+        QTRY_VERIFY(f.window()->isActiveWindow());
+}
+
+void TestStartup::secondStartSocket()
 {
     AppFixture f;
     f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {}));
+    // What a killed run leaves behind does not keep the next run from listening.
+    const QString name = SecondStart::serverName();
+    QVERIFY(QFile(QDir::temp().filePath(name)).open(QIODevice::WriteOnly));
     QVERIFY(f.start());
+    QVERIFY(f.app->secondStart()->isListening());
 
-    FakePrompter second;
-    {
-        KaneloApp again(second);
-        QVERIFY(!again.start({}));
-        QVERIFY(!again.window);
-    }
-    QVERIFY(second.shown.isEmpty());
-    QVERIFY(f.window()->isVisible());
+    // Another data folder has a socket of its own.
+    const QByteArray home = qgetenv("KANELO_HOME");
+    QTemporaryDir other;
+    qputenv("KANELO_HOME", other.path().toLocal8Bit());
+    QVERIFY(SecondStart::serverName() != name);
+    qputenv("KANELO_HOME", home);
+    QCOMPARE(SecondStart::serverName(), name);
 
     // Once the first has ended, the program starts again.
-    f.prompter.answers.enqueue(Prompter::Answer::No);
     f.window()->close();
     f.app.reset();
+    QVERIFY(!QFile::exists(QDir::temp().filePath(name)));
+    FakePrompter second;
     KaneloApp third(second);
     QVERIFY(third.start({}));
+}
+
+// The import tool writing on its own holds the folder too, and takes no
+// command line: the start says why it ends.
+void TestStartup::folderHeldByAnotherProgram()
+{
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {}));
+    QLockFile tool(HandOff::ledgerLockPath());
+    QVERIFY(tool.tryLock(0));
+    QVERIFY(!f.start());
+    QCOMPARE(f.prompter.messages().size(), 1);
+    QVERIFY(f.prompter.messages().first().contains(QStringLiteral("実行中の Kanelo Y かインポートツールが使用しています")));
 }
 
 void TestStartup::missingMasterEndsTheProgram()
@@ -305,6 +388,7 @@ void TestStartup::closeYesThatCannotSaveKeepsWindow()
     // The year file's place is taken by a folder: saving must fail.
     QFile::remove(f.home.path(QStringLiteral("2026.zbl")));
     QVERIFY(QDir(f.home.path({})).mkdir(QStringLiteral("2026.zbl")));
+    f.model().InsertEntry(entry(QStringLiteral("03/20"), QStringLiteral("01"), 700));
 
     f.prompter.answers.enqueue(Prompter::Answer::Yes);
     f.window()->close();

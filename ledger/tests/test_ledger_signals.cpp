@@ -27,6 +27,7 @@ struct Recorder {
         QObject::connect(&m, &LedgerModel::entryReplaced, month("replaced"));
         QObject::connect(&m, &LedgerModel::entriesChanged, [this](int mo) { heard << QStringLiteral("changed %1").arg(mo); });
         QObject::connect(&m, &LedgerModel::yearLoaded, [this] { heard << QStringLiteral("loaded"); });
+        QObject::connect(&m, &LedgerModel::yearSaved, [this] { heard << QStringLiteral("saved"); });
         QObject::connect(&m, &LedgerModel::masterChanged, [this] { heard << QStringLiteral("master"); });
         QObject::connect(&m, &LedgerModel::carryOverChanged, [this] { heard << QStringLiteral("carry"); });
         QObject::connect(&m, &LedgerModel::graphTargetsChanged, [this] { heard << QStringLiteral("targets"); });
@@ -46,7 +47,9 @@ void TestLedgerSignals::routinesAnnounce_data()
 
     QTest::newRow("insert") << "insert 03/01" << QStringList{"inserted 3"} << qint64(350);
     QTest::newRow("insert into an empty month") << "insert 12/31" << QStringList{"inserted 12"} << qint64(350);
+    QTest::newRow("insert at a position") << "insert at 0" << QStringList{"inserted 3"} << qint64(350);
     QTest::newRow("remove") << "remove 5" << QStringList{"removed 5"} << qint64(100);
+    QTest::newRow("remove several") << "remove both" << QStringList{"changed 3", "changed 5"} << qint64(0);
     QTest::newRow("replace") << "replace 3" << QStringList{"replaced 3"} << qint64(250);
     QTest::newRow("set a month") << "set 5" << QStringList{"changed 5"} << qint64(100);
     QTest::newRow("merge") << "merge" << QStringList{"changed 3", "changed 7"} << qint64(300 + 70);
@@ -59,6 +62,7 @@ void TestLedgerSignals::routinesAnnounce_data()
     QTest::newRow("master read") << "read master" << QStringList{"master"} << qint64(300);
     QTest::newRow("category deleted in the editor") << "align" << QStringList{"changed 3", "changed 5"} << qint64(0);
     QTest::newRow("year loaded") << "load" << QStringList{"loaded"} << qint64(0);
+    QTest::newRow("year saved") << "save" << QStringList{"saved"} << qint64(300);
 }
 
 void TestLedgerSignals::routinesAnnounce()
@@ -73,10 +77,19 @@ void TestLedgerSignals::routinesAnnounce()
     Recorder r(l.m);
 
     const EntryId march = l.m.slot(3).entries[0].id;
-    if (change.startsWith("insert")) {
+    if (change == "insert at 0") {
+        // Where it is put, whatever its day: an entry put back where it was.
+        QVERIFY(l.m.InsertEntryAt(entry("03/31", "01", 50), 0));
+        QCOMPARE(l.m.entryIndex(3, l.m.slot(3).entries[0].id), 0);
+        QCOMPARE(l.m.slot(3).entries[0].day(), 31);
+    } else if (change.startsWith("insert")) {
         QVERIFY(l.m.InsertEntry(entry(change.section(' ', 1), "01", 50)));
     } else if (change == "remove 5") {
         QVERIFY(l.m.RemoveEntry(5, l.m.slot(5).entries[0].id));
+    } else if (change == "remove both") {
+        Entry stranger = entry("05/10", "01", 1);
+        stranger.id = 9999;
+        l.m.RemoveEntries({l.m.slot(5).entries[0], l.m.slot(3).entries[0], stranger});
     } else if (change == "replace 3") {
         QVERIFY(l.m.ReplaceEntry(3, march, entry("03/05", "01", 50)));
         QCOMPARE(l.m.slot(3).entries[0].id, march); // the same entry, changed
@@ -103,6 +116,8 @@ void TestLedgerSignals::routinesAnnounce()
     } else if (change == "align") {
         l.m.RemoveCategory("01");
         l.m.AlignYearToMaster({1});
+    } else if (change == "save") {
+        QVERIFY(l.m.SaveYearFile(1));
     } else if (change == "load") {
         l.m.setYear(2030);
         l.p.inputs.enqueue(QStringLiteral("0"));
@@ -127,6 +142,10 @@ void TestLedgerSignals::refusedChangesAreSilent()
     Entry undated = entry("03/05", "01", 1);
     undated.monthNo = 0;
     QVERIFY(!l.m.InsertEntry(undated));
+    QVERIFY(!l.m.InsertEntryAt(undated, 0));
+    Entry unknown = entry("03/05", "01", 100);
+    unknown.id = 9999;
+    l.m.RemoveEntries({unknown});
     QVERIFY(!l.m.RemoveEntry(3, 9999));
     QVERIFY(!l.m.RemoveEntry(4, l.m.slot(3).entries[0].id)); // not in that month
     QVERIFY(!l.m.ReplaceEntry(3, 9999, entry("03/05", "01", 1)));

@@ -182,10 +182,10 @@ void TestEditCommands::deleteEntry_data()
     QTest::addColumn<QString>("question");
 
     // Rows 1-3: three entries of the 3rd (100, 200, 300); row 4: the 7th (400); row 5: the 9th (500).
-    QTest::newRow("first of three") << 1 << QStringList{"", "04/03", "", "04/07", "04/09"} << "04/03  食費  外食";
-    QTest::newRow("middle of three") << 2 << QStringList{"", "04/03", "", "04/07", "04/09"} << "04/03  日用品  ";
-    QTest::newRow("only entry of a day") << 4 << QStringList{"", "04/03", "", "", "04/09"} << "04/07  食費  Lunch";
-    QTest::newRow("last row") << 5 << QStringList{"", "04/03", "", "", "04/07"} << "04/09  日用品  ";
+    QTest::newRow("first of three") << 1 << QStringList{"", "04/03", "", "04/07", "04/09"} << "04/03  食費  外食  出金 100 円";
+    QTest::newRow("middle of three") << 2 << QStringList{"", "04/03", "", "04/07", "04/09"} << "04/03  日用品  出金 200 円";
+    QTest::newRow("only entry of a day") << 4 << QStringList{"", "04/03", "", "", "04/09"} << "04/07  食費  Lunch  出金 400 円";
+    QTest::newRow("last row") << 5 << QStringList{"", "04/03", "", "", "04/07"} << "04/09  日用品  出金 500 円";
 }
 
 void TestEditCommands::deleteEntry()
