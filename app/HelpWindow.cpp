@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,27 @@
 #include <QVBoxLayout>
 
 namespace {
+// The windows that have a page, by object name.
+const QHash<QString, QString>& pages()
+{
+    static const QHash<QString, QString> byWindow{
+        {QStringLiteral("frmKanelo"), QStringLiteral("month.html")},
+        {QStringLiteral("frmData"), QStringLiteral("entry.html")},
+        {QStringLiteral("frmMainSub"), QStringLiteral("categories.html")},
+        {QStringLiteral("frmCalender"), QStringLiteral("calendar.html")},
+        {QStringLiteral("frmCalculator"), QStringLiteral("calculator.html")},
+        {QStringLiteral("frmGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmYGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmDGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmPrint"), QStringLiteral("file.html#print")},
+        {QStringLiteral("frmPrintY"), QStringLiteral("file.html#print")},
+        {QStringLiteral("frmTeiki"), QStringLiteral("recurring.html")},
+        {QStringLiteral("frmSearch"), QStringLiteral("search.html")},
+        {QStringLiteral("frmRestore"), QStringLiteral("backup.html")},
+    };
+    return byWindow;
+}
+
 QString readUtf8(const QString& path)
 {
     QFile f(path);
@@ -73,6 +96,23 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent) : QWidget(parent,
     connect(txtSearch, &QLineEdit::returnPressed, this, [this] { search(txtSearch->text()); });
 
     loadPages();
+}
+
+// Esc reaches the window from any of its controls, none of which uses it.
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+QString HelpWindow::pageFor(const QWidget* window)
+{
+    for (const QWidget* w = window ? window->window() : nullptr; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (const auto it = pages().find(w->objectName()); it != pages().end())
+            return *it;
+    return {};
 }
 
 // The contents follow the links of index.html in their order; every page of

@@ -11,11 +11,15 @@ class QTabWidget;
 class QTextBrowser;
 
 // The help pages (HTML files of the help folder) with a contents list and a
-// full-text search.
+// full-text search. Esc closes the window.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     explicit HelpWindow(const QString& folder, QWidget* parent = nullptr);
+
+    // The page about a window of the program ("entry.html", "file.html#print"):
+    // the window's own, else that of the window it belongs to; empty for none.
+    static QString pageFor(const QWidget* window);
 
     // Shows the contents page (index.html).
     void showContents();
@@ -29,6 +33,9 @@ public:
     QPushButton* cmdSearch = nullptr;
     QListWidget* lstResults = nullptr;
     QTextBrowser* txtPage = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Page {

@@ -92,6 +92,9 @@ public:
 
     // Help: 0 the help pages, 2 the About box (modal).
     void ShowHelp();
+    // F1 in any window of the program: the help at that window's page, the
+    // contents where it has none.
+    void ShowHelpAt(const QString& page);
     void ShowVersion();
 
     // Today's memo in the toolbar row; empty text hides the panels.
@@ -185,6 +188,7 @@ signals:
     void linkCalendarChanged(bool on);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

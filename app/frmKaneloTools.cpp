@@ -54,9 +54,9 @@ void frmKanelo::buildToolMenu()
 {
     mnuTool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     mnuTool->setObjectName(QStringLiteral("mnuTool"));
-    mnuToolItem[0] = mnuTool->addAction(QStringLiteral("カレンダー"), this, &frmKanelo::ShowCalendar);
+    mnuToolItem[0] = mnuTool->addAction(QStringLiteral("カレンダー(&C)"), this, &frmKanelo::ShowCalendar);
     mnuToolItem[0]->setObjectName(QStringLiteral("mnuToolItem0"));
-    mnuToolItem[1] = mnuTool->addAction(QStringLiteral("電卓"), this, &frmKanelo::ShowCalculator);
+    mnuToolItem[1] = mnuTool->addAction(QStringLiteral("電卓(&K)"), this, &frmKanelo::ShowCalculator);
     mnuToolItem[1]->setObjectName(QStringLiteral("mnuToolItem1"));
 }
 
