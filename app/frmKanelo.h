@@ -1,10 +1,7 @@
 #pragma once
 
-#include "Types.h"
-
 #include <QMainWindow>
 #include <QPointer>
-#include <vector>
 
 class EditCommands;
 class GraphCommands;
@@ -105,8 +102,6 @@ public:
     TeikiBook* teiki = nullptr;
     void EditRecurring();
     void OfferRecurring();
-    // Files entries as one change of the year (one step to undo).
-    void FileEntries(std::vector<Entry> entries);
     // 編集 → 検索: the search window (modeless, one instance), and an entry
     // it found shown in its month, its year opened first when need be.
     QPointer<frmSearch> search;
