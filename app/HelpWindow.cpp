@@ -98,6 +98,13 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent) : QWidget(parent,
     loadPages();
 }
 
+void HelpWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (caller_ && caller_ != this && caller_->isVisible())
+        caller_->activateWindow();
+}
+
 // Esc reaches the window from any of its controls, none of which uses it.
 void HelpWindow::keyPressEvent(QKeyEvent* event)
 {

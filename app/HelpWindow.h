@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -26,6 +27,8 @@ public:
     // Lists the pages whose text holds every word of `words`.
     void search(const QString& words);
     void openPage(const QString& fileName);
+    // The window the help was called from, active again when the help closes.
+    void returnTo(QWidget* window) { caller_ = window; }
 
     QTabWidget* tabNavi = nullptr;
     QListWidget* lstContents = nullptr;
@@ -36,6 +39,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Page {
@@ -49,4 +53,5 @@ private:
     QString folder_;
     QList<Page> pages_;
     QString lastWords_;
+    QPointer<QWidget> caller_;
 };

@@ -109,6 +109,7 @@ void frmKanelo::ShowHelpAt(const QString& page)
                                    Prompter::Icon::Warning);
         return;
     }
+    QWidget* caller = QApplication::activeWindow();
     // A modal dialog blocks every window but its own: over one, the help
     // belongs to it.
     QWidget* modal = QApplication::activeModalWidget();
@@ -123,6 +124,8 @@ void frmKanelo::ShowHelpAt(const QString& page)
         help->showContents();
     else
         help->openPage(page);
+    if (caller != help)
+        help->returnTo(caller);
     help->txtPage->setFocus();
     help->show();
     help->raise();
