@@ -81,7 +81,7 @@ void TestTools::oneOfEachFromMenuAndToolbar()
     AppFixture f;
     startMarch(f, false);
     frmKanelo* w = f.window();
-    QCOMPARE(w->mnuTool->title() + w->mnuToolItem[0]->text() + w->mnuToolItem[1]->text(), QStringLiteral("ツール(&T)カレンダー電卓"));
+    QCOMPARE(w->mnuTool->title() + w->mnuToolItem[0]->text() + w->mnuToolItem[1]->text(), QStringLiteral("ツール(&T)カレンダー(&C)電卓(&K)"));
     const QList<QAction*> bar = w->tbrToolBar->actions();
     QCOMPARE(bar.indexOf(w->tbrCalculator), bar.indexOf(w->tbrCalendar) + 1);
     QVERIFY(bar.indexOf(w->tbrCategorySummary) < bar.indexOf(w->tbrCalendar));
