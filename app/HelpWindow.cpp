@@ -158,6 +158,11 @@ void HelpWindow::showContents()
 void HelpWindow::openPage(const QString& fileName)
 {
     txtPage->setSource(QUrl(fileName));
+    // The contents show where the page stands.
+    const QString file = fileName.section(QLatin1Char('#'), 0, 0);
+    for (int i = 0; i < lstContents->count(); ++i)
+        if (lstContents->item(i)->data(Qt::UserRole).toString() == file)
+            lstContents->setCurrentRow(i);
     if (!lastWords_.isEmpty() && tabNavi->currentIndex() == 1)
         txtPage->find(lastWords_.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
 }

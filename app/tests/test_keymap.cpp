@@ -63,6 +63,16 @@ const QHash<QString, Key>& keyNames()
     };
     return keys;
 }
+
+// March 2026 shown, the main window active.
+bool startActive(AppFixture& f)
+{
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
+    if (!f.start())
+        return false;
+    f.window()->activateWindow();
+    return QTest::qWaitForWindowActive(f.window());
+}
 }
 
 class TestKeymap : public QObject {
@@ -179,10 +189,7 @@ void TestKeymap::keys()
     QFETCH(QStringList, seen);
 
     AppFixture f;
-    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
-    QVERIFY(f.start());
-    f.window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QVERIFY(startActive(f));
     f.views()->selectRow(row);
     f.views()->lvwMonth->setFocus();
     for (const QString& a : answers)
@@ -291,10 +298,7 @@ void TestKeymap::monthTurnsWhereverTheFocusIs()
     QFETCH(QString, keys);
     QFETCH(int, month);
     AppFixture f;
-    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
-    QVERIFY(f.start());
-    f.window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QVERIFY(startActive(f));
     f.views()->setSummaryMode(summary);
     QWidget* target = focus == QLatin1String("tabMonth") ? static_cast<QWidget*>(f.views()->tabMonth)
                                                           : f.window()->findChild<QWidget*>(focus);

@@ -284,6 +284,7 @@ void TestOptionsHelp::f1OpensThePageOfTheWindowInFront()
             seen << QStringLiteral("no help");
         } else {
             seen << help->txtPage->source().toString();
+            QCOMPARE(help->lstContents->currentItem()->data(Qt::UserRole).toString(), page.section(QLatin1Char('#'), 0, 0));
             // The page has the keys: arrows and PgUp/PgDn read it, Esc closes.
             QCOMPARE(help->focusWidget(), help->txtPage);
             QTest::keyClick(help->txtPage, Qt::Key_Escape);
