@@ -231,21 +231,21 @@ void TestOptionsHelp::helpWithoutPages()
 
 void TestOptionsHelp::f1OpensThePageOfTheWindowInFront_data()
 {
-    QTest::addColumn<QString>("opens"); // what opens the window
+    QTest::addColumn<QString>("opens"); // the menu item that opens the window
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("page");
 
     QTest::newRow("main window") << "" << "frmKanelo" << "month.html";
-    QTest::newRow("entry dialog") << "add" << "frmData" << "entry.html";
-    QTest::newRow("its date picker") << "picker" << "frmDataCalender" << "entry.html";
-    QTest::newRow("category editor") << "categories" << "frmMainSub" << "categories.html";
-    QTest::newRow("calendar") << "calendar" << "frmCalender" << "calendar.html";
-    QTest::newRow("calculator") << "calculator" << "frmCalculator" << "calculator.html";
-    QTest::newRow("month graph") << "graph" << "frmGraph" << "graphs.html";
-    QTest::newRow("monthly report") << "report" << "frmPrint" << "file.html#print";
-    QTest::newRow("recurring entries") << "recurring" << "frmTeiki" << "recurring.html";
-    QTest::newRow("search") << "search" << "frmSearch" << "search.html";
-    QTest::newRow("version box: the main window's page") << "version" << "frmVersion" << "month.html";
+    QTest::newRow("entry dialog") << "mnuEditItem0" << "frmData" << "entry.html";
+    QTest::newRow("its date picker") << "mnuEditItem0" << "frmDataCalender" << "entry.html";
+    QTest::newRow("category editor") << "mnuEditItem6" << "frmMainSub" << "categories.html";
+    QTest::newRow("calendar") << "mnuToolItem0" << "frmCalender" << "calendar.html";
+    QTest::newRow("calculator") << "mnuToolItem1" << "frmCalculator" << "calculator.html";
+    QTest::newRow("month graph") << "mnuResultItem0" << "frmGraph" << "graphs.html";
+    QTest::newRow("monthly report") << "mnuFileSubItem0" << "frmPrint" << "file.html#print";
+    QTest::newRow("recurring entries") << "mnuEditTeiki" << "frmTeiki" << "recurring.html";
+    QTest::newRow("search") << "mnuEditSearch" << "frmSearch" << "search.html";
+    QTest::newRow("version box: the main window's page") << "mnuHelpItem2" << "frmVersion" << "month.html";
 }
 
 void TestOptionsHelp::f1OpensThePageOfTheWindowInFront()
@@ -301,27 +301,10 @@ void TestOptionsHelp::f1OpensThePageOfTheWindowInFront()
         done = true;
     };
     QTimer::singleShot(0, &steps, step);
-    if (opens == QLatin1String("add") || opens == QLatin1String("picker")) {
-        if (opens == QLatin1String("picker"))
-            QTimer::singleShot(0, &steps, [&] { QTest::keyClick(w->edit->dataDialog()->txtDate, Qt::Key_F4); });
-        w->mnuEditItems[0]->trigger();
-    } else if (opens == QLatin1String("categories")) {
-        w->mnuEditItems[6]->trigger();
-    } else if (opens == QLatin1String("calendar")) {
-        w->mnuToolItem[0]->trigger();
-    } else if (opens == QLatin1String("calculator")) {
-        w->mnuToolItem[1]->trigger();
-    } else if (opens == QLatin1String("graph")) {
-        w->mnuResultItem[0]->trigger();
-    } else if (opens == QLatin1String("report")) {
-        w->mnuFileSubItem[0]->trigger();
-    } else if (opens == QLatin1String("recurring")) {
-        w->mnuEditTeiki->trigger();
-    } else if (opens == QLatin1String("search")) {
-        w->mnuEditSearch->trigger();
-    } else if (opens == QLatin1String("version")) {
-        w->mnuHelpItem[2]->trigger();
-    }
+    if (window == QLatin1String("frmDataCalender"))
+        QTimer::singleShot(0, &steps, [&] { QTest::keyClick(w->edit->dataDialog()->txtDate, Qt::Key_F4); });
+    if (!opens.isEmpty())
+        w->findChild<QAction*>(opens)->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
     QCOMPARE(seen, (QStringList{page, "closed", "window active"}));
     QVERIFY(f.prompter.shown.isEmpty());
