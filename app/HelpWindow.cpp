@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QHash>
 #include <QKeyEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
