@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +17,27 @@
 #include <QVBoxLayout>
 
 namespace {
+// The windows that have a page, by object name.
+const QHash<QString, QString>& pages()
+{
+    static const QHash<QString, QString> byWindow{
+        {QStringLiteral("frmKanelo"), QStringLiteral("month.html")},
+        {QStringLiteral("frmData"), QStringLiteral("entry.html")},
+        {QStringLiteral("frmMainSub"), QStringLiteral("categories.html")},
+        {QStringLiteral("frmCalender"), QStringLiteral("calendar.html")},
+        {QStringLiteral("frmCalculator"), QStringLiteral("calculator.html")},
+        {QStringLiteral("frmGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmYGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmDGraph"), QStringLiteral("graphs.html")},
+        {QStringLiteral("frmPrint"), QStringLiteral("file.html#print")},
+        {QStringLiteral("frmPrintY"), QStringLiteral("file.html#print")},
+        {QStringLiteral("frmTeiki"), QStringLiteral("recurring.html")},
+        {QStringLiteral("frmSearch"), QStringLiteral("search.html")},
+        {QStringLiteral("frmRestore"), QStringLiteral("backup.html")},
+    };
+    return byWindow;
+}
+
 QString readUtf8(const QString& path)
 {
     QFile f(path);
@@ -75,6 +98,30 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent) : QWidget(parent,
     loadPages();
 }
 
+void HelpWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (caller_ && caller_ != this && caller_->isVisible())
+        caller_->activateWindow();
+}
+
+// Esc reaches the window from any of its controls, none of which uses it.
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+QString HelpWindow::pageFor(const QWidget* window)
+{
+    for (const QWidget* w = window ? window->window() : nullptr; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (const auto it = pages().find(w->objectName()); it != pages().end())
+            return *it;
+    return {};
+}
+
 // The contents follow the links of index.html in their order; every page of
 // the folder takes part in the search.
 void HelpWindow::loadPages()
@@ -111,6 +158,11 @@ void HelpWindow::showContents()
 void HelpWindow::openPage(const QString& fileName)
 {
     txtPage->setSource(QUrl(fileName));
+    // The contents show where the page stands.
+    const QString file = fileName.section(QLatin1Char('#'), 0, 0);
+    for (int i = 0; i < lstContents->count(); ++i)
+        if (lstContents->item(i)->data(Qt::UserRole).toString() == file)
+            lstContents->setCurrentRow(i);
     if (!lastWords_.isEmpty() && tabNavi->currentIndex() == 1)
         txtPage->find(lastWords_.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
 }

@@ -12,12 +12,15 @@
 #include "frmVersion.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -42,6 +45,8 @@ frmKanelo::frmKanelo(LedgerModel& model, QWidget* parent) : QMainWindow(parent),
     teiki = new TeikiBook(model, this);
     addRecordMenus();
     connect(&EditHistory::of(model), &EditHistory::unsavedChanged, this, &frmKanelo::UpdateCaption);
+    // F1 reaches every window of the program, modal dialogs included.
+    qApp->installEventFilter(this);
 
     // The design geometry, centred on the screen. The least size (above
     // 10000 x 4000 twips) keeps every status panel and the toolbar in view.
@@ -93,7 +98,9 @@ void frmKanelo::EditCategories()
         teiki->turnOffDeleted(deleted.categories, deleted.subItems);
 }
 
-void frmKanelo::ShowHelp()
+void frmKanelo::ShowHelp() { ShowHelpAt({}); }
+
+void frmKanelo::ShowHelpAt(const QString& page)
 {
     const QString folder = shippedFile(QStringLiteral("help"));
     if (!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("index.html")))) {
@@ -102,12 +109,24 @@ void frmKanelo::ShowHelp()
                                    Prompter::Icon::Warning);
         return;
     }
+    QWidget* caller = QApplication::activeWindow();
+    // A modal dialog blocks every window but its own: over one, the help
+    // belongs to it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (help && modal && help->parentWidget() != modal)
+        delete help;
     if (!help) {
-        help = new HelpWindow(folder);
+        help = new HelpWindow(folder, modal);
         help->setAttribute(Qt::WA_DeleteOnClose);
         help->move(geometry().center() - help->rect().center());
     }
-    help->showContents();
+    if (page.isEmpty())
+        help->showContents();
+    else
+        help->openPage(page);
+    if (caller != help)
+        help->returnTo(caller);
+    help->txtPage->setFocus();
     help->show();
     help->raise();
     help->activateWindow();
@@ -117,6 +136,19 @@ void frmKanelo::ShowVersion()
 {
     frmVersion box(this);
     box.exec();
+}
+
+bool frmKanelo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1
+        && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->window() != help) {
+            ShowHelpAt(HelpWindow::pageFor(w));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmKanelo::closeEvent(QCloseEvent* event)

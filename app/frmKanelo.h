@@ -1,10 +1,7 @@
 #pragma once
 
-#include "Types.h"
-
 #include <QMainWindow>
 #include <QPointer>
-#include <vector>
 
 class EditCommands;
 class GraphCommands;
@@ -92,6 +89,9 @@ public:
 
     // Help: 0 the help pages, 2 the About box (modal).
     void ShowHelp();
+    // F1 in any window of the program: the help at that window's page, the
+    // contents where it has none.
+    void ShowHelpAt(const QString& page);
     void ShowVersion();
 
     // Today's memo in the toolbar row; empty text hides the panels.
@@ -102,8 +102,6 @@ public:
     TeikiBook* teiki = nullptr;
     void EditRecurring();
     void OfferRecurring();
-    // Files entries as one change of the year (one step to undo).
-    void FileEntries(std::vector<Entry> entries);
     // 編集 → 検索: the search window (modeless, one instance), and an entry
     // it found shown in its month, its year opened first when need be.
     QPointer<frmSearch> search;
@@ -185,6 +183,7 @@ signals:
     void linkCalendarChanged(bool on);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

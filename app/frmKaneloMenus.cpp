@@ -46,14 +46,14 @@ void frmKanelo::buildMenus()
     fileItem(3, QStringLiteral("上書き保存(&S)"));
     mnuFileItem[3]->setShortcut(QKeySequence::Save);
     mnuFileItem[4] = mnuFile->addSeparator();
-    fileItem(5, QStringLiteral("家計簿データのインポート..."));
-    fileItem(6, QStringLiteral("家計簿データのエクスポート"));
+    fileItem(5, QStringLiteral("家計簿データのインポート(&I)..."));
+    fileItem(6, QStringLiteral("家計簿データのエクスポート(&E)"));
     mnuFileItem[7] = mnuFile->addSeparator();
     mnuFileSub = mnuFile->addMenu(QStringLiteral("印刷(&P)"));
     mnuFileSub->setObjectName(QStringLiteral("mnuFileSub"));
     mnuFileItem[8] = mnuFileSub->menuAction();
     for (int i = 0; i < 2; ++i) {
-        mnuFileSubItem[i] = mnuFileSub->addAction(i == 0 ? QStringLiteral("月間収支報告") : QStringLiteral("年間収支報告"));
+        mnuFileSubItem[i] = mnuFileSub->addAction(i == 0 ? QStringLiteral("月間収支報告(&M)") : QStringLiteral("年間収支報告(&Y)"));
         mnuFileSubItem[i]->setObjectName(QStringLiteral("mnuFileSubItem%1").arg(i));
         connect(mnuFileSubItem[i], &QAction::triggered, this, [this, i] { mnuFileSubItem_Click(i); });
     }
@@ -65,17 +65,17 @@ void frmKanelo::buildMenus()
 
     mnuEnv = menuBar()->addMenu(QStringLiteral("環境(&K)"));
     mnuEnv->setObjectName(QStringLiteral("mnuEnv"));
-    mnuEnvItem[0] = mnuEnv->addAction(QStringLiteral("ツールバー非表示"), this, &frmKanelo::ToggleToolbar);
+    mnuEnvItem[0] = mnuEnv->addAction(QStringLiteral("ツールバー非表示(&T)"), this, &frmKanelo::ToggleToolbar);
     mnuEnvItem[0]->setObjectName(QStringLiteral("mnuEnvItem0"));
     mnuEnvItem[0]->setCheckable(true);
     mnuEnvItem[1] = mnuEnv->addSeparator();
-    mnuEnvItem[2] = mnuEnv->addAction(QStringLiteral("フォントサイズの変更"), this, &frmKanelo::ChangeFontSize);
+    mnuEnvItem[2] = mnuEnv->addAction(QStringLiteral("フォントサイズの変更(&F)"), this, &frmKanelo::ChangeFontSize);
     mnuEnvItem[2]->setObjectName(QStringLiteral("mnuEnvItem2"));
     mnuEnvItem[3] = mnuEnv->addSeparator();
     mnuEnvSub = mnuEnv->addMenu(QStringLiteral("オプション(&O)"));
     mnuEnvSub->setObjectName(QStringLiteral("mnuEnvSub"));
     mnuEnvItem[4] = mnuEnvSub->menuAction();
-    mnuEnvSubItem[0] = mnuEnvSub->addAction(QStringLiteral("カレンダーとデータ入力画面の年月を連動させる"), this,
+    mnuEnvSubItem[0] = mnuEnvSub->addAction(QStringLiteral("カレンダーとデータ入力画面の年月を連動させる(&L)"), this,
                                             &frmKanelo::ToggleLinkCalendar);
     mnuEnvSubItem[0]->setObjectName(QStringLiteral("mnuEnvSubItem0"));
     mnuEnvSubItem[0]->setCheckable(true);
@@ -85,7 +85,7 @@ void frmKanelo::buildMenus()
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpItem[0] = mnuHelp->addAction(QStringLiteral("トピックの検索"), this, &frmKanelo::ShowHelp);
+    mnuHelpItem[0] = mnuHelp->addAction(QStringLiteral("トピックの検索(&H)"), this, &frmKanelo::ShowHelp);
     mnuHelpItem[0]->setObjectName(QStringLiteral("mnuHelpItem0"));
     mnuHelpItem[1] = mnuHelp->addSeparator();
     mnuHelpItem[2] = mnuHelp->addAction(QStringLiteral("バージョン情報(&A)..."), this, &frmKanelo::ShowVersion);
@@ -146,14 +146,14 @@ void frmKanelo::buildResultMenu()
 {
     mnuResult = menuBar()->addMenu(QStringLiteral("実績(&S)"));
     mnuResult->setObjectName(QStringLiteral("mnuResult"));
-    mnuResultItem[0] = mnuResult->addAction(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳"), graphs,
+    mnuResultItem[0] = mnuResult->addAction(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳(&M)"), graphs,
                                             &GraphCommands::ShowMonthGraph);
-    mnuResultItem[1] = mnuResult->addAction(QStringLiteral("年間推移状況"), graphs, &GraphCommands::ShowYearGraph);
+    mnuResultItem[1] = mnuResult->addAction(QStringLiteral("年間推移状況(&Y)"), graphs, &GraphCommands::ShowYearGraph);
     mnuResultItem[2] = mnuResult->addSeparator();
-    mnuResultSub = mnuResult->addMenu(QStringLiteral("集計表示"));
+    mnuResultSub = mnuResult->addMenu(QStringLiteral("集計表示(&S)"));
     mnuResultSub->setObjectName(QStringLiteral("mnuResultSub"));
     mnuResultItem[3] = mnuResultSub->menuAction();
-    const QString subCaptions[2] = {QStringLiteral("日単位"), QStringLiteral("費目単位")};
+    const QString subCaptions[2] = {QStringLiteral("日単位(&D)"), QStringLiteral("費目単位(&C)")};
     for (int i = 0; i < 2; ++i) {
         QAction* a = mnuResultSub->addAction(subCaptions[i]);
         a->setObjectName(QStringLiteral("mnuResultSubItem%1").arg(i));
@@ -162,7 +162,7 @@ void frmKanelo::buildResultMenu()
         mnuResultSubItem[i] = a;
     }
     mnuResultItem[4] = mnuResult->addSeparator();
-    mnuResultItem[5] = mnuResult->addAction(QStringLiteral("前年度繰越高"), views, &MonthViews::showPrevCarryOver);
+    mnuResultItem[5] = mnuResult->addAction(QStringLiteral("前年度繰越高(&C)"), views, &MonthViews::showPrevCarryOver);
     for (int i : {0, 1, 5})
         mnuResultItem[i]->setObjectName(QStringLiteral("mnuResultItem%1").arg(i));
     connect(mnuResult, &QMenu::aboutToShow, this, &frmKanelo::onResultMenuShown);
@@ -170,11 +170,11 @@ void frmKanelo::buildResultMenu()
 
 void frmKanelo::onResultMenuShown()
 {
-    mnuResultItem[0]->setText(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳"));
+    mnuResultItem[0]->setText(QString::number(model_->curMonth()) + QStringLiteral("月度支出内訳(&M)"));
     const int prev = model_->curYear() - 1;
     const bool exists = QFileInfo::exists(model_->yearPath(prev));
     mnuResultItem[5]->setText(QStringLiteral("前年度") + (exists ? QStringLiteral(" (") + QString::number(prev) + QStringLiteral("年) ") : QString())
-                              + QStringLiteral("繰越高"));
+                              + QStringLiteral("繰越高(&C)"));
     mnuResultItem[5]->setEnabled(exists);
 }
 

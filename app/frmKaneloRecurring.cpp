@@ -3,6 +3,7 @@
 #include "frmKanelo.h"
 
 #include "EditCommands.h"
+#include "EditHistory.h"
 #include "LedgerModel.h"
 #include "MonthViews.h"
 #include "TeikiBook.h"
@@ -44,15 +45,12 @@ void frmKanelo::addRecordMenus()
     connect(mnuEnvBackups, &QAction::triggered, this, &frmKanelo::ChangeBackupGenerations);
 }
 
-void frmKanelo::FileEntries(std::vector<Entry> entries)
-{
-    // One call of the model's batch: one announcement, one step to undo.
-    model_->InsertEntries(std::move(entries));
-}
-
 void frmKanelo::OfferRecurring()
 {
-    teiki->offerDue([this](std::vector<Entry> entries) { FileEntries(std::move(entries)); });
+    // One step to undo; the book hears when it is taken back or done again.
+    teiki->offerDue([this](std::vector<Entry> entries, TeikiBook::Filed filed) {
+        EditHistory::of(*model_).addEntries(std::move(entries), QStringLiteral("定期入力"), std::move(filed));
+    });
 }
 
 void frmKanelo::EditRecurring()
@@ -90,12 +88,15 @@ void frmKanelo::ShowSearchHit(const SearchHit& hit)
             refuseWhileImporting();
             return;
         }
-        const auto answer = m.prompter().question(
-            QStringLiteral("%1 年度を開きます。\r\n\r\n開いている %2 年度の家計簿データを保存してから開きますか。\r\n\r\n"
-                           "  ・保存して開く場合は [はい]\r\n  ・保存せずに開く場合は [いいえ]\r\n  ・開かない場合は [キャンセル]")
-                .arg(hit.year)
-                .arg(m.curYear()),
-            Prompter::Buttons::YesNoCancel, QStringLiteral("検索"));
+        // Nothing unsaved: nothing to ask.
+        auto answer = Prompter::Answer::No;
+        if (EditHistory::of(m).unsaved())
+            answer = m.prompter().question(
+                QStringLiteral("%1 年度を開きます。\r\n\r\n開いている %2 年度の家計簿データを保存してから開きますか。\r\n\r\n"
+                               "  ・保存して開く場合は [はい]\r\n  ・保存せずに開く場合は [いいえ]\r\n  ・開かない場合は [キャンセル]")
+                    .arg(hit.year)
+                    .arg(m.curYear()),
+                Prompter::Buttons::YesNoCancel, QStringLiteral("検索"));
         // A year that could not be saved stays open: the user has been told.
         if (answer == Prompter::Answer::Cancel || (answer == Prompter::Answer::Yes && !m.SaveYearFile(1)))
             return;

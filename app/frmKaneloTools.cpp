@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
@@ -24,9 +25,15 @@ namespace {
 // window's top; a tool window already open there (`other`) is not covered.
 void placeBeside(QWidget* tool, const QWidget* main, int down, const QWidget* other = nullptr)
 {
+    // The size it shows with: its menu bar laid out, and the title bar and
+    // borders the main window has (a window not yet shown has none).
+    tool->ensurePolished();
+    if (tool->layout())
+        tool->layout()->activate();
     tool->adjustSize();
     const QRect frame = main->frameGeometry();
-    const int w = tool->frameGeometry().width(), h = tool->frameGeometry().height();
+    const QSize decoration = frame.size() - main->size();
+    const int w = tool->width() + decoration.width(), h = tool->height() + decoration.height();
     const QRect area = main->screen() ? main->screen()->availableGeometry() : QRect(frame.topLeft(), QSize(1 << 20, 1 << 20));
     const int gap = 4;
     int x = frame.right() + 1 + gap;
@@ -54,9 +61,9 @@ void frmKanelo::buildToolMenu()
 {
     mnuTool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     mnuTool->setObjectName(QStringLiteral("mnuTool"));
-    mnuToolItem[0] = mnuTool->addAction(QStringLiteral("カレンダー"), this, &frmKanelo::ShowCalendar);
+    mnuToolItem[0] = mnuTool->addAction(QStringLiteral("カレンダー(&C)"), this, &frmKanelo::ShowCalendar);
     mnuToolItem[0]->setObjectName(QStringLiteral("mnuToolItem0"));
-    mnuToolItem[1] = mnuTool->addAction(QStringLiteral("電卓"), this, &frmKanelo::ShowCalculator);
+    mnuToolItem[1] = mnuTool->addAction(QStringLiteral("電卓(&K)"), this, &frmKanelo::ShowCalculator);
     mnuToolItem[1]->setObjectName(QStringLiteral("mnuToolItem1"));
 }
 

@@ -70,7 +70,7 @@ void EditHistory::setCarryOver(qint32 value, bool automatic)
     push(new CarryOverStep(*this, model_.carryOver(), model_.carryAuto(), value, automatic));
 }
 
-void EditHistory::addEntries(std::vector<Entry> entries, const QString& text)
+void EditHistory::addEntries(std::vector<Entry> entries, const QString& text, std::function<void(bool)> filed)
 {
     std::erase_if(entries, [](const Entry& e) { return !e.hasDate() || e.month() > 12; });
     if (entries.empty())
@@ -79,7 +79,7 @@ void EditHistory::addEntries(std::vector<Entry> entries, const QString& text)
     for (Entry& e : entries)
         if (e.id == 0)
             e.id = model_.nextEntryId();
-    push(new AddEntriesStep(*this, std::move(entries), text));
+    push(new AddEntriesStep(*this, std::move(entries), text, std::move(filed)));
 }
 
 void EditHistory::takeBackAdd(int month, EntryId id)

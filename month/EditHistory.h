@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <array>
 #include <bitset>
+#include <functional>
 #include <vector>
 
 class EditStep;
@@ -41,7 +42,9 @@ public:
     void setCarryOver(qint32 value, bool automatic);
     // New entries filed as InsertEntries files them, taken back as one step
     // named `text`: an import's merge, a batch of recurring entries.
-    void addEntries(std::vector<Entry> entries, const QString& text);
+    // `filed`, when given, hears each time the step files them (true) or
+    // takes them back (false).
+    void addEntries(std::vector<Entry> entries, const QString& text, std::function<void(bool)> filed = {});
     // Takes back the add of that entry: the last step when it is that add
     // (it can then be redone), else the entry is deleted as a step.
     void takeBackAdd(int month, EntryId id);

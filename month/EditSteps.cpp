@@ -72,10 +72,21 @@ CarryOverStep::CarryOverStep(EditHistory& h, qint32 beforeValue, bool beforeAuto
 void CarryOverStep::apply(LedgerModel& m) { m.SetCarryOver(value_, automatic_); }
 void CarryOverStep::takeBack(LedgerModel& m) { m.SetCarryOver(beforeValue_, beforeAuto_); }
 
-AddEntriesStep::AddEntriesStep(EditHistory& h, std::vector<Entry> entries, const QString& text)
-    : EditStep(h, text), entries_(std::move(entries))
+AddEntriesStep::AddEntriesStep(EditHistory& h, std::vector<Entry> entries, const QString& text, std::function<void(bool)> filed)
+    : EditStep(h, text), entries_(std::move(entries)), filed_(std::move(filed))
 {
 }
 
-void AddEntriesStep::apply(LedgerModel& m) { m.InsertEntries(entries_); }
-void AddEntriesStep::takeBack(LedgerModel& m) { m.RemoveEntries(entries_); }
+void AddEntriesStep::apply(LedgerModel& m)
+{
+    m.InsertEntries(entries_);
+    if (filed_)
+        filed_(true);
+}
+
+void AddEntriesStep::takeBack(LedgerModel& m)
+{
+    m.RemoveEntries(entries_);
+    if (filed_)
+        filed_(false);
+}

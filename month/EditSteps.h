@@ -3,6 +3,7 @@
 #include "LedgerModel.h"
 
 #include <QUndoCommand>
+#include <functional>
 #include <vector>
 
 class EditHistory;
@@ -86,7 +87,7 @@ private:
 
 class AddEntriesStep : public EditStep {
 public:
-    AddEntriesStep(EditHistory& h, std::vector<Entry> entries, const QString& text);
+    AddEntriesStep(EditHistory& h, std::vector<Entry> entries, const QString& text, std::function<void(bool)> filed);
 
 protected:
     void apply(LedgerModel& m) override;
@@ -94,4 +95,5 @@ protected:
 
 private:
     std::vector<Entry> entries_;
+    std::function<void(bool)> filed_;
 };

@@ -4,6 +4,8 @@
 #include "Formats.h"
 #include "LedgerModel.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 namespace {
@@ -121,7 +123,7 @@ std::vector<TeikiBook::Due> TeikiBook::dueNow() const
         if (!usable(r))
             continue;
         for (const Pending& p : pending_)
-            if (p.ruleId == r.id)
+            if (p.ruleId == r.id && p.filed)
                 r.markApplied(p.month);
         const auto c = model_.category(Fmt::zero2(r.categoryNo));
         for (const YearMonth& ym : r.dueIn(year, Clock::today())) {
@@ -152,7 +154,7 @@ QString TeikiBook::dueText(const Due& d) const
              Fmt::hash0(qint64(d.entry.out) + d.entry.in), d.entry.out != 0 ? QStringLiteral("出金") : QStringLiteral("入金"));
 }
 
-void TeikiBook::offerDue(const std::function<void(std::vector<Entry>)>& fileBatch)
+void TeikiBook::offerDue(const FileBatch& fileBatch)
 {
     // Nothing goes into a year whose file could not be read: it is never saved.
     if (model_.yearUnreadable())
@@ -184,19 +186,35 @@ void TeikiBook::offerDue(const std::function<void(std::vector<Entry>)>& fileBatc
         return;
     std::vector<Entry> entries;
     entries.reserve(due.size());
+    const int batch = ++lastBatch_;
     for (const Due& d : due) {
         entries.push_back(d.entry);
-        pending_.push_back({d.ruleId, d.month});
+        pending_.push_back({d.ruleId, d.month, batch, true});
     }
-    fileBatch(std::move(entries));
+    fileBatch(std::move(entries), [book = QPointer<TeikiBook>(this), batch](bool filed) {
+        if (book)
+            book->setBatchFiled(batch, filed);
+    });
     emit rulesChanged();
+}
+
+void TeikiBook::setBatchFiled(int batch, bool filed)
+{
+    bool changed = false;
+    for (Pending& p : pending_)
+        if (p.batch == batch && p.filed != filed) {
+            p.filed = filed;
+            changed = true;
+        }
+    if (changed)
+        emit rulesChanged();
 }
 
 void TeikiBook::flushApplied(int year)
 {
     bool changed = false;
     for (const Pending& p : pending_) {
-        if (p.month.year != year)
+        if (p.month.year != year || !p.filed)
             continue;
         for (TeikiRule& r : contents_.rules)
             if (r.id == p.ruleId) {
@@ -204,7 +222,7 @@ void TeikiBook::flushApplied(int year)
                 changed = true;
             }
     }
-    std::erase_if(pending_, [year](const Pending& p) { return p.month.year == year; });
+    std::erase_if(pending_, [year](const Pending& p) { return p.month.year == year && p.filed; });
     if (changed) {
         emit rulesChanged();
         write();

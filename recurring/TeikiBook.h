@@ -12,7 +12,9 @@ class LedgerModel;
 // The recurring entries of the ledger: the rules of Teiki.zbt, what they
 // have due in the open year, and their application. Applied months are
 // written to the file once the year holding their entries is saved, so a
-// year closed without saving has them offered again.
+// year closed without saving has them offered again; so is a batch taken
+// back before that save. A batch taken back after the save counts as
+// entries deleted: its months stay applied.
 class TeikiBook : public QObject {
     Q_OBJECT
 public:
@@ -41,10 +43,14 @@ public:
     std::vector<Due> dueNow() const;
     // The line of the question for one due entry.
     QString dueText(const Due& due) const;
+    // Told by whoever filed a batch each time its entries are taken back
+    // (false) or filed again (true).
+    using Filed = std::function<void(bool)>;
+    using FileBatch = std::function<void(std::vector<Entry>, Filed)>;
     // Asks whether to add what is due ("定期入力: 3 件を追加しますか。",
     // default Yes) and files the accepted entries in one call of fileBatch.
     // Rules of categories or sub-items the master lacks are turned off first.
-    void offerDue(const std::function<void(std::vector<Entry>)>& fileBatch);
+    void offerDue(const FileBatch& fileBatch);
 
     // Turns off the rules of these categories and sub-items (category * 100
     // + sub-item), and of any the master lacks, telling the user which.
@@ -63,10 +69,16 @@ private:
     TeikiFile::Contents contents_;
     bool unreadable_ = false;
     int lastId_ = 0;
-    // Applied by the open year, not yet saved with it.
+    void setBatchFiled(int batch, bool filed);
+
+    // Applied by the open year, not yet saved with it; a batch taken back
+    // is kept aside until it is filed again or the year goes.
     struct Pending {
         int ruleId;
         YearMonth month;
+        int batch;
+        bool filed;
     };
     std::vector<Pending> pending_;
+    int lastBatch_ = 0;
 };

@@ -126,7 +126,7 @@ void TestImport::shownOnlyWithTheTool()
     ImportFixture f;
     f.startOn2024();
     QVERIFY(f.window()->mnuFileItem[5]->isVisible());
-    QCOMPARE(f.window()->mnuFileItem[5]->text(), QStringLiteral("家計簿データのインポート..."));
+    QCOMPARE(f.window()->mnuFileItem[5]->text(), QStringLiteral("家計簿データのインポート(&I)..."));
     const QList<QAction*> items = f.window()->mnuFile->actions();
     QCOMPARE(items.indexOf(f.window()->mnuFileItem[5]), items.indexOf(f.window()->mnuFileItem[6]) - 1);
 }

@@ -63,6 +63,16 @@ const QHash<QString, Key>& keyNames()
     };
     return keys;
 }
+
+// March 2026 shown, the main window active.
+bool startActive(AppFixture& f)
+{
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
+    if (!f.start())
+        return false;
+    f.window()->activateWindow();
+    return QTest::qWaitForWindowActive(f.window());
+}
 }
 
 class TestKeymap : public QObject {
@@ -70,6 +80,8 @@ class TestKeymap : public QObject {
 private slots:
     void keys_data();
     void keys();
+    void monthTurnsWhereverTheFocusIs_data();
+    void monthTurnsWhereverTheFocusIs();
 };
 
 void TestKeymap::keys_data()
@@ -177,10 +189,7 @@ void TestKeymap::keys()
     QFETCH(QStringList, seen);
 
     AppFixture f;
-    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries, "$-1550"));
-    QVERIFY(f.start());
-    f.window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f.window()));
+    QVERIFY(startActive(f));
     f.views()->selectRow(row);
     f.views()->lvwMonth->setFocus();
     for (const QString& a : answers)
@@ -266,6 +275,42 @@ void TestKeymap::keys()
         log << QStringLiteral("status ") + status;
     QCOMPARE(log, seen);
     QCOMPARE(f.prompter.unexpected, 0);
+}
+
+void TestKeymap::monthTurnsWhereverTheFocusIs_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("summary"); // the list in front: 0 entries, 1 days, 2 categories
+    QTest::addColumn<QString>("keys"); // '<' Ctrl+PgUp, '>' Ctrl+PgDn
+    QTest::addColumn<int>("month");
+
+    QTest::newRow("entry list, a row selected") << "lvwMonth" << 0 << "<<" << 1;
+    QTest::newRow("day summary") << "lvwMonthC" << 1 << ">>>" << 6;
+    QTest::newRow("category summary") << "lvwMonthC" << 2 << "<><" << 2;
+    QTest::newRow("month tabs") << "tabMonth" << 0 << ">" << 4;
+    QTest::newRow("stops at December") << "lvwMonth" << 0 << ">>>>>>>>>>" << 12;
+}
+
+void TestKeymap::monthTurnsWhereverTheFocusIs()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, summary);
+    QFETCH(QString, keys);
+    QFETCH(int, month);
+    AppFixture f;
+    QVERIFY(startActive(f));
+    f.views()->setSummaryMode(summary);
+    QWidget* target = focus == QLatin1String("tabMonth") ? static_cast<QWidget*>(f.views()->tabMonth)
+                                                          : f.window()->findChild<QWidget*>(focus);
+    QVERIFY(target);
+    target->setFocus();
+    if (auto* list = qobject_cast<QTreeView*>(target))
+        list->setCurrentIndex(list->model()->index(1, 0));
+    for (QChar k : keys)
+        QTest::keyClick(QApplication::focusWidget(), k == QLatin1Char('<') ? Qt::Key_PageUp : Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(f.model().curMonth(), month);
+    QCOMPARE(f.views()->tabMonth->currentIndex(), month - 1);
+    QCOMPARE(QApplication::focusWidget(), target);
 }
 
 QTEST_MAIN(TestKeymap)

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -47,6 +49,8 @@ class TestMenus : public QObject {
     Q_OBJECT
 private slots:
     void captionsAndOrder();
+    void everyItemHasItsOwnMnemonic_data();
+    void everyItemHasItsOwnMnemonic();
     void editMenuOpening_data();
     void editMenuOpening();
     void toolbarButtons_data();
@@ -78,10 +82,10 @@ void TestMenus::captionsAndOrder()
     for (int i = 0; i < 7; ++i)
         QCOMPARE(w->mnuEditItems[i], w->mnuEdit->actions()[i + 3]);
     emit w->mnuResult->aboutToShow(); // item 0 names the month shown
-    QCOMPARE(captions(w->mnuResult), (QStringList{"3月度支出内訳", "年間推移状況", "-", "集計表示", "-", "前年度繰越高"}));
+    QCOMPARE(captions(w->mnuResult), (QStringList{"3月度支出内訳(&M)", "年間推移状況(&Y)", "-", "集計表示(&S)", "-", "前年度繰越高(&C)"}));
     for (int i = 0; i < 6; ++i)
         QCOMPARE(w->mnuResultItem[i], w->mnuResult->actions()[i]);
-    QCOMPARE(captions(w->mnuResultSub), (QStringList{"日単位", "費目単位"}));
+    QCOMPARE(captions(w->mnuResultSub), (QStringList{"日単位(&D)", "費目単位(&C)"}));
 
     // Buttons 11-13, 15, 17-18 and the toggles 20-21, each group between separators.
     const QList<QAction*> tools = w->tbrToolBar->actions();
@@ -100,6 +104,56 @@ void TestMenus::captionsAndOrder()
                            w->tbrCategories->toolTip(), w->tbrGraphMonth->toolTip(), w->tbrGraphYear->toolTip()};
     QCOMPARE(tips, (QStringList{"データ追加", "データ内容変更", "データ削除", "費目・摘要項目 編集", "月間収支内訳グラフ",
                                 "年間支出推移グラフ"}));
+}
+
+// Each menu of the menu bar and each of their submenus, by its caption path.
+void TestMenus::everyItemHasItsOwnMnemonic_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("items"); // items with a caption
+    const QHash<QString, int> expected{{"ファイル", 8}, {"ファイル/印刷", 2}, {"編集", 9}, {"実績", 4}, {"実績/集計表示", 2},
+                                       {"環境", 4}, {"環境/オプション", 1}, {"ツール", 2}, {"ヘルプ", 2}};
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QTest::newRow(qPrintable(it.key())) << it.key() << it.value();
+}
+
+void TestMenus::everyItemHasItsOwnMnemonic()
+{
+    QFETCH(QString, menu);
+    QFETCH(int, items);
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", kEntries));
+    f.home.writeText(QStringLiteral("2025.zbl"), AppFixture::yearText("&0", {}));
+    QVERIFY(f.start());
+    frmKanelo* w = f.window();
+    // Down the caption path, each menu opened as the user opens it (captions
+    // that name the month or the day are set then).
+    QList<QAction*> actions = w->menuBar()->actions();
+    QMenu* found = nullptr;
+    for (const QString& step : menu.split(QLatin1Char('/'))) {
+        found = nullptr;
+        for (QAction* a : actions)
+            if (a->menu() && a->text().startsWith(step))
+                found = a->menu();
+        QVERIFY2(found, qPrintable(step));
+        f.views()->selectRow(1);
+        emit found->aboutToShow();
+        actions = found->actions();
+    }
+    QSet<QChar> keys;
+    int captioned = 0;
+    for (QAction* a : std::as_const(actions)) {
+        if (a->isSeparator())
+            continue;
+        const QString text = a->text();
+        QVERIFY2(text.count(QLatin1Char('&')) - 2 * text.count(QStringLiteral("&&")) == 1, qPrintable(text));
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        const QChar key = text.at(at + 1).toUpper();
+        QVERIFY2(!keys.contains(key), qPrintable(text));
+        keys.insert(key);
+        ++captioned;
+    }
+    QCOMPARE(captioned, items);
 }
 
 void TestMenus::editMenuOpening_data()
@@ -229,8 +283,8 @@ void TestMenus::prevCarryOverItem_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("no previous year") << "" << "前年度繰越高" << false;
-    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "前年度 (2025年) 繰越高" << true;
+    QTest::newRow("no previous year") << "" << "前年度繰越高(&C)" << false;
+    QTest::newRow("previous year") << "C\n&0\n0101010100100\n$-45678\n" << "前年度 (2025年) 繰越高(&C)" << true;
 }
 
 void TestMenus::prevCarryOverItem()
@@ -246,7 +300,7 @@ void TestMenus::prevCarryOverItem()
     frmKanelo* w = f.window();
     f.views()->selectMonth(4);
     emit w->mnuResult->aboutToShow();
-    QCOMPARE(w->mnuResultItem[0]->text(), QStringLiteral("4月度支出内訳"));
+    QCOMPARE(w->mnuResultItem[0]->text(), QStringLiteral("4月度支出内訳(&M)"));
     QAction* item = w->mnuResultItem[5];
     QCOMPARE(item->text(), caption);
     QCOMPARE(item->isEnabled(), enabled);

@@ -1,7 +1,9 @@
 // The options menu (toolbar, font size, calendar link) and the help menu.
 #include "AppFixture.h"
 
+#include "EditCommands.h"
 #include "HelpWindow.h"
+#include "frmData.h"
 #include "Settings.h"
 #include "frmVersion.h"
 
@@ -11,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextBrowser>
@@ -47,6 +50,8 @@ private slots:
     void calendarLinkOption();
     void helpPages();
     void helpWithoutPages();
+    void f1OpensThePageOfTheWindowInFront_data();
+    void f1OpensThePageOfTheWindowInFront();
     void versionBoxIsModal();
 };
 
@@ -63,7 +68,7 @@ void TestOptionsHelp::toolbarToggleLastsOnlyThroughExit()
     AppFixture f;
     startYear(f);
     QAction* item = f.window()->mnuEnvItem[0];
-    QCOMPARE(item->text(), QStringLiteral("ツールバー非表示"));
+    QCOMPARE(item->text(), QStringLiteral("ツールバー非表示(&T)"));
     item->trigger();
     QVERIFY(f.window()->tbrToolBar->isHidden());
     QVERIFY(item->isChecked());
@@ -168,7 +173,7 @@ void TestOptionsHelp::calendarLinkOption()
     startYear(f);
     QSignalSpy changed(f.window(), &frmKanelo::linkCalendarChanged);
     QAction* item = f.window()->mnuEnvSubItem[0];
-    QCOMPARE(item->text(), QStringLiteral("カレンダーとデータ入力画面の年月を連動させる"));
+    QCOMPARE(item->text(), QStringLiteral("カレンダーとデータ入力画面の年月を連動させる(&L)"));
     item->trigger();
     QVERIFY(f.window()->linkCalendar);
     QCOMPARE(changed.count(), 1);
@@ -222,6 +227,87 @@ void TestOptionsHelp::helpWithoutPages()
     QVERIFY(!f.window()->help);
     QCOMPARE(f.prompter.messages().size(), 1);
     QVERIFY(f.prompter.messages().first().startsWith(QStringLiteral("ヘルプファイルが見つかりません。")));
+}
+
+void TestOptionsHelp::f1OpensThePageOfTheWindowInFront_data()
+{
+    QTest::addColumn<QString>("opens"); // the menu item that opens the window
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("main window") << "" << "frmKanelo" << "month.html";
+    QTest::newRow("entry dialog") << "mnuEditItem0" << "frmData" << "entry.html";
+    QTest::newRow("its date picker") << "mnuEditItem0" << "frmDataCalender" << "entry.html";
+    QTest::newRow("category editor") << "mnuEditItem6" << "frmMainSub" << "categories.html";
+    QTest::newRow("calendar") << "mnuToolItem0" << "frmCalender" << "calendar.html";
+    QTest::newRow("calculator") << "mnuToolItem1" << "frmCalculator" << "calculator.html";
+    QTest::newRow("month graph") << "mnuResultItem0" << "frmGraph" << "graphs.html";
+    QTest::newRow("monthly report") << "mnuFileSubItem0" << "frmPrint" << "file.html#print";
+    QTest::newRow("recurring entries") << "mnuEditTeiki" << "frmTeiki" << "recurring.html";
+    QTest::newRow("search") << "mnuEditSearch" << "frmSearch" << "search.html";
+    QTest::newRow("version box: the main window's page") << "mnuHelpItem2" << "frmVersion" << "month.html";
+}
+
+void TestOptionsHelp::f1OpensThePageOfTheWindowInFront()
+{
+    QFETCH(QString, opens);
+    QFETCH(QString, window);
+    QFETCH(QString, page);
+    AppFixture f;
+    copyHelpPages(f.home);
+    f.home.writeText(QStringLiteral("2026.zbl"), AppFixture::yearText("&0", {"03/050100001000"}));
+    QVERIFY(f.start());
+    frmKanelo* w = f.window();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    f.views()->lvwMonth->setFocus();
+
+    // From a turn of the event loop, so that a modal window is running: F1
+    // where the window's focus is, then Esc in the help, then the window closed.
+    QStringList seen;
+    bool done = false;
+    QObject steps;
+    std::function<void()> step = [&] {
+        QWidget* front = QApplication::activeModalWidget();
+        if (!front)
+            front = QApplication::activeWindow();
+        if (!front || front->objectName() != window || QApplication::activeWindow() != front) {
+            if (front && front->objectName() == window)
+                front->activateWindow();
+            QTimer::singleShot(10, &steps, step);
+            return;
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == front ? focus : front, Qt::Key_F1);
+        QPointer<HelpWindow> help = w->help;
+        if (!help || !help->isVisible()) {
+            seen << QStringLiteral("no help");
+        } else {
+            seen << help->txtPage->source().toString();
+            QCOMPARE(help->lstContents->currentItem()->data(Qt::UserRole).toString(), page.section(QLatin1Char('#'), 0, 0));
+            // The page has the keys: arrows and PgUp/PgDn read it, Esc closes.
+            QCOMPARE(help->focusWidget(), help->txtPage);
+            QTest::keyClick(help->txtPage, Qt::Key_Escape);
+            seen << (help && help->isVisible() ? QStringLiteral("still open") : QStringLiteral("closed"));
+        }
+        // The window F1 was pressed in has the keys again.
+        QTest::qWaitFor([&] { return QApplication::activeWindow() == front; }, 1000);
+        seen << (QApplication::activeWindow() == front ? QStringLiteral("window active") : QStringLiteral("window not active"));
+        if (front != w)
+            front->close();
+        // The entry dialog under its picker.
+        while (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        done = true;
+    };
+    QTimer::singleShot(0, &steps, step);
+    if (window == QLatin1String("frmDataCalender"))
+        QTimer::singleShot(0, &steps, [&] { QTest::keyClick(w->edit->dataDialog()->txtDate, Qt::Key_F4); });
+    if (!opens.isEmpty())
+        w->findChild<QAction*>(opens)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+    QCOMPARE(seen, (QStringList{page, "closed", "window active"}));
+    QVERIFY(f.prompter.shown.isEmpty());
 }
 
 void TestOptionsHelp::versionBoxIsModal()

@@ -72,6 +72,8 @@ private slots:
     void calendarMarksAndPlace();
     void todaysMemoFollowsEdits();
     void toolsCloseWithMainWindow();
+    void toolsOpenWithinTheScreen_data();
+    void toolsOpenWithinTheScreen();
 };
 
 void TestTools::oneOfEachFromMenuAndToolbar()
@@ -79,7 +81,7 @@ void TestTools::oneOfEachFromMenuAndToolbar()
     AppFixture f;
     startMarch(f, false);
     frmKanelo* w = f.window();
-    QCOMPARE(w->mnuTool->title() + w->mnuToolItem[0]->text() + w->mnuToolItem[1]->text(), QStringLiteral("ツール(&T)カレンダー電卓"));
+    QCOMPARE(w->mnuTool->title() + w->mnuToolItem[0]->text() + w->mnuToolItem[1]->text(), QStringLiteral("ツール(&T)カレンダー(&C)電卓(&K)"));
     const QList<QAction*> bar = w->tbrToolBar->actions();
     QCOMPARE(bar.indexOf(w->tbrCalculator), bar.indexOf(w->tbrCalendar) + 1);
     QVERIFY(bar.indexOf(w->tbrCategorySummary) < bar.indexOf(w->tbrCalendar));
@@ -297,6 +299,32 @@ void TestTools::calendarMarksAndPlace()
                                                                      .arg(c->frameGeometry().width())
                                                                      .arg(c->frameGeometry().height())));
     QCOMPARE(f.prompter.unexpected, 0);
+}
+
+void TestTools::toolsOpenWithinTheScreen_data()
+{
+    QTest::addColumn<QPoint>("corner"); // where the main window's bottom right goes, from the screen's
+    QTest::newRow("centred") << QPoint(0, 0);
+    QTest::newRow("low on the screen") << QPoint(0, 300);
+    QTest::newRow("at the right edge") << QPoint(1, 0);
+}
+
+void TestTools::toolsOpenWithinTheScreen()
+{
+    QFETCH(QPoint, corner);
+    AppFixture f;
+    startMarch(f, false);
+    frmKanelo* w = f.window();
+    const QRect area = w->screen()->availableGeometry();
+    if (corner.x() > 0)
+        w->move(area.right() - w->frameGeometry().width() + 1, w->y());
+    w->move(w->x(), w->y() + corner.y());
+    w->mnuToolItem[0]->trigger();
+    w->mnuToolItem[1]->trigger();
+    for (QWidget* tool : {static_cast<QWidget*>(w->calendar), static_cast<QWidget*>(w->calculator)}) {
+        const QRect r = tool->frameGeometry();
+        QVERIFY2(area.contains(r), qPrintable(tool->objectName()));
+    }
 }
 
 // Both close with the main window: the memos reach their file, the rate

@@ -1,10 +1,14 @@
 // What the main window shows of unsaved changes and the undo stack: the
 // caption's " *", 編集 → 元に戻す / やり直し by Ctrl+Z and Ctrl+Y, and the
-// close question asked only while something is unsaved.
+// close question and the search's jump to another year asked only while
+// something is unsaved; a batch of recurring entries taken back as one step.
 #include "AppFixture.h"
 #include "EditCommands.h"
 #include "EditHistory.h"
 #include "LedgerTestData.h"
+#include "SearchQuery.h"
+#include "TeikiBook.h"
+#include "TeikiFile.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,6 +28,33 @@ void startMarch(AppFixture& f)
 }
 
 QString item(const QAction* a) { return a->isEnabled() ? a->text() : QStringLiteral("(%1)").arg(a->text()); }
+
+// The steps the tables name: "delete" (the first entry of March), "carry",
+// "save", and "undo" / "redo" by their keys on the entry list.
+void run(AppFixture& f, const QStringList& steps)
+{
+    EditHistory& history = EditHistory::of(f.model());
+    for (const QString& step : steps) {
+        if (step == QLatin1String("carry"))
+            history.setCarryOver(300, false);
+        else if (step == QLatin1String("delete"))
+            history.removeEntry(3, f.model().slot(3).entries.front().id);
+        else if (step == QLatin1String("undo"))
+            QTest::keyClick(f.views()->lvwMonth, Qt::Key_Z, Qt::ControlModifier);
+        else if (step == QLatin1String("redo"))
+            QTest::keyClick(f.views()->lvwMonth, Qt::Key_Y, Qt::ControlModifier);
+        else
+            QVERIFY(f.model().SaveYearFile(1));
+    }
+}
+
+int savedLines(const AppFixture& f, int year, const char* month)
+{
+    int lines = 0;
+    for (const QByteArray& line : f.home.readBytes(QStringLiteral("%1.zbl").arg(year)).split('\n'))
+        lines += line.startsWith(month);
+    return lines;
+}
 }
 
 class TestUnsaved : public QObject {
@@ -32,6 +63,10 @@ private slots:
     void keysAndCaption();
     void closeAsksOnlyWhenUnsaved_data();
     void closeAsksOnlyWhenUnsaved();
+    void searchJumpAsksOnlyWhenUnsaved_data();
+    void searchJumpAsksOnlyWhenUnsaved();
+    void recurringBatchIsOneStep_data();
+    void recurringBatchIsOneStep();
 };
 
 void TestUnsaved::keysAndCaption()
@@ -103,18 +138,7 @@ void TestUnsaved::closeAsksOnlyWhenUnsaved()
     QFETCH(int, entriesSaved);
     AppFixture f;
     startMarch(f);
-    EditHistory& history = EditHistory::of(f.model());
-    for (const QString& step : steps) {
-        if (step == QLatin1String("carry")) {
-            history.setCarryOver(300, false);
-        } else if (step == QLatin1String("delete")) {
-            history.removeEntry(3, f.model().slot(3).entries.front().id);
-        } else if (step == QLatin1String("undo")) {
-            history.stack().undo();
-        } else {
-            QVERIFY(f.model().SaveYearFile(1));
-        }
-    }
+    run(f, steps);
     f.prompter.answers.enqueue(answer);
     f.window()->close();
 
@@ -126,10 +150,99 @@ void TestUnsaved::closeAsksOnlyWhenUnsaved()
         QCOMPARE(f.prompter.shown[0].defaultAnswer, Prompter::Answer::Yes);
     }
     QCOMPARE(f.window()->isVisible(), !closed);
-    int lines = 0;
-    for (const QByteArray& line : f.home.readBytes(QStringLiteral("2026.zbl")).split('\n'))
-        lines += line.startsWith("03/");
-    QCOMPARE(lines, entriesSaved);
+    QCOMPARE(savedLines(f, 2026, "03/"), entriesSaved);
+}
+
+void TestUnsaved::searchJumpAsksOnlyWhenUnsaved_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<Prompter::Answer>("answer"); // to the question, when asked
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("yearShown");
+    QTest::addColumn<int>("entriesSaved");
+
+    using A = Prompter::Answer;
+    QTest::newRow("nothing changed") << QStringList{} << A::Cancel << false << 2025 << 2;
+    QTest::newRow("changed, then saved") << QStringList{"delete", "save"} << A::Cancel << false << 2025 << 1;
+    QTest::newRow("changed, then undone") << QStringList{"delete", "undo"} << A::Cancel << false << 2025 << 2;
+    QTest::newRow("changed, Yes saves") << QStringList{"delete"} << A::Yes << true << 2025 << 1;
+    QTest::newRow("changed, No leaves it") << QStringList{"carry"} << A::No << true << 2025 << 2;
+    QTest::newRow("changed, Cancel stays") << QStringList{"delete"} << A::Cancel << true << 2026 << 2;
+}
+
+void TestUnsaved::searchJumpAsksOnlyWhenUnsaved()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(Prompter::Answer, answer);
+    QFETCH(bool, asked);
+    QFETCH(int, yearShown);
+    QFETCH(int, entriesSaved);
+    AppFixture f;
+    f.home.writeText(QStringLiteral("2025.zbl"), AppFixture::yearText("&0", {"05/010100000500", "05/020100000700"}));
+    startMarch(f);
+    run(f, steps);
+    f.prompter.clear();
+    f.prompter.answers.enqueue(answer);
+    SearchHit hit;
+    hit.year = 2025;
+    QVERIFY(LedgerModel::parseEntryLine(QStringLiteral("05/020100000700"), hit.entry));
+    hit.indexInMonth = 1;
+    f.window()->ShowSearchHit(hit);
+
+    QCOMPARE(f.prompter.shown.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY(f.prompter.shown[0].text.startsWith(QStringLiteral("2025 年度を開きます。")));
+    QCOMPARE(f.model().curYear(), yearShown);
+    if (yearShown == 2025) {
+        QCOMPARE(f.model().curMonth(), 5);
+        QCOMPARE(f.views()->lvwMonth->currentIndex().row(), 2);
+    }
+    QCOMPARE(savedLines(f, 2026, "03/"), entriesSaved);
+}
+
+void TestUnsaved::recurringBatchIsOneStep_data()
+{
+    QTest::addColumn<QStringList>("steps"); // a save ends every row
+    QTest::addColumn<int>("entries");       // rent entries in the year after the steps
+    QTest::addColumn<bool>("marked");       // the rule's file says February is applied
+    QTest::addColumn<bool>("offeredAgain");
+
+    QTest::newRow("filed") << QStringList{} << 2 << true << false;
+    QTest::newRow("undone") << QStringList{"undo"} << 0 << false << true;
+    QTest::newRow("undone, redone") << QStringList{"undo", "redo"} << 2 << true << false;
+    QTest::newRow("undone after a save: as deleted") << QStringList{"save", "undo"} << 0 << true << false;
+    QTest::newRow("undone, saved, redone") << QStringList{"undo", "save", "redo"} << 2 << true << false;
+}
+
+void TestUnsaved::recurringBatchIsOneStep()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, entries);
+    QFETCH(bool, marked);
+    QFETCH(bool, offeredAgain);
+    AppFixture f;
+    // Rent on the 27th from January: January and February are due on 03/15.
+    f.home.writeText(TeikiFile::fileName(), QStringLiteral("C\n*\n\n0200:78000:27:*:2026/01::1::家賃\n"));
+    f.prompter.answers.enqueue(Prompter::Answer::Yes);
+    startMarch(f);
+    frmKanelo* w = f.window();
+    auto rent = [&] { return f.model().slot(1).count() + f.model().slot(2).count(); };
+    QCOMPARE(rent(), 2);
+    QCOMPARE(item(w->mnuUndo), QStringLiteral("元に戻す(&U)  定期入力"));
+    QCOMPARE(w->windowTitle(), kTitle + " *");
+
+    run(f, steps);
+    QCOMPARE(rent(), entries);
+    QVERIFY(f.model().SaveYearFile(1));
+    QCOMPARE(savedLines(f, 2026, "02/"), entries / 2);
+    QCOMPARE(f.home.readBytes(TeikiFile::fileName()).contains("::1:2026/02:"), marked);
+
+    f.prompter.clear();
+    f.prompter.answers.enqueue(Prompter::Answer::No);
+    w->OfferRecurring();
+    QCOMPARE(f.prompter.shown.size(), offeredAgain ? 1 : 0);
+    if (offeredAgain)
+        QVERIFY(f.prompter.shown[0].text.startsWith(QStringLiteral("定期入力: 2 件を追加しますか。")));
 }
 
 QTEST_MAIN(TestUnsaved)

@@ -43,7 +43,7 @@ void TestGraphEntry::resultMenuAndToolbar()
     QVERIFY(f.start());
     // Item 0 names the month shown (the order of the menus and buttons: test_menus).
     emit f.window()->mnuResult->aboutToShow();
-    QCOMPARE(f.window()->mnuResultItem[0]->text(), QStringLiteral("3月度支出内訳"));
+    QCOMPARE(f.window()->mnuResultItem[0]->text(), QStringLiteral("3月度支出内訳(&M)"));
 
     // Button 18: the trend of the loaded year, its totals rebuilt at opening.
     bool seen = false;

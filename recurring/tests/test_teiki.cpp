@@ -43,7 +43,7 @@ struct TeikiFixture : LedgerFixture {
     {
         p.answers << answer;
         const int asked = p.shown.size();
-        book.offerDue([this](std::vector<Entry> e) {
+        book.offerDue([this](std::vector<Entry> e, TeikiBook::Filed) {
             batches.push_back(e);
             m.InsertEntries(std::move(e));
         });

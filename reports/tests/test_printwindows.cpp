@@ -334,8 +334,8 @@ void TestPrintWindows::mainWindowOpensReports()
     QCOMPARE(w->mnuFileItem[8]->text(), QStringLiteral("印刷(&P)"));
     QVERIFY(w->mnuFileItem[9]->isSeparator());
     QCOMPARE(w->mnuFileSub->actions().size(), 2);
-    QCOMPARE(w->mnuFileSubItem[0]->text(), QStringLiteral("月間収支報告"));
-    QCOMPARE(w->mnuFileSubItem[1]->text(), QStringLiteral("年間収支報告"));
+    QCOMPARE(w->mnuFileSubItem[0]->text(), QStringLiteral("月間収支報告(&M)"));
+    QCOMPARE(w->mnuFileSubItem[1]->text(), QStringLiteral("年間収支報告(&Y)"));
     // The print buttons follow the file buttons, a separator on each side.
     const QList<QAction*> bar = w->tbrToolBar->actions();
     const qsizetype at = bar.indexOf(w->tbrPrintMonth);
