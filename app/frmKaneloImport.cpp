@@ -57,8 +57,7 @@ bool frmKanelo::OfferLeftoverMerge()
     const QString path = m.mergePath(m.curYear());
     if (!QFileInfo(path).isFile())
         return true;
-    const TextFile::BytesResult file = TextFile::readBytes(path);
-    const qsizetype lines = file.ok ? qsizetype(MergeFile::parse(file.bytes).entries.size()) : 0;
+    const qsizetype lines = qsizetype(MergeFile::read(path).data.size());
     const QString name = QFileInfo(path).fileName();
     const QString aside = asidePath(path);
     const auto answer = p.question(

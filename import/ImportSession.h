@@ -129,6 +129,9 @@ public:
     int written = 0;
 
 private:
+    // The master read becomes the session's categories; a missing one is
+    // worded for the tool.
+    bool takeMaster(MasterFileRead master);
     bool checkName(const QString& name, bool isCategory, const SourceNames& where);
     ImportCategory* addCategory(const QString& name, const QString& no);
     bool registerNames(const SourceNames& names, ImportCategory*& category, quint8& subNo);

@@ -13,11 +13,11 @@ QString parsed(const QByteArray& bytes)
 {
     const MergeFile::Parsed p = MergeFile::parse(bytes);
     QStringList out;
-    for (const MergeFile::Line& l : p.entries)
+    for (const MergeFile::Line& l : p.data)
         out << QStringLiteral("%1:%2 %3 %4 %5").arg(l.lineNo).arg(l.entry.date(), l.entry.category(), l.entry.sub()).arg(l.entry.out);
     QStringList skipped;
-    for (int n : p.skipped)
-        skipped << QString::number(n);
+    for (const SkippedLine& n : p.skipped)
+        skipped << QString::number(n.line);
     return out.join(QStringLiteral("; ")) + QStringLiteral(" | ") + skipped.join(QLatin1Char(','));
 }
 
