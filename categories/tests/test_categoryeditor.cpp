@@ -654,7 +654,7 @@ void TestCategoryEditor::contextMenu()
     for (bool cleared : {false, true}) {
         if (cleared)
             e.w->mnuEditItem(0);
-        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(e.w->lvwMain, &key);
         QTRY_VERIFY(e.w->mnuEdit->isVisible());
         QCOMPARE(e.w->mnuEditItems[2]->isEnabled(), !cleared);
