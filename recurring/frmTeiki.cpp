@@ -4,6 +4,7 @@
 #include "LedgerModel.h"
 #include "TeikiBook.h"
 #include "TeikiRows.h"
+#include "EnterKey.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -356,13 +357,6 @@ bool frmTeiki::eventFilter(QObject* watched, QEvent* event)
 
 void frmTeiki::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!EnterKey::pressOrElse(this, event, [this] { focusNextChild(); }))
+        QDialog::keyPressEvent(event);
 }
