@@ -45,7 +45,7 @@ struct MemoLine {
     int line = 0;
     QString key;  // "mm/dd", empty when the line names no day
     QString text; // all that follows the key, as typed
-    QString whole;
+    QString whole; // the line as it stands, written back when the calendar cannot show it
 };
 using MemoFileRead = FileRead<std::vector<MemoLine>>;
 
