@@ -1,6 +1,6 @@
-#include "MonthGrid.h"
+#include "calendar/MonthGrid.h"
 
-#include "Holidays.h"
+#include "calendar/Holidays.h"
 
 #include <algorithm>
 

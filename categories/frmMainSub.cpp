@@ -1,11 +1,11 @@
 // The category editor's window: opening, the lists, the keyboard and the
 // ways of closing it.
-#include "frmMainSub.h"
+#include "categories/frmMainSub.h"
 
-#include "ColourSwatch.h"
-#include "LedgerModel.h"
-#include "NumberedNames.h"
-#include "EnterKey.h"
+#include "categories/ColourSwatch.h"
+#include "ledger/LedgerModel.h"
+#include "categories/NumberedNames.h"
+#include "ui/EnterKey.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>

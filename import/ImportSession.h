@@ -1,10 +1,10 @@
 #pragma once
 
-#include "KeyedCollection.h"
-#include "LedgerModel.h"
-#include "Prompter.h"
-#include "SourceReader.h"
-#include "Types.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/Prompter.h"
+#include "import/SourceReader.h"
+#include "ledger/Types.h"
 
 #include <QByteArray>
 #include <QLockFile>

@@ -1,10 +1,10 @@
 // Taking in what the source reader read: its faults, dates of other years,
 // and the categories and sub-items it names.
-#include "ImportSession.h"
+#include "import/ImportSession.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
-#include "ProgramFolder.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
 #include <QProcess>

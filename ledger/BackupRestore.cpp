@@ -1,9 +1,9 @@
-#include "BackupRestore.h"
+#include "ledger/BackupRestore.h"
 
-#include "LedgerModel.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
-#include "LineText.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/LineText.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <array>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FileRead.h"
-#include "KeyedCollection.h"
-#include "Prompter.h"
-#include "Types.h"
+#include "ledger/FileRead.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/Prompter.h"
+#include "ledger/Types.h"
 
 #include <QDateTime>
 #include <QObject>

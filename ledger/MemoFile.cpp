@@ -1,10 +1,10 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Clock.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
-#include "Settings.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/Settings.h"
+#include "ledger/TextFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>

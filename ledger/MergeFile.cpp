@@ -1,8 +1,8 @@
-#include "MergeFile.h"
+#include "ledger/MergeFile.h"
 
-#include "ImportHandOff.h"
-#include "LedgerModel.h"
-#include "TextFile.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <algorithm>

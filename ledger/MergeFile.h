@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileRead.h"
-#include "Types.h"
+#include "ledger/FileRead.h"
+#include "ledger/Types.h"
 
 #include <QByteArray>
 #include <vector>

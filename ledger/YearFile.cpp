@@ -1,8 +1,8 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Formats.h"
-#include "LineText.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/LineText.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <algorithm>

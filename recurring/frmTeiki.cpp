@@ -1,10 +1,10 @@
-#include "frmTeiki.h"
+#include "recurring/frmTeiki.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "TeikiBook.h"
-#include "TeikiRows.h"
-#include "EnterKey.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "recurring/TeikiBook.h"
+#include "recurring/TeikiRows.h"
+#include "ui/EnterKey.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "SearchRun.h"
+#include "search/SearchRun.h"
 
-#include "LedgerModel.h"
-#include "ProgramFolder.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
 #include <QMetaObject>

@@ -1,10 +1,10 @@
-#include "frmSearch.h"
+#include "search/frmSearch.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "SearchHits.h"
-#include "SearchRun.h"
-#include "EnterKey.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "search/SearchHits.h"
+#include "search/SearchRun.h"
+#include "ui/EnterKey.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "EnterKey.h"
+#include "ui/EnterKey.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // The options menu (toolbar, font size, calendar link) and the help menu.
-#include "AppFixture.h"
+#include "app/tests/AppFixture.h"
 
-#include "HelpWindow.h"
-#include "Settings.h"
-#include "frmVersion.h"
+#include "app/HelpWindow.h"
+#include "ledger/Settings.h"
+#include "app/frmVersion.h"
 
 #include <QAction>
 #include <QApplication>

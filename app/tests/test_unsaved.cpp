@@ -1,10 +1,10 @@
 // What the main window shows of unsaved changes and the undo stack: the
 // caption's " *", 編集 → 元に戻す / やり直し by Ctrl+Z and Ctrl+Y, and the
 // close question asked only while something is unsaved.
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "LedgerTestData.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "ledger/tests/LedgerTestData.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,9 +1,9 @@
 // The merge file yyyy_add.zbl between the two programs: its reader, its
 // writer, and the merge into a year in day order.
-#include "FakePrompter.h"
-#include "LedgerTestData.h"
-#include "MergeFile.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/MergeFile.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QTest>
 #include <random>

@@ -2,9 +2,9 @@
 // valid fields; merged into a year they keep the month totals equal to the
 // entries; the entries written back as a merge file read back the same.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
-#include "MergeFile.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
+#include "ledger/MergeFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

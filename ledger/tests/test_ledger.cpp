@@ -1,10 +1,10 @@
 // The shared routines of the ledger model: filing entries, the month and
 // category sums, the use ranking, sub-item upkeep and the number formats.
 
-#include "FakePrompter.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
 
 #include <QTest>
 

@@ -2,13 +2,13 @@
 // the next start, the merge file's token, and whether the KaneloY that
 // started an import still runs.
 
-#include "FakePrompter.h"
-#include "FileTransaction.h"
-#include "ImportHandOff.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "MergeFile.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/MergeFile.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // What each file reader returns on its own, before anyone words it: the data,
 // the lines passed over and why, or why the file could not be read.
 
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "MergeFile.h"
-#include "TestHome.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/MergeFile.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QDir>
 #include <QTest>

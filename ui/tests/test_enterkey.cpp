@@ -1,6 +1,6 @@
 // Enter in a form: a button under the focus is pressed, any other field
 // takes the form's own step, and other keys are left to the dialog.
-#include "EnterKey.h"
+#include "ui/EnterKey.h"
 
 #include <QDialog>
 #include <QKeyEvent>
