@@ -1,13 +1,13 @@
-#include "KaneloApp.h"
+#include "app/KaneloApp.h"
 
-#include "Clock.h"
-#include "FileTransaction.h"
-#include "ImportHandOff.h"
-#include "KaneloStyle.h"
-#include "ProgramFolder.h"
-#include "SecondStart.h"
-#include "TextFile.h"
-#include "frmKanelo.h"
+#include "ledger/Clock.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/ImportHandOff.h"
+#include "app/KaneloStyle.h"
+#include "ledger/ProgramFolder.h"
+#include "app/SecondStart.h"
+#include "ledger/TextFile.h"
+#include "app/frmKanelo.h"
 
 #include <QApplication>
 #include <QDir>

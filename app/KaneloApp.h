@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
 #include <QLockFile>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "KaneloMain.h"
+#include "app/KaneloMain.h"
 
-#include "KaneloApp.h"
-#include "QtJapanese.h"
-#include "QtPrompter.h"
-#include "frmKanelo.h"
+#include "app/KaneloApp.h"
+#include "ledger/QtJapanese.h"
+#include "ui/QtPrompter.h"
+#include "app/frmKanelo.h"
 
 #include <QApplication>
 #include <QTimer>

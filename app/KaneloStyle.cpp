@@ -1,4 +1,4 @@
-#include "KaneloStyle.h"
+#include "app/KaneloStyle.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "SecondStart.h"
+#include "app/SecondStart.h"
 
-#include "ProgramFolder.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>

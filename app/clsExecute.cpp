@@ -1,4 +1,4 @@
-#include "clsExecute.h"
+#include "app/clsExecute.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

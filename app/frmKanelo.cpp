@@ -1,15 +1,15 @@
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "GraphCommands.h"
-#include "HelpWindow.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "ProgramFolder.h"
-#include "TeikiBook.h"
-#include "frmMainSub.h"
-#include "frmVersion.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "graphs/GraphCommands.h"
+#include "app/HelpWindow.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "ledger/ProgramFolder.h"
+#include "recurring/TeikiBook.h"
+#include "categories/frmMainSub.h"
+#include "app/frmVersion.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ledger/Types.h"
+
 #include <QMainWindow>
 #include <QPointer>
 

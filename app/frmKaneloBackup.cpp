@@ -1,11 +1,11 @@
 // ファイル → バックアップから復元 and 環境 → バックアップの世代数.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "BackupKeeper.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "frmCalender.h"
-#include "frmRestore.h"
+#include "ledger/BackupKeeper.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/frmCalender.h"
+#include "app/frmRestore.h"
 
 void frmKanelo::RestoreBackup()
 {

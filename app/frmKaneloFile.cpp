@@ -1,14 +1,14 @@
 // The File menu: new year, open, save, CSV export and exit.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerRules.h"
-#include "MonthViews.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
-#include "frmPrint.h"
-#include "frmPrintY.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LedgerRules.h"
+#include "month/MonthViews.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
+#include "reports/frmPrint.h"
+#include "reports/frmPrintY.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,19 +1,19 @@
 // The import: the import tool run for the open year, and the merge of the
 // entries it leaves in yyyy_add.zbl. A merge file is merged only by the run
 // whose token it carries; one found otherwise is offered once and set aside.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "Clock.h"
-#include "EditHistory.h"
-#include "FileTransaction.h"
-#include "Formats.h"
-#include "ImportHandOff.h"
-#include "LedgerModel.h"
-#include "MergeFile.h"
-#include "MonthViews.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
-#include "clsExecute.h"
+#include "ledger/Clock.h"
+#include "month/EditHistory.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/Formats.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/MergeFile.h"
+#include "month/MonthViews.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
+#include "app/clsExecute.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,8 +57,7 @@ bool frmKanelo::OfferLeftoverMerge()
     const QString path = m.mergePath(m.curYear());
     if (!QFileInfo(path).isFile())
         return true;
-    const TextFile::BytesResult file = TextFile::readBytes(path);
-    const qsizetype lines = file.ok ? qsizetype(MergeFile::parse(file.bytes).entries.size()) : 0;
+    const qsizetype lines = qsizetype(MergeFile::read(path).data.size());
     const QString name = QFileInfo(path).fileName();
     const QString aside = asidePath(path);
     const auto answer = p.question(

@@ -6,14 +6,14 @@
 // the tool runs, an application-modal note (clsExecute::ShellX) blocks
 // every window of the program, menus, toolbar, shortcuts and the tool
 // windows included, and closeEvent refuses the frame's close button.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "GraphCommands.h"
-#include "KaneloIcons.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "graphs/GraphCommands.h"
+#include "icons/KaneloIcons.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
 
 #include <QAction>
 #include <QFileInfo>

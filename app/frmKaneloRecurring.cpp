@@ -1,14 +1,14 @@
 // 編集 → 定期入力の設定 and 検索: the recurring entries offered and filed,
 // and the search window with the jump to an entry it found.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "TeikiBook.h"
-#include "frmSearch.h"
-#include "frmTeiki.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "recurring/TeikiBook.h"
+#include "search/frmSearch.h"
+#include "recurring/frmTeiki.h"
 
 #include <QAction>
 #include <QLineEdit>

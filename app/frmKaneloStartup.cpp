@@ -1,14 +1,14 @@
 // Start-up, the stored settings and the list font size.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "ProgramFolder.h"
-#include "Settings.h"
-#include "TeikiBook.h"
-#include "frmVersion.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/Settings.h"
+#include "recurring/TeikiBook.h"
+#include "app/frmVersion.h"
 
 #include <QApplication>
 #include <QFile>

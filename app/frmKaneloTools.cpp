@@ -1,14 +1,14 @@
 // The tools menu: the calendar and the calculator, and the main window's
 // side of the calendar link.
-#include "frmKanelo.h"
+#include "app/frmKanelo.h"
 
-#include "EditCommands.h"
-#include "Formats.h"
-#include "KaneloIcons.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "frmCalculator.h"
-#include "frmCalender.h"
+#include "month/EditCommands.h"
+#include "ledger/Formats.h"
+#include "icons/KaneloIcons.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "calculator/frmCalculator.h"
+#include "calendar/frmCalender.h"
 
 #include <QAction>
 #include <QGuiApplication>

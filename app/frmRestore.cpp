@@ -1,7 +1,7 @@
-#include "frmRestore.h"
+#include "app/frmRestore.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

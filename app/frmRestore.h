@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BackupRestore.h"
+#include "ledger/BackupRestore.h"
 
 #include <QDialog>
 

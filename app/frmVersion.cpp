@@ -1,7 +1,7 @@
-#include "frmVersion.h"
+#include "app/frmVersion.h"
 
-#include "ProgramFolder.h"
-#include "Version.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/Version.h"
 
 #include <QApplication>
 #include <QDir>

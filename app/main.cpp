@@ -1,5 +1,5 @@
-#include "KaneloMain.h"
-#include "Version.h"
+#include "app/KaneloMain.h"
+#include "ledger/Version.h"
 
 int main(int argc, char* argv[])
 {

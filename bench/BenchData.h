@@ -4,8 +4,8 @@
 // file in the forms the program reads, drawn from a fixed seed so every run
 // times the same data.
 
-#include "Formats.h"
-#include "TestHome.h"
+#include "ledger/Formats.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QString>
 #include <array>

@@ -3,13 +3,13 @@
 // the window until it is painted, and OK (write the master, read it back,
 // bring the use ranking in line and rank the categories).
 
-#include "BenchMain.h"
-#include "BenchData.h"
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "NumberedNames.h"
-#include "TestHome.h"
-#include "frmMainSub.h"
+#include "bench/BenchMain.h"
+#include "bench/BenchData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "categories/NumberedNames.h"
+#include "ledger/tests/TestHome.h"
+#include "categories/frmMainSub.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -4,17 +4,17 @@
 // temporary program folder; the month views are shown on the offscreen
 // platform and every timed step includes the repaint it causes.
 
-#include "BenchMain.h"
-#include "KaneloApp.h"
-#include "BenchData.h"
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "MonthListModel.h"
-#include "MonthViews.h"
-#include "TestHome.h"
-#include "frmData.h"
+#include "bench/BenchMain.h"
+#include "app/KaneloApp.h"
+#include "bench/BenchData.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthListModel.h"
+#include "month/MonthViews.h"
+#include "ledger/tests/TestHome.h"
+#include "month/frmData.h"
 
 #include <QApplication>
 #include <QComboBox>

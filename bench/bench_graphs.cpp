@@ -3,15 +3,15 @@
 // pies drawn into an 800×600 image, one category's sub-items) and the
 // yearly trend graph opened on a year of 100,000 entries.
 
-#include "BenchMain.h"
-#include "BenchData.h"
-#include "FakePrompter.h"
-#include "GraphPainter.h"
-#include "LedgerModel.h"
-#include "TestHome.h"
-#include "frmDGraph.h"
-#include "frmGraph.h"
-#include "frmYGraph.h"
+#include "bench/BenchMain.h"
+#include "bench/BenchData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "graphs/GraphPainter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/TestHome.h"
+#include "graphs/frmDGraph.h"
+#include "graphs/frmGraph.h"
+#include "graphs/frmYGraph.h"
 
 #include <QApplication>
 #include <QImage>

@@ -4,16 +4,16 @@
 // into a year of 100,000 (merge, save, reload), and the longest the Step1
 // window waits for its event loop while a source of 1,000,000 lines is read.
 
-#include "BenchData.h"
-#include "BenchMain.h"
-#include "FakePrompter.h"
-#include "ImportDuplicates.h"
-#include "ImportSession.h"
-#include "ImportTool.h"
-#include "LedgerModel.h"
-#include "frmHimoku.h"
-#include "frmMain.h"
-#include "TestHome.h"
+#include "bench/BenchData.h"
+#include "bench/BenchMain.h"
+#include "ledger/tests/FakePrompter.h"
+#include "import/ImportDuplicates.h"
+#include "import/ImportSession.h"
+#include "import/ImportTool.h"
+#include "ledger/LedgerModel.h"
+#include "import/frmHimoku.h"
+#include "import/frmMain.h"
+#include "ledger/tests/TestHome.h"
 
 #include <benchmark/benchmark.h>
 

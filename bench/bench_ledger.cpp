@@ -2,10 +2,10 @@
 // year, and the sums built from it, on a generated year of entries over 30
 // categories, each with sub-items, in a temporary program folder.
 
-#include "BenchData.h"
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "TestHome.h"
+#include "bench/BenchData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/TestHome.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,14 +3,14 @@
 // summary and the CSV export. Runs on the offscreen platform with its own
 // generated data in a temporary program folder.
 
-#include "BenchMain.h"
-#include "BenchData.h"
-#include "FakePrompter.h"
-#include "KaneloApp.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "TestHome.h"
-#include "frmKanelo.h"
+#include "bench/BenchMain.h"
+#include "bench/BenchData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "app/KaneloApp.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "ledger/tests/TestHome.h"
+#include "app/frmKanelo.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,14 +2,14 @@
 // in place: the sums, the data step, and the PDF or the workbook written.
 // A month of 10,000 entries, and a year of 100,000, over 30 categories.
 
-#include "BenchMain.h"
-#include "BenchData.h"
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "ReportOutput.h"
-#include "ReportPages.h"
-#include "ReportWorkbook.h"
-#include "TestHome.h"
+#include "bench/BenchMain.h"
+#include "bench/BenchData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "reports/ReportOutput.h"
+#include "reports/ReportPages.h"
+#include "reports/ReportWorkbook.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -3,11 +3,11 @@
 // until the last year's hits have reached the window's thread), and in the
 // open year of 100,000 entries held in memory.
 
-#include "BenchData.h"
-#include "BenchMain.h"
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "SearchRun.h"
+#include "bench/BenchData.h"
+#include "bench/BenchMain.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "search/SearchRun.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

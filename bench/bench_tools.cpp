@@ -2,12 +2,12 @@
 // refilling a month (paging) and reading and writing the year's memo file.
 // Runs on the offscreen platform in a temporary program folder.
 
-#include "BenchMain.h"
-#include "FakePrompter.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "TestHome.h"
-#include "frmCalender.h"
+#include "bench/BenchMain.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/TestHome.h"
+#include "calendar/frmCalender.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The calculator window: its keys, labels, keyboard, rate and closing.
-#include "frmCalculator.h"
+#include "calculator/frmCalculator.h"
 
-#include "Prompter.h"
-#include "Settings.h"
+#include "ledger/Prompter.h"
+#include "ledger/Settings.h"
 
 #include <QAction>
 #include <QGridLayout>

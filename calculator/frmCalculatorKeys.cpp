@@ -1,9 +1,9 @@
 // The calculator's keys: digits, 000, the operators, CE and C, and the tax
 // labels that follow every result.
-#include "frmCalculator.h"
+#include "calculator/frmCalculator.h"
 
-#include "Formats.h"
-#include "Prompter.h"
+#include "ledger/Formats.h"
+#include "ledger/Prompter.h"
 
 #include <QLabel>
 #include <QLocale>

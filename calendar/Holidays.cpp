@@ -1,4 +1,4 @@
-#include "Holidays.h"
+#include "calendar/Holidays.h"
 
 #include <algorithm>
 #include <cmath>

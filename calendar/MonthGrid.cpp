@@ -1,6 +1,6 @@
-#include "MonthGrid.h"
+#include "calendar/MonthGrid.h"
 
-#include "Holidays.h"
+#include "calendar/Holidays.h"
 
 #include <algorithm>
 
@@ -28,12 +28,12 @@ MonthGrid MonthGrid::compute(int year, int month)
             g.cells[i] = {};
         } else {
             d = d.addDays(-1);
-            g.cells[i] = {QString::number(d.day()), false};
+            g.cells[i] = {QString::number(d.day()), false, {}};
         }
     }
 
     for (int n = 1; n <= 28; ++n)
-        g.cells[lead + n - 1] = {QString::number(n), true};
+        g.cells[lead + n - 1] = {QString::number(n), true, {}};
 
     // Month lengths come from the date arithmetic: the month ends where the
     // day number falls back.
@@ -45,7 +45,7 @@ MonthGrid MonthGrid::compute(int year, int month)
             g.nmonth = i;
             break;
         }
-        g.cells[i] = {QString::number(d.day()), true};
+        g.cells[i] = {QString::number(d.day()), true, {}};
         previous = d.day();
         if (veryLast && previous == 31) {
             g.nmonth = i + 1;
@@ -54,7 +54,7 @@ MonthGrid MonthGrid::compute(int year, int month)
     }
 
     for (int i = g.nmonth; i < CellCount; ++i)
-        g.cells[i] = veryLast ? Cell{} : Cell{QString::number(i - g.nmonth + 1), false};
+        g.cells[i] = veryLast ? Cell{} : Cell{QString::number(i - g.nmonth + 1), false, {}};
 
     for (const Holidays::Holiday& h : Holidays::ofYear(g.year))
         if (h.date.month() == g.month)

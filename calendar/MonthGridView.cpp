@@ -1,4 +1,4 @@
-#include "MonthGridView.h"
+#include "calendar/MonthGridView.h"
 
 #include <QLabel>
 #include <QMouseEvent>

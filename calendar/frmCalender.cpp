@@ -1,11 +1,11 @@
 // The calendar window: the grid, paging, closing and the link with the main
 // window.
-#include "frmCalender.h"
+#include "calendar/frmCalender.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthGridView.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/MonthGridView.h"
 
 #include <QAction>
 #include <QCloseEvent>

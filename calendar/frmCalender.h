@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MonthGrid.h"
+#include "calendar/MonthGrid.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,10 +1,10 @@
 // The calendar's commands: the jump menu, the link option and the keys.
-#include "frmCalender.h"
+#include "calendar/frmCalender.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthGridView.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/MonthGridView.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,13 +1,13 @@
 // The calendar's memos: one line per day, kept per year in yyyy.zbm; the
 // right-click menu that adds an entry or edits the memo of a day.
-#include "frmCalender.h"
+#include "calendar/frmCalender.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LineText.h"
-#include "MonthGridView.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
+#include "calendar/MonthGridView.h"
+#include "ledger/TextFile.h"
 
 #include <QAction>
 #include <QLabel>

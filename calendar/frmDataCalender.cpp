@@ -1,9 +1,9 @@
-#include "frmDataCalender.h"
+#include "calendar/frmDataCalender.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthGridView.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/MonthGridView.h"
 
 #include <QKeyEvent>
 #include <QLabel>

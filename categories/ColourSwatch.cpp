@@ -1,6 +1,6 @@
-#include "ColourSwatch.h"
+#include "categories/ColourSwatch.h"
 
-#include "LedgerRules.h"
+#include "ledger/LedgerRules.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

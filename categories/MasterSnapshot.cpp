@@ -1,6 +1,6 @@
-#include "MasterSnapshot.h"
+#include "categories/MasterSnapshot.h"
 
-#include "TextFile.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "NumberedNames.h"
+#include "categories/NumberedNames.h"
 
 NumberedNames::NumberedNames(const QString& nameHeading, QObject* parent)
     : QAbstractTableModel(parent), nameHeading_(nameHeading)

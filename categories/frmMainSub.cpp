@@ -1,10 +1,11 @@
 // The category editor's window: opening, the lists, the keyboard and the
 // ways of closing it.
-#include "frmMainSub.h"
+#include "categories/frmMainSub.h"
 
-#include "ColourSwatch.h"
-#include "LedgerModel.h"
-#include "NumberedNames.h"
+#include "categories/ColourSwatch.h"
+#include "ledger/LedgerModel.h"
+#include "categories/NumberedNames.h"
+#include "ui/EnterKey.h"
 
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -246,15 +247,8 @@ bool frmMainSub::eventFilter(QObject* watched, QEvent* event)
 
 void frmMainSub::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!EnterKey::pressOrElse(this, event, [this] { focusNextChild(); }))
+        QDialog::keyPressEvent(event);
 }
 
 // ---- closing ----

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MasterSnapshot.h"
+#include "categories/MasterSnapshot.h"
 
 #include <QDialog>
 #include <QSet>

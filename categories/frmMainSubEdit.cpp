@@ -1,13 +1,13 @@
 // The category editor's commands: checking the fields, adding, changing and
 // deleting categories and sub-items.
-#include "frmMainSub.h"
+#include "categories/frmMainSub.h"
 
-#include "LedgerRules.h"
-#include "ColourSwatch.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LineText.h"
-#include "NumberedNames.h"
+#include "ledger/LedgerRules.h"
+#include "categories/ColourSwatch.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
+#include "categories/NumberedNames.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // The category editor's controls, their layout and the pop-up menu of the
 // category list.
-#include "frmMainSub.h"
+#include "categories/frmMainSub.h"
 
-#include "ColourSwatch.h"
-#include "NumberedNames.h"
+#include "categories/ColourSwatch.h"
+#include "categories/NumberedNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "GraphCommands.h"
+#include "graphs/GraphCommands.h"
 
-#include "frmGraph.h"
-#include "frmYGraph.h"
+#include "graphs/frmGraph.h"
+#include "graphs/frmYGraph.h"
 
 GraphCommands::GraphCommands(LedgerModel& model, QWidget* owner) : QObject(owner), model_(model), owner_(owner) {}
 

@@ -1,6 +1,6 @@
-#include "GraphKeeper.h"
+#include "graphs/GraphKeeper.h"
 
-#include "Prompter.h"
+#include "ledger/Prompter.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
-#include "GraphMath.h"
+#include "graphs/GraphMath.h"
 
-#include "LedgerRules.h"
+#include "ledger/LedgerRules.h"
 
-#include "Formats.h"
+#include "ledger/Formats.h"
 
 #include <algorithm>
 

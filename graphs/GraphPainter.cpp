@@ -1,7 +1,7 @@
-#include "GraphPainter.h"
+#include "graphs/GraphPainter.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -3,8 +3,8 @@
 // Drawing of the three graphs with QPainter, into any paint device: the
 // windows paint their surfaces with it, saving renders into an image.
 
-#include "GraphMath.h"
-#include "GraphSums.h"
+#include "graphs/GraphMath.h"
+#include "graphs/GraphSums.h"
 
 #include <QColor>
 #include <QRectF>

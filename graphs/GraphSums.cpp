@@ -1,8 +1,8 @@
-#include "GraphSums.h"
+#include "graphs/GraphSums.h"
 
-#include "Formats.h"
-#include "GraphMath.h"
-#include "LedgerModel.h"
+#include "ledger/Formats.h"
+#include "graphs/GraphMath.h"
+#include "ledger/LedgerModel.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // The sums and texts of the graphs' legends, computed from the ledger model
 // without any window.
 
-#include "Types.h"
+#include "ledger/Types.h"
 
 #include <QString>
 #include <array>

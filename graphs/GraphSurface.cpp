@@ -1,6 +1,6 @@
-#include "GraphSurface.h"
+#include "graphs/GraphSurface.h"
 
-#include "GraphPainter.h"
+#include "graphs/GraphPainter.h"
 
 #include <QBoxLayout>
 #include <QDialog>

@@ -1,10 +1,10 @@
-#include "frmDGraph.h"
+#include "graphs/frmDGraph.h"
 
-#include "Formats.h"
-#include "GraphKeeper.h"
-#include "GraphPainter.h"
-#include "GraphSurface.h"
-#include "LedgerModel.h"
+#include "ledger/Formats.h"
+#include "graphs/GraphKeeper.h"
+#include "graphs/GraphPainter.h"
+#include "graphs/GraphSurface.h"
+#include "ledger/LedgerModel.h"
 
 #include <QComboBox>
 #include <QGridLayout>

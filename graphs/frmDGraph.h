@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GraphMath.h"
-#include "GraphSums.h"
+#include "graphs/GraphMath.h"
+#include "graphs/GraphSums.h"
 
 #include <QDialog>
 #include <vector>

@@ -1,13 +1,13 @@
-#include "frmGraph.h"
+#include "graphs/frmGraph.h"
 
-#include "Formats.h"
-#include "GraphKeeper.h"
-#include "GraphPainter.h"
-#include "GraphSums.h"
-#include "GraphSurface.h"
-#include "LedgerModel.h"
-#include "frmDGraph.h"
-#include "frmGraphOption.h"
+#include "ledger/Formats.h"
+#include "graphs/GraphKeeper.h"
+#include "graphs/GraphPainter.h"
+#include "graphs/GraphSums.h"
+#include "graphs/GraphSurface.h"
+#include "ledger/LedgerModel.h"
+#include "graphs/frmDGraph.h"
+#include "graphs/frmGraphOption.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GraphMath.h"
-#include "LedgerModel.h"
+#include "graphs/GraphMath.h"
+#include "ledger/LedgerModel.h"
 
 #include <QDialog>
 #include <vector>

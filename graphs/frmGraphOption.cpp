@@ -1,7 +1,7 @@
-#include "frmGraphOption.h"
+#include "graphs/frmGraphOption.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

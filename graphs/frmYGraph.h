@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphSums.h"
+#include "graphs/GraphSums.h"
 
 #include <QDialog>
 

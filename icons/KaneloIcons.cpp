@@ -1,4 +1,4 @@
-#include "KaneloIcons.h"
+#include "icons/KaneloIcons.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -1,10 +1,10 @@
 // The category pages' work on the session: the new order, the greens and
 // the information of new categories.
-#include "ImportSession.h"
+#include "import/ImportSession.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
-#include "LineText.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/LineText.h"
 
 #include <QSet>
 

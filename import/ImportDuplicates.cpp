@@ -1,4 +1,4 @@
-#include "ImportDuplicates.h"
+#include "import/ImportDuplicates.h"
 
 #include <algorithm>
 

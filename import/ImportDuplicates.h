@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Types.h"
+#include "ledger/Types.h"
 
 #include <array>
 #include <vector>

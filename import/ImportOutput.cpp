@@ -1,15 +1,15 @@
 // Writing what the import produced, through the ledger's own writers: the
 // master with the merge file or the year file, both or neither. Existing
 // categories keep their numbers, and an existing year gains the entries.
-#include "ImportSession.h"
+#include "import/ImportSession.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "ImportDuplicates.h"
-#include "ImportHandOff.h"
-#include "ProgramFolder.h"
-#include "RecordingPrompter.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "import/ImportDuplicates.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/ProgramFolder.h"
+#include "import/RecordingPrompter.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

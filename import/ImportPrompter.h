@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QtPrompter.h"
+#include "ui/QtPrompter.h"
 
 // The ledger program's dialogs, with the import tool's name on boxes that
 // bring no title of their own.

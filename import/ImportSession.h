@@ -1,10 +1,10 @@
 #pragma once
 
-#include "KeyedCollection.h"
-#include "LedgerModel.h"
-#include "Prompter.h"
-#include "SourceReader.h"
-#include "Types.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/Prompter.h"
+#include "import/SourceReader.h"
+#include "ledger/Types.h"
 
 #include <QByteArray>
 #include <QLockFile>
@@ -129,6 +129,9 @@ public:
     int written = 0;
 
 private:
+    // The master read becomes the session's categories; a missing one is
+    // worded for the tool.
+    bool takeMaster(MasterFileRead master);
     bool checkName(const QString& name, bool isCategory, const SourceNames& where);
     ImportCategory* addCategory(const QString& name, const QString& no);
     bool registerNames(const SourceNames& names, ImportCategory*& category, quint8& subNo);

@@ -1,14 +1,12 @@
 // Taking in what the source reader read: its faults, dates of other years,
 // and the categories and sub-items it names.
-#include "ImportSession.h"
+#include "import/ImportSession.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 namespace Import {
@@ -75,23 +73,30 @@ void ImportSession::clear()
     skippedOtherYear = skippedDuplicates = written = 0;
 }
 
-bool ImportSession::LoadCurrentMaster()
+bool ImportSession::LoadCurrentMaster() { return takeMaster(LedgerModel::readMasterFile(ledger.masterPath())); }
+
+bool ImportSession::LoadMasterToExtend()
 {
-    if (!QFileInfo::exists(ledger.masterPath())) {
+    MasterFileRead master = LedgerModel::readMasterFile(ledger.masterPath());
+    // On its own the tool builds a master where there is none.
+    if (master.error == ReadError::Missing && !linkedMode)
+        return true;
+    return takeMaster(std::move(master));
+}
+
+bool ImportSession::takeMaster(MasterFileRead master)
+{
+    if (master.error == ReadError::Missing) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)が存在しません。\r\n\r\n  フォルダ : %1\r\n\r\n"
                                           "インポート処理を中断します。")
                                .arg(QDir::toNativeSeparators(programFolder())),
                            Prompter::Icon::Warning);
         return false;
     }
-    const TextFile::BytesResult bytes = TextFile::readBytes(ledger.masterPath());
-    if (!bytes.ok || !ledger.ReadCategoryMaster(0)) {
-        if (!bytes.ok)
-            prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)を読み込めませんでした。\r\n\r\n%1").arg(bytes.error),
-                               Prompter::Icon::Warning);
+    QByteArray bytes = master.data.bytes;
+    if (!ledger.TakeCategoryMaster(std::move(master), 0))
         return false;
-    }
-    masterRead_ = bytes.bytes;
+    masterRead_ = std::move(bytes);
     extendsMaster = true;
     for (const auto& slot : ledger.categoryList()) {
         const clsHimoku& m = *slot.item;
@@ -104,13 +109,6 @@ bool ImportSession::LoadCurrentMaster()
             c->addsub(t.item->no, t.item->name);
         c->masterSubs = c->nTekiyo.count();
     }
-    return true;
-}
-
-bool ImportSession::LoadMasterToExtend()
-{
-    if (linkedMode || QFileInfo::exists(ledger.masterPath()))
-        return LoadCurrentMaster();
     return true;
 }
 

@@ -1,11 +1,11 @@
-#include "ImportTool.h"
+#include "import/ImportTool.h"
 
-#include "FileTransaction.h"
-#include "ImportHandOff.h"
-#include "ProgramFolder.h"
-#include "frmHimoku.h"
-#include "frmImportMainSub.h"
-#include "frmMain.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/ProgramFolder.h"
+#include "import/frmHimoku.h"
+#include "import/frmImportMainSub.h"
+#include "import/frmMain.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImportSession.h"
-#include "RecordingPrompter.h"
+#include "import/ImportSession.h"
+#include "import/RecordingPrompter.h"
 
 #include <QObject>
 #include <QPointer>

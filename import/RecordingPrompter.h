@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "ledger/Prompter.h"
 
 #include <QStringList>
 

@@ -2,9 +2,9 @@
 // line ends are ASCII, and no ASCII byte below 0x40 is ever part of a CP932
 // double-byte character or of a UTF-8 sequence. Only names are decoded, once
 // for each spelling of a category and sub-item.
-#include "SourceReader.h"
+#include "import/SourceReader.h"
 
-#include "TextFile.h"
+#include "ledger/TextFile.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "frmHimoku.h"
+#include "import/frmHimoku.h"
 
-#include "ImportTool.h"
+#include "import/ImportTool.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
-#include "frmImportMainSub.h"
+#include "import/frmImportMainSub.h"
 
-#include "ImportTool.h"
-#include "LedgerRules.h"
+#include "import/ImportTool.h"
+#include "ledger/LedgerRules.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
-#include "frmMain.h"
+#include "import/frmMain.h"
 
-#include "Clock.h"
-#include "ImportTool.h"
+#include "ledger/Clock.h"
+#include "import/ImportTool.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

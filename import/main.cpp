@@ -1,8 +1,8 @@
-#include "ImportHandOff.h"
-#include "ImportPrompter.h"
-#include "ImportTool.h"
-#include "QtJapanese.h"
-#include "Version.h"
+#include "ledger/ImportHandOff.h"
+#include "import/ImportPrompter.h"
+#include "import/ImportTool.h"
+#include "ledger/QtJapanese.h"
+#include "ledger/Version.h"
 
 #include <QApplication>
 

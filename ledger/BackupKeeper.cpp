@@ -1,8 +1,8 @@
-#include "BackupKeeper.h"
+#include "ledger/BackupKeeper.h"
 
-#include "ProgramFolder.h"
-#include "Settings.h"
-#include "TextFile.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/Settings.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "BackupRestore.h"
+#include "ledger/BackupRestore.h"
 
-#include "LedgerModel.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,9 +83,9 @@ Listing describe(const Copy& copy)
     l.kind = kindOf(copy.fileName, &l.year);
     if (l.kind == Kind::Year) {
         const YearFileLines lines = LedgerModel::readYearFileLines(copy.path);
-        if (lines.ok) {
+        if (lines.ok()) {
             l.entries = 0;
-            for (const auto& month : lines.months)
+            for (const auto& month : lines.data.months)
                 l.entries += int(month.size());
             l.balance = balanceLine(TextFile::readBytes(copy.path).bytes);
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BackupKeeper.h"
+#include "ledger/BackupKeeper.h"
 
 #include <functional>
 #include <optional>

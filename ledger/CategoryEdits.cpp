@@ -1,10 +1,10 @@
 // Changes of the categories in memory: the category editor's edits, a new
 // sub-item from the entry dialog, the graphs' display targets, and the open
 // year and the use ranking brought in line with a changed master.
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Formats.h"
-#include "LedgerRules.h"
-#include "LineText.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/LineText.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <array>
@@ -41,53 +41,81 @@ std::shared_ptr<clsHimoku> parseCategoryLine(const QString& line, bool& oddType)
 }
 }
 
-bool LedgerModel::ReadCategoryMaster(int mode)
+MasterFileRead LedgerModel::readMasterFile(const QString& path)
+{
+    MasterFileRead r;
+    if (!QFileInfo::exists(path)) {
+        r.error = ReadError::Missing;
+        return r;
+    }
+    if (!TextFile::codecAvailable()) {
+        r.failAt(path, TextFile::codecMissingMessage());
+        return r;
+    }
+    TextFile::BytesResult file = TextFile::readBytes(path);
+    if (!file.ok) {
+        r.failAt(path, file.error);
+        return r;
+    }
+    const QStringList lines = TextFile::splitLines(TextFile::decode(file.bytes));
+    r.data.bytes = std::move(file.bytes);
+
+    KeyedCollection<clsHimoku>& categories = r.data.categories;
+    KeyedCollection<clsHimoku> byName;
+    using Reason = SkippedLine::Reason;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = trimSpaces(lines[i]);
+        if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
+            continue;
+        const auto skip = [&](Reason why) { r.skipped.push_back({i + 1, why}); };
+        if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
+            bool oddType = false;
+            const auto c = parseCategoryLine(line, oddType);
+            if (!c)
+                skip(Reason::Malformed);
+            else if (categories.contains(c->no) || byName.contains(c->name))
+                skip(Reason::Repeated);
+            else {
+                categories.add(c->no, c);
+                byName.add(c->name, c);
+                if (oddType)
+                    skip(Reason::OddType);
+            }
+        } else if (line.size() < 4 || !isTwoDigits(QStringView(line).left(2), 1, 99)
+                   || !isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
+            skip(Reason::Malformed);
+        } else if (const auto c = categories.find(line.left(2)); !c) {
+            skip(Reason::Orphan);
+        } else if (!c->addsub(line.mid(2, 2), line.mid(4))) {
+            skip(Reason::Repeated);
+        }
+    }
+    return r;
+}
+
+bool LedgerModel::ReadCategoryMaster(int mode) { return TakeCategoryMaster(readMasterFile(masterPath()), mode); }
+
+bool LedgerModel::TakeCategoryMaster(MasterFileRead master, int mode)
 {
     categoryList_.clear();
     categoryByName_.clear();
     sumsChanged();
-    const QString path = masterPath();
-    if (!QFileInfo::exists(path)) {
+    if (master.error == ReadError::Missing) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)が存在しません。\r\n\r\n"
                                           "インストール（圧縮ファイルの解凍）が失敗している可能性があります。\r\n"
                                           "再度、インストールしてみて下さい。"),
                            Prompter::Icon::Warning);
         return false;
     }
-    const TextFile::ReadResult file = TextFile::readLines(path);
-    if (!file.ok) {
+    if (!master.ok()) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)を読み込めませんでした。\r\n\r\n%1")
-                               .arg(file.error),
+                               .arg(master.errorText),
                            Prompter::Icon::Warning);
         return false;
     }
-
-    QList<int> skipped;
-    QList<int> oddTypes;
-    for (int i = 0; i < file.lines.size(); ++i) {
-        const QString line = trimSpaces(file.lines[i]);
-        if (line.isEmpty() || line.startsWith(QLatin1Char('*')) || line.startsWith(QLatin1Char('C')))
-            continue;
-        bool ok = false;
-        if (QStringView(line).mid(2, 2) == QLatin1String("00")) {
-            bool oddType = false;
-            if (auto c = parseCategoryLine(line, oddType);
-                c && !categoryList_.contains(c->no) && !categoryByName_.contains(c->name)) {
-                categoryList_.add(c->no, c);
-                categoryByName_.add(c->name, c);
-                ok = true;
-                if (oddType)
-                    oddTypes << i + 1;
-            }
-        } else if (line.size() >= 4 && isTwoDigits(QStringView(line).mid(2, 2), 1, 99)) {
-            if (const auto c = categoryList_.find(line.left(2)))
-                ok = c->addsub(line.mid(2, 2), line.mid(4));
-        }
-        if (!ok)
-            skipped << i + 1;
-    }
-    reportSkippedLines(kMasterName, skipped);
-    if (!oddTypes.isEmpty())
+    using Reason = SkippedLine::Reason;
+    reportSkippedLines(kMasterName, master.lines({Reason::Malformed, Reason::Repeated, Reason::Orphan}));
+    if (const QList<int> oddTypes = master.lines({Reason::OddType}); !oddTypes.isEmpty())
         prompter_->message(QStringLiteral("%1 の次の行は費目の種類が 1 (出金) でも 2 (入金) でもないため、"
                                           "入金の費目として読み込みました。\r\n\r\n  行番号 : %2\r\n\r\n"
                                           "保存すると、種類は 2 (入金) として書き込まれます。")
@@ -95,13 +123,16 @@ bool LedgerModel::ReadCategoryMaster(int mode)
                            Prompter::Icon::Warning);
     // Without a category every entry of the year would be dropped at load
     // and the next save would write an empty year: never go on like that.
-    if (categoryList_.isEmpty()) {
+    if (master.data.categories.isEmpty()) {
         prompter_->message(QStringLiteral("費目・摘要項目管理ファイル(MainSub.zbt)から費目をひとつも読み込めませんでした。\r\n\r\n"
                                           "ファイルが壊れているか、形式が正しくない可能性があります。\r\n"
                                           "費目のない家計簿は扱えないため、ファイルを確認して下さい。"),
                            Prompter::Icon::Warning);
         return false;
     }
+    categoryList_ = std::move(master.data.categories);
+    for (const auto& c : categoryList_)
+        categoryByName_.add(c.item->name, c.item);
 
     if (mode == 1) {
         categoryUse_.clear();

@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "ledger/Clock.h"
 
 namespace {
 QDateTime fixedNow;

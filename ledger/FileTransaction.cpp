@@ -1,4 +1,4 @@
-#include "FileTransaction.h"
+#include "ledger/FileTransaction.h"
 
 #include <QDir>
 #include <QFile>

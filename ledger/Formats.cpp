@@ -1,4 +1,4 @@
-#include "Formats.h"
+#include "ledger/Formats.h"
 
 #include <cmath>
 #include <limits>

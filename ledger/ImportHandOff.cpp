@@ -1,7 +1,7 @@
-#include "ImportHandOff.h"
+#include "ledger/ImportHandOff.h"
 
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
 
 #include <QCoreApplication>
 #include <QLockFile>

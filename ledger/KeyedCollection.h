@@ -131,8 +131,10 @@ private:
         out.reserve(key.size());
         for (qsizetype i = first; i < key.size(); ++i) {
             char32_t c = key[i].unicode();
-            if (key[i].isHighSurrogate() && i + 1 < key.size() && key[i + 1].isLowSurrogate())
-                c = QChar::surrogateToUcs4(key[i], key[++i]);
+            if (key[i].isHighSurrogate() && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(key[i], key[i + 1]);
+                ++i;
+            }
             const char32_t f = QChar::toCaseFolded(c);
             if (QChar::requiresSurrogates(f)) {
                 out += QChar(QChar::highSurrogate(f));

@@ -1,11 +1,11 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "BackupRestore.h"
-#include "Clock.h"
-#include "FileTransaction.h"
-#include "Formats.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
+#include "ledger/BackupRestore.h"
+#include "ledger/Clock.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/Formats.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "KeyedCollection.h"
-#include "Prompter.h"
-#include "Types.h"
+#include "ledger/FileRead.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/Prompter.h"
+#include "ledger/Types.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -18,19 +19,35 @@
 
 // A year file read into its lines' values: each month's entries in file
 // order with the amount in `out`, the numbers as written and the line number
-// in `id`; the carry lines; the lines that could not be read.
-struct YearFileLines {
+// in `id`; the carry lines.
+struct YearEntries {
     struct Carry {
         int line = 0;
         qint32 value = 0;
         bool automatic = false; // "#": taken from the previous year
     };
-    bool ok = false;
-    QString error; // why the file could not be read
     std::array<std::vector<Entry>, 12> months;
     std::vector<Carry> carries;
-    QList<int> skipped;
 };
+using YearFileLines = FileRead<YearEntries>;
+
+// The category master as its file holds it, before it becomes the model's.
+struct MasterEntries {
+    KeyedCollection<clsHimoku> categories; // by number, in file order
+    QByteArray bytes;                      // the file as read
+};
+using MasterFileRead = FileRead<MasterEntries>;
+
+// The lines of a memo file that are no comments, in file order. A line
+// whose key names no day, or a day an earlier line already has, is a
+// memo the calendar does not show but the file keeps.
+struct MemoLine {
+    int line = 0;
+    QString key;  // "mm/dd", empty when the line names no day
+    QString text; // all that follows the key, as typed
+    QString whole; // the line as it stands, written back when the calendar cannot show it
+};
+using MemoFileRead = FileRead<std::vector<MemoLine>>;
 
 // The per-category sums of one month that the category summary and the
 // breakdown graph show: the categories shown in the graphs, largest first.
@@ -172,6 +189,12 @@ public:
     // False when the master is missing or unreadable; the user has been told
     // and the program must end.
     bool ReadCategoryMaster(int mode);
+    // Reads a master file; touches nothing else.
+    static MasterFileRead readMasterFile(const QString& path);
+    // The master read becomes the model's as ReadCategoryMaster(mode) makes
+    // it, with the same messages; a missing file is worded here too, for a
+    // caller that has not said it in its own words.
+    bool TakeCategoryMaster(MasterFileRead master, int mode);
     // False when the master could not be written; the user has been told and
     // the old file is intact.
     bool WriteCategoryMaster();
@@ -261,6 +284,8 @@ public:
     // year's file. False (user told) when that file is there but cannot be
     // read; a missing file is no memos.
     bool ReadMemoFile(int year);
+    // Reads a memo file; touches nothing else.
+    static MemoFileRead readMemoFileLines(const QString& path);
     bool WriteMemoFile(int year);
     // Memos that could not be written as the program ended wait as the file
     // they should have become in a per-user folder, outside the program

@@ -1,7 +1,7 @@
-#include "LedgerRules.h"
+#include "ledger/LedgerRules.h"
 
-#include "Formats.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/TextFile.h"
 
 namespace LedgerRules {
 

@@ -1,14 +1,15 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Clock.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
-#include "Settings.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/Settings.h"
+#include "ledger/TextFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 
 QString LedgerModel::keptMemoFolder()
@@ -50,21 +51,15 @@ void LedgerModel::ClearMemos()
     emit memoChanged(QString());
 }
 
-bool LedgerModel::ReadMemoFile(int year)
+MemoFileRead LedgerModel::readMemoFileLines(const QString& path)
 {
-    const QString path = memoSource(year);
-    // The kept lines always belong to the file read last.
-    memoOtherLines_.clear();
-    memoOtherYear_ = year;
-    if (!QFileInfo::exists(path))
-        return true;
+    MemoFileRead r;
     const TextFile::ReadResult file = TextFile::readLines(path);
     if (!file.ok) {
-        prompter_->message(QStringLiteral("メモデータファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
-                           Prompter::Icon::Warning);
-        return false;
+        r.failAt(path, file.error);
+        return r;
     }
-    QList<int> kept;
+    QSet<QString> days;
     for (int i = 0; i < file.lines.size(); ++i) {
         const QString line = trimSpaces(file.lines[i]);
         if (line.isEmpty() || line.startsWith(QLatin1Char('*')))
@@ -73,12 +68,38 @@ bool LedgerModel::ReadMemoFile(int year)
         const bool keyOk = line.size() >= 5 && isTwoDigits(QStringView(key).left(2), 1, 12) && key[2] == QLatin1Char('/')
             && isTwoDigits(QStringView(key).mid(3, 2), 1, 31);
         // The text is all that follows the key, spaces at its start too, so
-        // that it is written back as it was typed. A line the calendar cannot
-        // show (no day, or a second memo of a day) is still the user's: it
-        // stays in the file.
-        if (!keyOk || !memoList_.add(key, std::make_shared<clsTekiyo>(clsTekiyo{key, line.mid(5)}))) {
-            memoOtherLines_ << line;
-            kept << i + 1;
+        // that it is written back as it was typed.
+        r.data.push_back({i + 1, keyOk ? key : QString(), keyOk ? line.mid(5) : QString(), line});
+        if (!keyOk)
+            r.skipped.push_back({i + 1, SkippedLine::Reason::Malformed});
+        else if (days.contains(key))
+            r.skipped.push_back({i + 1, SkippedLine::Reason::Repeated});
+        days.insert(key);
+    }
+    return r;
+}
+
+bool LedgerModel::ReadMemoFile(int year)
+{
+    const QString path = memoSource(year);
+    // The kept lines always belong to the file read last.
+    memoOtherLines_.clear();
+    memoOtherYear_ = year;
+    const MemoFileRead file = readMemoFileLines(path);
+    if (file.error == ReadError::Missing)
+        return true;
+    if (!file.ok()) {
+        prompter_->message(QStringLiteral("メモデータファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.errorText),
+                           Prompter::Icon::Warning);
+        return false;
+    }
+    // A line the calendar cannot show (no day, or a second memo of a day)
+    // is still the user's: it stays in the file.
+    QList<int> kept;
+    for (const MemoLine& m : file.data) {
+        if (m.key.isEmpty() || !memoList_.add(m.key, std::make_shared<clsTekiyo>(clsTekiyo{m.key, m.text}))) {
+            memoOtherLines_ << m.whole;
+            kept << m.line;
         }
     }
     if (!memoList_.isEmpty())

@@ -1,8 +1,8 @@
-#include "MergeFile.h"
+#include "ledger/MergeFile.h"
 
-#include "ImportHandOff.h"
-#include "LedgerModel.h"
-#include "TextFile.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -28,11 +28,22 @@ Parsed parse(const QByteArray& bytes)
             return;
         Line line{lineNo, {}};
         if (LedgerModel::parseEntryBytes(b, e, line.entry))
-            out.entries.push_back(line);
+            out.data.push_back(line);
         else
-            out.skipped << lineNo;
+            out.skipped.push_back({lineNo, SkippedLine::Reason::Malformed});
     });
     return out;
+}
+
+Parsed read(const QString& path)
+{
+    const TextFile::BytesResult file = TextFile::readBytes(path);
+    if (!file.ok) {
+        Parsed out;
+        out.failAt(path, file.error);
+        return out;
+    }
+    return parse(file.bytes);
 }
 
 }
@@ -62,13 +73,12 @@ bool LedgerModel::WriteMergeFile(int year, const QString& token)
 bool LedgerModel::ReadMergeFile(int year, std::vector<Entry>& entries)
 {
     const QString path = mergePath(year);
-    const TextFile::BytesResult file = TextFile::readBytes(path);
-    if (!file.ok) {
-        prompter_->message(QStringLiteral("取込データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
+    const MergeFile::Parsed parsed = MergeFile::read(path);
+    if (!parsed.ok()) {
+        prompter_->message(QStringLiteral("取込データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, parsed.errorText),
                            Prompter::Icon::Warning);
         return false;
     }
-    const MergeFile::Parsed parsed = MergeFile::parse(file.bytes);
 
     std::array<const clsHimoku*, 100> categoryAt{};
     std::array<std::bitset<100>, 100> subAt{};
@@ -86,8 +96,8 @@ bool LedgerModel::ReadMergeFile(int year, std::vector<Entry>& entries)
     // of a large import would otherwise bury the user in boxes.
     std::set<int> reported;
     entries.clear();
-    entries.reserve(parsed.entries.size());
-    for (const MergeFile::Line& line : parsed.entries) {
+    entries.reserve(parsed.data.size());
+    for (const MergeFile::Line& line : parsed.data) {
         Entry e = line.entry;
         const clsHimoku* cat = categoryAt[e.categoryNo];
         if (!cat) {
@@ -104,7 +114,7 @@ bool LedgerModel::ReadMergeFile(int year, std::vector<Entry>& entries)
             std::swap(e.out, e.in);
         entries.push_back(e);
     }
-    reportSkippedLines(QFileInfo(path).fileName(), parsed.skipped);
+    reportSkippedLines(QFileInfo(path).fileName(), parsed.lines({SkippedLine::Reason::Malformed}));
     return true;
 }
 

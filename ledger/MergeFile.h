@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Types.h"
+#include "ledger/FileRead.h"
+#include "ledger/Types.h"
 
 #include <QByteArray>
-#include <QList>
 #include <vector>
 
 // The merge file yyyy_add.zbl that the import tool leaves for the ledger:
@@ -15,13 +15,12 @@ struct Line {
     Entry entry; // the amount in `out`; the category's kind decides later
 };
 
-struct Parsed {
-    std::vector<Line> entries;
-    QList<int> skipped; // lines that are neither comments nor entry lines
-};
+using Parsed = FileRead<std::vector<Line>>;
 
 // Reads the raw bytes of a merge file. Needs nothing else, so it can be
 // handed any bytes at all.
 Parsed parse(const QByteArray& bytes);
+// Reads the merge file at path.
+Parsed read(const QString& path);
 
 }

@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "QtJapanese.h"
+#include "ledger/QtJapanese.h"
 
 #include <QCoreApplication>
 #include <QHash>

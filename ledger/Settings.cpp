@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "ledger/Settings.h"
 
 #include <QSettings>
 

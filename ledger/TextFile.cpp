@@ -1,4 +1,4 @@
-#include "TextFile.h"
+#include "ledger/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>

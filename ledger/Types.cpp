@@ -1,4 +1,4 @@
-#include "Types.h"
+#include "ledger/Types.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyedCollection.h"
+#include "ledger/KeyedCollection.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "ledger/Version.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
-#include "Formats.h"
-#include "LineText.h"
-#include "TextFile.h"
+#include "ledger/Formats.h"
+#include "ledger/LineText.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -188,10 +188,9 @@ YearFileLines LedgerModel::readYearFileLines(const QString& path)
     YearFileLines r;
     const TextFile::BytesResult file = TextFile::readBytes(path);
     if (!file.ok) {
-        r.error = file.error;
+        r.failAt(path, file.error);
         return r;
     }
-    r.ok = true;
     const char* const begin = file.bytes.constData();
     const char* const end = begin + file.bytes.size();
     // All entries go to one list sized by the file's lines, then each month
@@ -212,9 +211,9 @@ YearFileLines LedgerModel::readYearFileLines(const QString& path)
             return;
         if (*b == '&' || *b == '#') {
             if (const auto value = parseInt32(b + 1, e))
-                r.carries.push_back({lineNo, *value, *b == '#'});
+                r.data.carries.push_back({lineNo, *value, *b == '#'});
             else
-                r.skipped << lineNo;
+                r.skipped.push_back({lineNo, SkippedLine::Reason::Malformed});
             return;
         }
         Entry entry;
@@ -222,16 +221,16 @@ YearFileLines LedgerModel::readYearFileLines(const QString& path)
             entry.id = EntryId(lineNo);
             entries.push_back(entry);
         } else {
-            r.skipped << lineNo;
+            r.skipped.push_back({lineNo, SkippedLine::Reason::Malformed});
         }
     });
     std::array<size_t, 12> count{};
     for (const Entry& entry : entries)
         ++count[entry.month() - 1];
     for (int m = 0; m < 12; ++m)
-        r.months[m].reserve(count[m]);
+        r.data.months[m].reserve(count[m]);
     for (const Entry& entry : entries)
-        r.months[entry.month() - 1].push_back(entry);
+        r.data.months[entry.month() - 1].push_back(entry);
     return r;
 }
 
@@ -280,9 +279,9 @@ bool LedgerModel::readYearFile()
         return false;
 
     YearFileLines file = takeYearFileLines(path);
-    if (!file.ok) {
+    if (!file.ok()) {
         yearUnreadable_ = true;
-        prompter_->message(QStringLiteral("家計簿データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.error),
+        prompter_->message(QStringLiteral("家計簿データファイル [%1] を読み込めませんでした。\r\n\r\n%2").arg(path, file.errorText),
                            Prompter::Icon::Warning);
         return false;
     }
@@ -306,15 +305,15 @@ bool LedgerModel::readYearFile()
     // order of the file's lines.
     struct Note {
         int line = 0;
-        const YearFileLines::Carry* carry = nullptr;
+        const YearEntries::Carry* carry = nullptr;
         QString category; // deleted category's number, or the name of the sub-item's category
         QString sub;      // deleted sub-item's number
     };
     std::vector<Note> notes;
-    for (const YearFileLines::Carry& c : file.carries)
+    for (const YearEntries::Carry& c : file.data.carries)
         notes.push_back({c.line, &c, {}, {}});
     for (int month = 1; month <= 12; ++month) {
-        std::vector<Entry>& entries = file.months[month - 1];
+        std::vector<Entry>& entries = file.data.months[month - 1];
         MonthSlot& s = monthSlots_[month - 1];
         size_t kept = 0;
         for (Entry entry : entries) {
@@ -359,7 +358,7 @@ bool LedgerModel::readYearFile()
             reportDeletedSub(n.category, n.sub);
         }
     }
-    reportSkippedLines(fileName(path), file.skipped);
+    reportSkippedLines(fileName(path), file.lines({SkippedLine::Reason::Malformed}));
     return true;
 }
 

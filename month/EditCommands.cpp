@@ -1,12 +1,12 @@
-#include "EditCommands.h"
+#include "month/EditCommands.h"
 
-#include "Clock.h"
-#include "EditHistory.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthListModel.h"
-#include "MonthViews.h"
-#include "frmData.h"
+#include "ledger/Clock.h"
+#include "month/EditHistory.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthListModel.h"
+#include "month/MonthViews.h"
+#include "month/frmData.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

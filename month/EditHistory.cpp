@@ -1,6 +1,6 @@
-#include "EditHistory.h"
+#include "month/EditHistory.h"
 
-#include "EditSteps.h"
+#include "month/EditSteps.h"
 
 EditHistory& EditHistory::of(LedgerModel& model)
 {

@@ -1,9 +1,9 @@
 // The steps of the undo stack. Undo puts the year back exactly as it was:
 // a removed entry returns to its place among the entries of its day, so the
 // year file written afterwards is the one written before.
-#include "EditSteps.h"
+#include "month/EditSteps.h"
 
-#include "EditHistory.h"
+#include "month/EditHistory.h"
 
 void EditStep::redo()
 {

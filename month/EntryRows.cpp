@@ -1,6 +1,6 @@
-#include "EntryRows.h"
+#include "month/EntryRows.h"
 
-#include "MonthListModel.h"
+#include "month/MonthListModel.h"
 
 
 void removeEntryRow(MonthListModel& rows, int row)

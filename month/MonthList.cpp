@@ -1,6 +1,6 @@
-#include "MonthList.h"
+#include "month/MonthList.h"
 
-#include "MonthListModel.h"
+#include "month/MonthListModel.h"
 
 #include <QHash>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "MonthListModel.h"
+#include "month/MonthListModel.h"
 
-#include "Formats.h"
+#include "ledger/Formats.h"
 
 namespace {
 QString monthDay(int month, int day) { return Fmt::zero2(month) + QLatin1Char('/') + Fmt::zero2(day); }

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "KeyedCollection.h"
-#include "Types.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/Types.h"
 
 #include <array>
 #include <memory>

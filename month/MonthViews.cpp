@@ -1,9 +1,9 @@
-#include "MonthViews.h"
+#include "month/MonthViews.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthList.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthList.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MonthList.h"
-#include "MonthListModel.h"
+#include "month/MonthList.h"
+#include "month/MonthListModel.h"
 
 #include <QObject>
 #include <optional>

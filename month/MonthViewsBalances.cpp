@@ -1,9 +1,9 @@
 // Running balances, the status bar and the carry-over commands.
-#include "MonthViews.h"
+#include "month/MonthViews.h"
 
-#include "EditHistory.h"
-#include "Formats.h"
-#include "LedgerModel.h"
+#include "month/EditHistory.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
 
 #include <QLabel>
 

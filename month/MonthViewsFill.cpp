@@ -1,9 +1,9 @@
 // Building the entry list and the two summaries from the month slot.
-#include "MonthViews.h"
+#include "month/MonthViews.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LineText.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
 
 
 namespace {

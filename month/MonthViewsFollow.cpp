@@ -1,9 +1,9 @@
 // The month views follow the model: every change of the entries, the
 // carry-over or the master shows here whoever made it.
-#include "MonthViews.h"
+#include "month/MonthViews.h"
 
-#include "EntryRows.h"
-#include "LedgerModel.h"
+#include "month/EntryRows.h"
+#include "ledger/LedgerModel.h"
 
 void MonthViews::followModel()
 {

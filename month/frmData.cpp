@@ -1,10 +1,10 @@
-#include "frmData.h"
+#include "month/frmData.h"
 
-#include "LedgerModel.h"
-#include "MonthListModel.h"
-#include "MonthViews.h"
-#include "frmDataCalender.h"
-#include "frmDataText.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthListModel.h"
+#include "month/MonthViews.h"
+#include "calendar/frmDataCalender.h"
+#include "month/frmDataText.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "Types.h"
+#include "ledger/Types.h"
 
 class LedgerModel;
 class MonthViews;

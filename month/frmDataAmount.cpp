@@ -1,11 +1,11 @@
 // The amount field's adding machine: "+" and "-" add up amounts, shown as
 // a subtotal under the field; Enter shows the total (or, with nothing
 // pending, adds or applies the entry).
-#include "frmData.h"
+#include "month/frmData.h"
 
-#include "LedgerModel.h"
-#include "LineText.h"
-#include "frmDataText.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LineText.h"
+#include "month/frmDataText.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,15 +1,15 @@
 // The entry dialog's work on the entries: checking the typed entry, filing
 // it through the model, sub-item registration, undo and change.
-#include "frmData.h"
+#include "month/frmData.h"
 
-#include "EditHistory.h"
-#include "LedgerModel.h"
-#include "LedgerRules.h"
-#include "LineText.h"
-#include "MonthListModel.h"
-#include "MonthViews.h"
-#include "TextFile.h"
-#include "frmDataText.h"
+#include "month/EditHistory.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/LineText.h"
+#include "month/MonthListModel.h"
+#include "month/MonthViews.h"
+#include "ledger/TextFile.h"
+#include "month/frmDataText.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The entry dialog by keyboard: the date picker opens from the date field,
 // Enter moves on to the next field, and Down leads from the sub-item field
 // into its list, starting at the first name.
-#include "frmData.h"
+#include "month/frmData.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

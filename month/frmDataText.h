@@ -2,8 +2,8 @@
 
 // Messages and small checks shared by the entry dialog's files.
 
-#include "Formats.h"
-#include "Types.h"
+#include "ledger/Formats.h"
+#include "ledger/Types.h"
 
 #include <QDate>
 #include <QString>

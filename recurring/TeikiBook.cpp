@@ -1,8 +1,8 @@
-#include "TeikiBook.h"
+#include "recurring/TeikiBook.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "LedgerModel.h"
+#include "ledger/Clock.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
 
 #include <QPointer>
 

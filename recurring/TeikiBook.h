@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TeikiFile.h"
-#include "Types.h"
+#include "recurring/TeikiFile.h"
+#include "ledger/Types.h"
 
 #include <QObject>
 #include <QSet>

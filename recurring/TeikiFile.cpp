@@ -1,9 +1,9 @@
-#include "TeikiFile.h"
+#include "recurring/TeikiFile.h"
 
-#include "Clock.h"
-#include "LineText.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/LineText.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
 
 #include <QFileInfo>
 

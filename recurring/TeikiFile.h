@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TeikiRule.h"
+#include "recurring/TeikiRule.h"
 
 #include <QList>
 #include <QStringList>

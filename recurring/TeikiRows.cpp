@@ -1,8 +1,8 @@
-#include "TeikiRows.h"
+#include "recurring/TeikiRows.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "TeikiBook.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "recurring/TeikiBook.h"
 
 TeikiRows::TeikiRows(const TeikiBook& book, const LedgerModel& model, QObject* parent)
     : QAbstractTableModel(parent), book_(book), model_(model)

@@ -1,4 +1,4 @@
-#include "TeikiRule.h"
+#include "recurring/TeikiRule.h"
 
 #include <QStringList>
 #include <algorithm>

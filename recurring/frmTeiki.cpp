@@ -1,9 +1,10 @@
-#include "frmTeiki.h"
+#include "recurring/frmTeiki.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "TeikiBook.h"
-#include "TeikiRows.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "recurring/TeikiBook.h"
+#include "recurring/TeikiRows.h"
+#include "ui/EnterKey.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -356,13 +357,6 @@ bool frmTeiki::eventFilter(QObject* watched, QEvent* event)
 
 void frmTeiki::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!EnterKey::pressOrElse(this, event, [this] { focusNextChild(); }))
+        QDialog::keyPressEvent(event);
 }

@@ -1,8 +1,8 @@
 // The drawn monthly report.
-#include "Formats.h"
-#include "ReportCanvas.h"
-#include "ReportCharts.h"
-#include "ReportPages.h"
+#include "ledger/Formats.h"
+#include "reports/ReportCanvas.h"
+#include "reports/ReportCharts.h"
+#include "reports/ReportPages.h"
 
 namespace Reports {
 

@@ -1,4 +1,4 @@
-#include "ReportCanvas.h"
+#include "reports/ReportCanvas.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,8 +1,8 @@
-#include "ReportCharts.h"
-#include "LedgerRules.h"
+#include "reports/ReportCharts.h"
+#include "ledger/LedgerRules.h"
 
-#include "Formats.h"
-#include "ReportCanvas.h"
+#include "ledger/Formats.h"
+#include "reports/ReportCanvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "ReportData.h"
+#include "reports/ReportData.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerRules.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/LedgerRules.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "ReportDialog.h"
+#include "reports/ReportDialog.h"
 
-#include "LedgerModel.h"
-#include "ProgramFolder.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

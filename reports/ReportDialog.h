@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportOutput.h"
+#include "reports/ReportOutput.h"
 
 #include <QDialog>
 #include <functional>

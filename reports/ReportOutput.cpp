@@ -1,4 +1,4 @@
-#include "ReportOutput.h"
+#include "reports/ReportOutput.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

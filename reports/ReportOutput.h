@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportCanvas.h"
-#include "TextFile.h"
+#include "reports/ReportCanvas.h"
+#include "ledger/TextFile.h"
 
 class QPagedPaintDevice;
 class QWidget;

@@ -1,6 +1,6 @@
 // The parts of the report data that the workbook writer needs as well; they
 // know nothing of the ledger, so the workbook module compiles them too.
-#include "ReportData.h"
+#include "reports/ReportData.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "ReportWorkbook.h"
+#include "reports/ReportWorkbook.h"
 
-#include "ProgramFolder.h"
-#include "WorkbookModule.h"
+#include "ledger/ProgramFolder.h"
+#include "reports/workbook/WorkbookModule.h"
 
 #include <QDir>
 #include <QPluginLoader>

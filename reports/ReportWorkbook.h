@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportData.h"
-#include "TextFile.h"
+#include "reports/ReportData.h"
+#include "ledger/TextFile.h"
 
 #include <vector>
 

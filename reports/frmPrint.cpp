@@ -1,8 +1,8 @@
-#include "frmPrint.h"
+#include "reports/frmPrint.h"
 
-#include "LedgerModel.h"
-#include "ReportPages.h"
-#include "ReportWorkbook.h"
+#include "ledger/LedgerModel.h"
+#include "reports/ReportPages.h"
+#include "reports/ReportWorkbook.h"
 
 #include <QLabel>
 #include <QListWidget>

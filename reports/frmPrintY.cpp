@@ -1,8 +1,8 @@
-#include "frmPrintY.h"
+#include "reports/frmPrintY.h"
 
-#include "LedgerModel.h"
-#include "ReportPages.h"
-#include "ReportWorkbook.h"
+#include "ledger/LedgerModel.h"
+#include "reports/ReportPages.h"
+#include "reports/ReportWorkbook.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportData.h"
-#include "ReportDialog.h"
+#include "reports/ReportData.h"
+#include "reports/ReportDialog.h"
 
 class QCheckBox;
 

@@ -1,6 +1,6 @@
-#include "SearchHits.h"
+#include "search/SearchHits.h"
 
-#include "Formats.h"
+#include "ledger/Formats.h"
 
 SearchHits::SearchHits(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -1,6 +1,6 @@
-#include "SearchQuery.h"
+#include "search/SearchQuery.h"
 
-#include "LedgerModel.h"
+#include "ledger/LedgerModel.h"
 
 QString foldForSearch(const QString& text) { return text.normalized(QString::NormalizationForm_KC).toCaseFolded(); }
 

@@ -1,7 +1,7 @@
-#include "SearchRun.h"
+#include "search/SearchRun.h"
 
-#include "LedgerModel.h"
-#include "ProgramFolder.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
 #include <QMetaObject>
@@ -28,12 +28,12 @@ YearSearchResult searchYearFile(const QString& path, int year, const SearchMatch
     if (!matcher.yearInRange(year))
         return r;
     const YearFileLines lines = LedgerModel::readYearFileLines(path);
-    if (!lines.ok) {
+    if (!lines.ok()) {
         r.ok = false;
-        r.error = lines.error;
+        r.error = lines.errorText;
         return r;
     }
-    for (const auto& month : lines.months)
+    for (const auto& month : lines.data.months)
         searchMonth(year, month, true, matcher, r.hits);
     return r;
 }

@@ -1,9 +1,10 @@
-#include "frmSearch.h"
+#include "search/frmSearch.h"
 
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "SearchHits.h"
-#include "SearchRun.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "search/SearchHits.h"
+#include "search/SearchRun.h"
+#include "ui/EnterKey.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -279,15 +280,8 @@ bool frmSearch::eventFilter(QObject* watched, QEvent* event)
 void frmSearch::keyPressEvent(QKeyEvent* event)
 {
     // Enter in the conditions searches; on a button it presses that button.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
-            button->click();
-        else
-            cmdFind_Click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!EnterKey::pressOrElse(this, event, [this] { cmdFind_Click(); }))
+        QDialog::keyPressEvent(event);
 }
 
 void frmSearch::closeEvent(QCloseEvent* event)

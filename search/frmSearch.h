@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchQuery.h"
+#include "search/SearchQuery.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "QtPrompter.h"
+#include "ui/QtPrompter.h"
 
-#include "LedgerRules.h"
+#include "ledger/LedgerRules.h"
 
 #include <QApplication>
 #include <QColorDialog>

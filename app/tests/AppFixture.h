@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FakePrompter.h"
-#include "KaneloApp.h"
-#include "MonthViews.h"
-#include "TestHome.h"
-#include "frmKanelo.h"
+#include "ledger/tests/FakePrompter.h"
+#include "app/KaneloApp.h"
+#include "month/MonthViews.h"
+#include "ledger/tests/TestHome.h"
+#include "app/frmKanelo.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,11 +1,11 @@
 // The category editor opened from the main window: after OK the month views,
 // the status bar, the saved year and the entry dialog follow its changes.
 
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "TextFile.h"
-#include "frmData.h"
-#include "frmMainSub.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "ledger/TextFile.h"
+#include "month/frmData.h"
+#include "categories/frmMainSub.h"
 
 #include <QComboBox>
 #include <QLineEdit>

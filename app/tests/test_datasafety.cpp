@@ -2,13 +2,13 @@
 // destroys data default to No, start-ups that cannot work safely stop with a
 // message, full-width typing in the number boxes, and Qt's own texts in
 // Japanese.
-#include "AppFixture.h"
-#include "LedgerTestData.h"
+#include "app/tests/AppFixture.h"
+#include "ledger/tests/LedgerTestData.h"
 
-#include "EditCommands.h"
-#include "QtPrompter.h"
-#include "QtJapanese.h"
-#include "TextFile.h"
+#include "month/EditCommands.h"
+#include "ui/QtPrompter.h"
+#include "ledger/QtJapanese.h"
+#include "ledger/TextFile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 // From start to file: an entry typed into the dialog opened from the main
 // window's toolbar reaches the list, the status bar and the saved year file.
 
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "TextFile.h"
-#include "frmData.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "ledger/TextFile.h"
+#include "month/frmData.h"
 
 #include <QComboBox>
 #include <QLineEdit>

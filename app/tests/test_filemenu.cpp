@@ -1,9 +1,9 @@
 // The File menu: new year, open, save, CSV export and exit.
-#include "AppFixture.h"
-#include "LedgerTestData.h"
+#include "app/tests/AppFixture.h"
+#include "ledger/tests/LedgerTestData.h"
 
-#include "Settings.h"
-#include "TextFile.h"
+#include "ledger/Settings.h"
+#include "ledger/TextFile.h"
 
 #include <QAction>
 #include <QDir>

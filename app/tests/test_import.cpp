@@ -1,9 +1,9 @@
 // File menu 5: the import tool started for the open year and waited for,
 // and the merge of what it leaves. A small script stands in for the tool.
-#include "AppFixture.h"
-#include "EditHistory.h"
-#include "ImportSession.h"
-#include "LedgerTestData.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditHistory.h"
+#include "import/ImportSession.h"
+#include "ledger/tests/LedgerTestData.h"
 
 #include <QAction>
 #include <QApplication>

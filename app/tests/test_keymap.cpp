@@ -1,10 +1,10 @@
 // The main window and the entry dialog by keyboard alone: one table of key
 // sequences and what the user sees them do.
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "MonthGridView.h"
-#include "frmData.h"
-#include "frmDataCalender.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "calendar/MonthGridView.h"
+#include "month/frmData.h"
+#include "calendar/frmDataCalender.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // What the main window looks like: the toolbar's own icons, drawn without
 // reading an image file, and the month list's use of the window's width.
-#include "AppFixture.h"
-#include "KaneloIcons.h"
+#include "app/tests/AppFixture.h"
+#include "icons/KaneloIcons.h"
 
 #include <QAction>
 #include <QApplication>

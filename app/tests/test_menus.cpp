@@ -3,9 +3,9 @@
 // popup on the lists, the summary toggles and 集計表示 in step, and the
 // result menu's carry-over item.
 
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "frmData.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "month/frmData.h"
 
 #include <QMenu>
 #include <QMenuBar>

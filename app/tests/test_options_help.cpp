@@ -1,11 +1,11 @@
 // The options menu (toolbar, font size, calendar link) and the help menu.
-#include "AppFixture.h"
+#include "app/tests/AppFixture.h"
 
-#include "EditCommands.h"
-#include "HelpWindow.h"
-#include "frmData.h"
-#include "Settings.h"
-#include "frmVersion.h"
+#include "month/EditCommands.h"
+#include "app/HelpWindow.h"
+#include "month/frmData.h"
+#include "ledger/Settings.h"
+#include "app/frmVersion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -291,8 +291,8 @@ void TestOptionsHelp::f1OpensThePageOfTheWindowInFront()
             seen << (help && help->isVisible() ? QStringLiteral("still open") : QStringLiteral("closed"));
         }
         // The window F1 was pressed in has the keys again.
-        QTest::qWaitFor([&] { return QApplication::activeWindow() == front; }, 1000);
-        seen << (QApplication::activeWindow() == front ? QStringLiteral("window active") : QStringLiteral("window not active"));
+        const bool active = QTest::qWaitFor([&] { return QApplication::activeWindow() == front; }, 1000);
+        seen << (active ? QStringLiteral("window active") : QStringLiteral("window not active"));
         if (front != w)
             front->close();
         // The entry dialog under its picker.

@@ -1,12 +1,12 @@
 // Starting and closing the program: command line, single instance, stored
 // settings, the start-up copy, today's memo and the close question.
-#include "AppFixture.h"
-#include "LedgerTestData.h"
+#include "app/tests/AppFixture.h"
+#include "ledger/tests/LedgerTestData.h"
 
-#include "ImportHandOff.h"
-#include "SecondStart.h"
-#include "Settings.h"
-#include "frmVersion.h"
+#include "ledger/ImportHandOff.h"
+#include "app/SecondStart.h"
+#include "ledger/Settings.h"
+#include "app/frmVersion.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,15 +1,15 @@
 // The tools menu with the real main window: one calendar and one calculator,
 // the calendar link both ways, a day click, an entry added from the
 // calendar, today's memo and closing with the main window.
-#include "AppFixture.h"
+#include "app/tests/AppFixture.h"
 
-#include "EditCommands.h"
-#include "MonthGridView.h"
-#include "Settings.h"
-#include "TextFile.h"
-#include "frmCalculator.h"
-#include "frmCalender.h"
-#include "frmData.h"
+#include "month/EditCommands.h"
+#include "calendar/MonthGridView.h"
+#include "ledger/Settings.h"
+#include "ledger/TextFile.h"
+#include "calculator/frmCalculator.h"
+#include "calendar/frmCalender.h"
+#include "month/frmData.h"
 
 #include <QAction>
 #include <QComboBox>

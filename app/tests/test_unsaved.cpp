@@ -2,13 +2,13 @@
 // caption's " *", 編集 → 元に戻す / やり直し by Ctrl+Z and Ctrl+Y, and the
 // close question and the search's jump to another year asked only while
 // something is unsaved; a batch of recurring entries taken back as one step.
-#include "AppFixture.h"
-#include "EditCommands.h"
-#include "EditHistory.h"
-#include "LedgerTestData.h"
-#include "SearchQuery.h"
-#include "TeikiBook.h"
-#include "TeikiFile.h"
+#include "app/tests/AppFixture.h"
+#include "month/EditCommands.h"
+#include "month/EditHistory.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "search/SearchQuery.h"
+#include "recurring/TeikiBook.h"
+#include "recurring/TeikiFile.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // The floor KaneloY's start-up is measured against: a plain Qt window with a
 // Japanese caption, twelve month tabs and a 25-row list, ended as soon as
 // the list has painted (see measure.py).
-#include "FirstPaint.h"
+#include "bench/startup/FirstPaint.h"
 
 #include <QApplication>
 #include <QStandardItemModel>

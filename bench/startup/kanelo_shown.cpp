@@ -1,9 +1,9 @@
 // KaneloY's own start-up, ended as soon as the entry list of the shown month
 // has painted (see measure.py).
-#include "FirstPaint.h"
-#include "KaneloMain.h"
-#include "MonthViews.h"
-#include "frmKanelo.h"
+#include "bench/startup/FirstPaint.h"
+#include "app/KaneloMain.h"
+#include "month/MonthViews.h"
+#include "app/frmKanelo.h"
 
 #include <QTreeView>
 

@@ -1,8 +1,8 @@
 // Writes the program folder the start-up timings run on: the benchmarks'
 // category master and a year file of N entries spread over the year.
 //   startup_folder <folder> <year> <entries>
-#include "BenchData.h"
-#include "TextFile.h"
+#include "bench/BenchData.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

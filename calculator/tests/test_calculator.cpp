@@ -1,10 +1,10 @@
 // The calculator: key sequences to display and tax labels, the rate, the
 // keyboard and the stored rate.
 
-#include "FakePrompter.h"
-#include "Settings.h"
-#include "TestHome.h"
-#include "frmCalculator.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Settings.h"
+#include "ledger/tests/TestHome.h"
+#include "calculator/frmCalculator.h"
 
 #include <QLabel>
 #include <QPushButton>

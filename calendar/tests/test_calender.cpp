@@ -1,12 +1,12 @@
 // The calendar window: memos and their year files, paging across years, the
 // 年月指定 checks and the right-click menu.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "MonthGridView.h"
-#include "TestHome.h"
-#include "TextFile.h"
-#include "frmCalender.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/MonthGridView.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
+#include "calendar/frmCalender.h"
 
 #include <QAction>
 #include <QDir>

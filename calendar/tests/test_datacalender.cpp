@@ -1,8 +1,8 @@
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "MonthGridView.h"
-#include "TestHome.h"
-#include "frmDataCalender.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "calendar/MonthGridView.h"
+#include "ledger/tests/TestHome.h"
+#include "calendar/frmDataCalender.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 // Japan's national holidays against known dates, and the rules that hold in
 // every year of the range.
-#include "Holidays.h"
+#include "calendar/Holidays.h"
 
 #include <QTest>
 

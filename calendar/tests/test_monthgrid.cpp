@@ -1,5 +1,5 @@
-#include "MonthGrid.h"
-#include "MonthGridView.h"
+#include "calendar/MonthGrid.h"
+#include "calendar/MonthGridView.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,14 +1,14 @@
 // The category editor driven as a user drives it: numbers, the checks on
 // the fields, sub-items, OK and every way of discarding the edits.
 
-#include "ColourSwatch.h"
-#include "FakePrompter.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "NumberedNames.h"
-#include "TestHome.h"
-#include "TextFile.h"
-#include "frmMainSub.h"
+#include "categories/ColourSwatch.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "categories/NumberedNames.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
+#include "categories/frmMainSub.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -654,7 +654,7 @@ void TestCategoryEditor::contextMenu()
     for (bool cleared : {false, true}) {
         if (cleared)
             e.w->mnuEditItem(0);
-        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(e.w->lvwMain, &key);
         QTRY_VERIFY(e.w->mnuEdit->isVisible());
         QCOMPARE(e.w->mnuEditItems[2]->isEnabled(), !cleared);

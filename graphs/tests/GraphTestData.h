@@ -3,11 +3,11 @@
 // A small ledger in memory for the graph tests: categories with colours,
 // budgets and sub-items, and entries filed into their months.
 
-#include "FakePrompter.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
 
 struct GraphLedger {
     TestHome home;

@@ -1,11 +1,11 @@
 // The graphs as the user reaches them from the main window: result menu
 // items 0 and 1, toolbar buttons 17 and 18; the figures agree with the month
 // list and the category summary, whose categories follow the display targets.
-#include "AppFixture.h"
-#include "GraphTestData.h"
-#include "frmGraph.h"
-#include "frmGraphOption.h"
-#include "frmYGraph.h"
+#include "app/tests/AppFixture.h"
+#include "graphs/tests/GraphTestData.h"
+#include "graphs/frmGraph.h"
+#include "graphs/frmGraphOption.h"
+#include "graphs/frmYGraph.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 // The figures behind the graphs: axis maximum, shares, shades and the order
 // and angles of the pie slices.
-#include "GraphMath.h"
+#include "graphs/GraphMath.h"
 
 #include <QTest>
 

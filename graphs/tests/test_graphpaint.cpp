@@ -1,6 +1,6 @@
 // The drawing, checked at a few pixels of an image: slice colours at known
 // angles, the doughnut's hole, a bar's height and the budget line.
-#include "GraphPainter.h"
+#include "graphs/GraphPainter.h"
 
 #include <QImage>
 #include <QPainter>

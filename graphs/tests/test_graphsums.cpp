@@ -1,6 +1,6 @@
 // The sums behind the sub-item and trend graphs, from a ledger in memory.
-#include "GraphSums.h"
-#include "GraphTestData.h"
+#include "graphs/GraphSums.h"
+#include "graphs/tests/GraphTestData.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 // The monthly breakdown graph window: totals and no-data texts, legends and
 // their scroll bars, the over-budget marking, month paging by menu and keys,
 // the display targets and the hand-over to the sub-item graph.
-#include "GraphSurface.h"
-#include "GraphTestData.h"
-#include "frmDGraph.h"
-#include "frmGraph.h"
-#include "frmGraphOption.h"
+#include "graphs/GraphSurface.h"
+#include "graphs/tests/GraphTestData.h"
+#include "graphs/frmDGraph.h"
+#include "graphs/frmGraph.h"
+#include "graphs/frmGraphOption.h"
 
 #include <QAction>
 #include <QComboBox>

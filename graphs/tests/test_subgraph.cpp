@@ -1,8 +1,8 @@
 // The sub-item breakdown graph: the choice of category, the legend with its
 // shades and deleted sub-items, the budget line and the doughnut.
-#include "GraphSurface.h"
-#include "GraphTestData.h"
-#include "frmDGraph.h"
+#include "graphs/GraphSurface.h"
+#include "graphs/tests/GraphTestData.h"
+#include "graphs/frmDGraph.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // The yearly trend graph window and keeping a graph as a picture.
-#include "GraphKeeper.h"
-#include "GraphPainter.h"
-#include "GraphSurface.h"
-#include "GraphTestData.h"
-#include "frmYGraph.h"
+#include "graphs/GraphKeeper.h"
+#include "graphs/GraphPainter.h"
+#include "graphs/GraphSurface.h"
+#include "graphs/tests/GraphTestData.h"
+#include "graphs/frmYGraph.h"
 
 #include <QAction>
 #include <QClipboard>

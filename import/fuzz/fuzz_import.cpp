@@ -7,10 +7,10 @@
 // every file stays as it was, or the files read back to the master extended
 // (existing categories untouched) and the year holding the entries written.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
-#include "ImportHandOff.h"
-#include "ImportSession.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
+#include "ledger/ImportHandOff.h"
+#include "import/ImportSession.h"
 
 #include <QLockFile>
 #include <QMap>

@@ -1,13 +1,13 @@
 // What the import writes: the master and the year file or merge file, byte
 // for byte; both or neither; an existing master and year extended, never
 // replaced; the checks before writing; the closing message.
-#include "FakePrompter.h"
-#include "FileSizeLimit.h"
-#include "ImportHandOff.h"
-#include "ImportSession.h"
-#include "LedgerTestData.h"
-#include "ProgramFolder.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/FileSizeLimit.h"
+#include "ledger/ImportHandOff.h"
+#include "import/ImportSession.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,14 +1,14 @@
 // The import tool's pages driven as a user would: Step1, the reordering
 // page, the information page, Cancel and the window frame.
-#include "FakePrompter.h"
-#include "ImportHandOff.h"
-#include "ImportTool.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
-#include "TextFile.h"
-#include "frmHimoku.h"
-#include "frmImportMainSub.h"
-#include "frmMain.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/ImportHandOff.h"
+#include "import/ImportTool.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
+#include "import/frmHimoku.h"
+#include "import/frmImportMainSub.h"
+#include "import/frmMain.h"
 
 #include <QApplication>
 #include <QComboBox>

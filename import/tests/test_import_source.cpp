@@ -1,10 +1,10 @@
 // Reading a source file: date forms, names, numbering in both modes, the
 // encodings, the lines that stop an import, and the category pages' work.
-#include "FakePrompter.h"
-#include "ImportSession.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
-#include "TextFile.h"
+#include "ledger/tests/FakePrompter.h"
+#include "import/ImportSession.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
 
 #include <QStringEncoder>
 #include <QTest>

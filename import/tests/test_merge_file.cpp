@@ -1,9 +1,9 @@
 // The merge file yyyy_add.zbl between the two programs: its reader, its
 // writer, and the merge into a year in day order.
-#include "FakePrompter.h"
-#include "LedgerTestData.h"
-#include "MergeFile.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/MergeFile.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QTest>
 #include <random>
@@ -13,11 +13,11 @@ QString parsed(const QByteArray& bytes)
 {
     const MergeFile::Parsed p = MergeFile::parse(bytes);
     QStringList out;
-    for (const MergeFile::Line& l : p.entries)
+    for (const MergeFile::Line& l : p.data)
         out << QStringLiteral("%1:%2 %3 %4 %5").arg(l.lineNo).arg(l.entry.date(), l.entry.category(), l.entry.sub()).arg(l.entry.out);
     QStringList skipped;
-    for (int n : p.skipped)
-        skipped << QString::number(n);
+    for (const SkippedLine& n : p.skipped)
+        skipped << QString::number(n.line);
     return out.join(QStringLiteral("; ")) + QStringLiteral(" | ") + skipped.join(QLatin1Char(','));
 }
 

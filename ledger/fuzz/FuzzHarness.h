@@ -9,8 +9,8 @@
 // always it is also built with FuzzReplay.cpp as replay_<name>, which CTest
 // runs over the checked-in seeds in corpus/<name>.
 
-#include "Clock.h"
-#include "LedgerModel.h"
+#include "ledger/Clock.h"
+#include "ledger/LedgerModel.h"
 
 #include <QDir>
 #include <QFile>

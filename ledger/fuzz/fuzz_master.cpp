@@ -2,8 +2,8 @@
 // fails unsafely, and what is written reads back to the same categories
 // and, written again, to the same bytes. A refused write leaves the file.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

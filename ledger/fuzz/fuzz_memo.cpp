@@ -2,8 +2,8 @@
 // same after a write, and a second write gives the same bytes. A refused
 // write leaves the file as it was.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
 
 namespace {
 QString dumpMemos(const LedgerModel& m)

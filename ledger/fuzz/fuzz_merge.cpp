@@ -2,16 +2,16 @@
 // valid fields; merged into a year they keep the month totals equal to the
 // entries; the entries written back as a merge file read back the same.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
-#include "MergeFile.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
+#include "ledger/MergeFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const FuzzFolder& folder = FuzzFolder::get();
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     const MergeFile::Parsed parsed = MergeFile::parse(input);
-    for (const MergeFile::Line& line : parsed.entries) {
+    for (const MergeFile::Line& line : parsed.data) {
         const Entry& e = line.entry;
         FUZZ_CHECK(e.month() >= 1 && e.month() <= 12 && e.day() >= 1 && e.day() <= 31);
         FUZZ_CHECK(e.categoryNo >= 1 && e.categoryNo <= 99 && e.subNo <= 99 && e.in == 0);
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(s.totalOut == out && s.totalIn == in);
         merged += s.count();
     }
-    FUZZ_CHECK(merged <= int(parsed.entries.size()));
+    FUZZ_CHECK(merged <= int(parsed.data.size()));
 
     // Merging files entries of one day in reverse order of arrival, so the
     // round trip keeps each day's entries but not their order.

@@ -4,8 +4,8 @@
 // entries; a saved year loads back to the same entries and carry-over and
 // saves to the same bytes; a refused save leaves the file as it was.
 
-#include "FakePrompter.h"
-#include "FuzzHarness.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/fuzz/FuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

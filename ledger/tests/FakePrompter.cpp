@@ -1,4 +1,4 @@
-#include "FakePrompter.h"
+#include "ledger/tests/FakePrompter.h"
 
 void FakePrompter::message(const QString& text, Icon icon, const QString& title)
 {

@@ -2,9 +2,9 @@
 
 // Small helpers shared by the ledger's test files.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QByteArray>
 #include <QString>

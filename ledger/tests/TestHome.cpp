@@ -1,8 +1,8 @@
-#include "TestHome.h"
+#include "ledger/tests/TestHome.h"
 
-#include "Clock.h"
-#include "ProgramFolder.h"
-#include "TextFile.h"
+#include "ledger/Clock.h"
+#include "ledger/ProgramFolder.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

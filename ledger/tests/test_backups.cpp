@@ -2,10 +2,10 @@
 // memo file, pruned to the newest, never in the way of the save, and put
 // back by a restore that leaves the model as a fresh read would.
 
-#include "BackupRestore.h"
-#include "FileSizeLimit.h"
-#include "LedgerTestData.h"
-#include "TextFile.h"
+#include "ledger/BackupRestore.h"
+#include "ledger/tests/FileSizeLimit.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

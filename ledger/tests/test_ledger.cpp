@@ -1,10 +1,10 @@
 // The shared routines of the ledger model: filing entries, the month and
 // category sums, the use ranking, sub-item upkeep and the number formats.
 
-#include "FakePrompter.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
 
 #include <QTest>
 
@@ -329,6 +329,13 @@ void TestLedger::keyedLookups()
     QVERIFY(add("食費"));
     for (int i = 0; i < others; ++i)
         QVERIFY(add(QStringLiteral("摘要%1").arg(i)));
+    // Beyond the 16-bit range: Deseret letters have case; two characters
+    // that share their second half are two keys.
+    const auto ucs4 = [](char32_t c) { return QString::fromUcs4(&c, 1); };
+    QVERIFY(add(ucs4(0x10400)));
+    QVERIFY(add(ucs4(0x20BB7) + ucs4(0x1F600)));
+    QVERIFY(add(ucs4(0x10BB7) + ucs4(0x20600)));
+    QVERIFY(!add(ucs4(0x10428)));
     QVERIFY(!add("LUNCH"));
     QVERIFY(!add("ｂｅｅｒ"));
     QCOMPARE(c.indexOf("lunch"), 0);

@@ -1,11 +1,11 @@
 // What the readers make of files as editors leave them (line ends, UTF-8,
 // a byte order mark), what the writers refuse, and how failures are told.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
-#include "TextFile.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,13 +2,13 @@
 // the next start, the merge file's token, and whether the KaneloY that
 // started an import still runs.
 
-#include "FakePrompter.h"
-#include "FileTransaction.h"
-#include "ImportHandOff.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "MergeFile.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/ImportHandOff.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/MergeFile.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,13 +108,13 @@ void TestLedgerHandOff::tokenInTheMergeFile()
 
     QCOMPARE(HandOff::tokenOf(withToken), token);
     QCOMPARE(HandOff::tokenOf(plain), QString());
-    QCOMPARE(MergeFile::parse(withToken).entries.size(), size_t(1));
-    QCOMPARE(MergeFile::parse(withToken).skipped, QList<int>());
+    QCOMPARE(MergeFile::parse(withToken).data.size(), size_t(1));
+    QVERIFY(MergeFile::parse(withToken).skipped.isEmpty());
     QCOMPARE(withToken.size() - plain.size(), HandOff::tokenLine(token).size());
     home.writeBytes(QStringLiteral("2026.zbl"), withToken);
     const YearFileLines lines = LedgerModel::readYearFileLines(home.path(QStringLiteral("2026.zbl")));
-    QCOMPARE(lines.months[3].size(), size_t(1));
-    QCOMPARE(lines.skipped, QList<int>());
+    QCOMPARE(lines.data.months[3].size(), size_t(1));
+    QVERIFY(lines.skipped.isEmpty());
     // A token line after the entries is no token of the file.
     QCOMPARE(HandOff::tokenOf(plain + HandOff::tokenLine(token)), QString());
 }

@@ -1,10 +1,10 @@
 // The category master MainSub.zbt: what is written, byte for byte, and what
 // is read back from well-formed and broken files.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QDir>
 #include <QFile>

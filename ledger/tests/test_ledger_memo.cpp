@@ -1,10 +1,10 @@
 // The memo file yyyy.zbm and the per-user settings store.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "Settings.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/Settings.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,9 +1,9 @@
 // The rules both programs and several windows follow, each kept once in
 // ledger/: budgets, colours, the names of deleted categories, names the
 // master can hold, the smallest free number and the slices of a pie.
-#include "LedgerRules.h"
-#include "KeyedCollection.h"
-#include "Types.h"
+#include "ledger/LedgerRules.h"
+#include "ledger/KeyedCollection.h"
+#include "ledger/Types.h"
 
 #include <QtTest>
 

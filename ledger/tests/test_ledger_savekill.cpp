@@ -4,13 +4,13 @@
 // new year. The same for the master and the year written together: after
 // the next start's recovery they are both old or both new.
 
-#include "Clock.h"
-#include "FakePrompter.h"
-#include "FileTransaction.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
+#include "ledger/Clock.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/FileTransaction.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Every change of the model is announced, once, with the month it touched,
 // and the sums asked for afterwards are those of the changed year.
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,12 +1,12 @@
 // The year data file yyyy.zbl: layout written, carry-over of a new year,
 // the balance line, and what the reader does with broken or stale lines.
 
-#include "FakePrompter.h"
-#include "FileSizeLimit.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/FileSizeLimit.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // KANELO_HOME, a portable folder or the user's data folder, and the shipped
 // files, the modules and the other program, for a portable folder and for an
 // install.
-#include "ProgramFolder.h"
+#include "ledger/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // selected entry, the popup asked for, the double-clicks, delete and the
 // day's totals.
 
-#include "test_entrydialog_fixture.h"
+#include "month/tests/test_entrydialog_fixture.h"
 
 #include <QSignalSpy>
 #include <QScreen>

@@ -1,8 +1,8 @@
 // The open year's undo stack and its unsaved state: every step taken back
 // and done again leaves the year file as it was, byte for byte, and the
 // unsaved state follows the steps, saves, loads and changes made elsewhere.
-#include "EditHistory.h"
-#include "test_entrydialog_fixture.h"
+#include "month/EditHistory.h"
+#include "month/tests/test_entrydialog_fixture.h"
 
 #include <QUndoStack>
 

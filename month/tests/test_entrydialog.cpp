@@ -1,9 +1,9 @@
 // The entry dialog driven as a user does: dates, amounts with the adding
 // machine, sub-items, undo, change mode and the write-back on closing.
 
-#include "test_entrydialog_fixture.h"
+#include "month/tests/test_entrydialog_fixture.h"
 
-#include "frmDataCalender.h"
+#include "calendar/frmDataCalender.h"
 
 #include <QApplication>
 #include <QDir>

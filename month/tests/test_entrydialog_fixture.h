@@ -4,16 +4,16 @@
 // month views and the edit commands over a small category master, in a
 // temporary program folder with "today" fixed at 2026-03-15.
 
-#include "EditCommands.h"
-#include "FakePrompter.h"
-#include "LedgerTestData.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthListModel.h"
-#include "MonthViews.h"
-#include "TestHome.h"
-#include "TextFile.h"
-#include "frmData.h"
+#include "month/EditCommands.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthListModel.h"
+#include "month/MonthViews.h"
+#include "ledger/tests/TestHome.h"
+#include "ledger/TextFile.h"
+#include "month/frmData.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>

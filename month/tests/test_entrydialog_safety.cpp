@@ -2,9 +2,9 @@
 // stake: full-width typing, entries an import left negative, and balances
 // the year file could not hold.
 
-#include "test_entrydialog_fixture.h"
+#include "month/tests/test_entrydialog_fixture.h"
 
-#include "frmDataText.h"
+#include "month/frmDataText.h"
 
 namespace {
 const QString kMinus = EntryText::kMinusMessage;

@@ -1,12 +1,12 @@
 // The month views as the user sees them: the entry list, both summaries,
 // the status bar, the carry-over commands and the result menu.
-#include "Clock.h"
-#include "FakePrompter.h"
-#include "LedgerTestData.h"
-#include "Formats.h"
-#include "LedgerModel.h"
-#include "MonthViews.h"
-#include "TestHome.h"
+#include "ledger/Clock.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/Formats.h"
+#include "ledger/LedgerModel.h"
+#include "month/MonthViews.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QAction>
 #include <QLabel>

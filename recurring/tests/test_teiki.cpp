@@ -1,11 +1,11 @@
 // Recurring entries: which months a rule has due, the rules file read and
 // written back, and the entries offered, filed once and remembered.
 
-#include "Clock.h"
-#include "LedgerTestData.h"
-#include "TextFile.h"
-#include "TeikiBook.h"
-#include "TeikiFile.h"
+#include "ledger/Clock.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/TextFile.h"
+#include "recurring/TeikiBook.h"
+#include "recurring/TeikiFile.h"
 
 #include <QTest>
 

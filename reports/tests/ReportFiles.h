@@ -4,7 +4,7 @@
 // pages and text through poppler's tools, the workbook's cells and charts
 // through a small reader of its XML.
 
-#include "FileSizeLimit.h"
+#include "ledger/tests/FileSizeLimit.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,10 +3,10 @@
 // A ledger in memory for the report tests: categories added directly and
 // entries filed through InsertEntry, as the year file loader files them.
 
-#include "FakePrompter.h"
-#include "LedgerModel.h"
-#include "LedgerTestData.h"
-#include "TestHome.h"
+#include "ledger/tests/FakePrompter.h"
+#include "ledger/LedgerModel.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "ledger/tests/TestHome.h"
 
 #include <QStringList>
 

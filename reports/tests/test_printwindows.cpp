@@ -1,12 +1,12 @@
 // The report windows as the user drives them: choices, buttons and keys,
 // the messages, the files they save, and the way in from the main window.
-#include "AppFixture.h"
-#include "ProgramFolder.h"
-#include "ReportWorkbook.h"
-#include "ReportFiles.h"
-#include "ReportTestData.h"
-#include "frmPrint.h"
-#include "frmPrintY.h"
+#include "app/tests/AppFixture.h"
+#include "ledger/ProgramFolder.h"
+#include "reports/ReportWorkbook.h"
+#include "reports/tests/ReportFiles.h"
+#include "reports/tests/ReportTestData.h"
+#include "reports/frmPrint.h"
+#include "reports/frmPrintY.h"
 
 #include <QAction>
 #include <QApplication>

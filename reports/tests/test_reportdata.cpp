@@ -1,6 +1,6 @@
 // What the monthly and yearly reports show, computed from fixed ledgers.
-#include "ReportData.h"
-#include "ReportTestData.h"
+#include "reports/ReportData.h"
+#include "reports/tests/ReportTestData.h"
 
 #include <QTest>
 #include <limits>

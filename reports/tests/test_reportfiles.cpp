@@ -1,11 +1,11 @@
 // The written reports as their readers see them: the PDF's pages and text,
 // the workbook's sheets, cells, borders, print areas and chart ranges.
-#include "ReportData.h"
-#include "ReportFiles.h"
-#include "ReportOutput.h"
-#include "ReportPages.h"
-#include "ReportTestData.h"
-#include "ReportWorkbook.h"
+#include "reports/ReportData.h"
+#include "reports/tests/ReportFiles.h"
+#include "reports/ReportOutput.h"
+#include "reports/ReportPages.h"
+#include "reports/tests/ReportTestData.h"
+#include "reports/ReportWorkbook.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 // width of its page, the trend sheet's two columns of charts together on
 // every page. Checked by a spreadsheet program that exports the saved
 // workbooks to PDF (LibreOffice, run headless); skipped without it.
-#include "ReportData.h"
-#include "ReportFiles.h"
-#include "ReportTestData.h"
-#include "ReportWorkbook.h"
+#include "reports/ReportData.h"
+#include "reports/tests/ReportFiles.h"
+#include "reports/tests/ReportTestData.h"
+#include "reports/ReportWorkbook.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The monthly report as a workbook sheet: the cells a spreadsheet user's
 // own formulas and macros read (B2, F2, E5, E6, L10.., N10.., rows 30..).
-#include "Workbook.h"
-#include "WorkbookModule.h"
+#include "reports/workbook/Workbook.h"
+#include "reports/workbook/WorkbookModule.h"
 
 namespace Reports {
 

@@ -1,4 +1,4 @@
-#include "Workbook.h"
+#include "reports/workbook/Workbook.h"
 
 #include <QDir>
 #include <QFile>

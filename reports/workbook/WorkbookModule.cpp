@@ -1,4 +1,4 @@
-#include "WorkbookModule.h"
+#include "reports/workbook/WorkbookModule.h"
 
 #include <QObject>
 

@@ -4,7 +4,7 @@
 // plugin loaded when a workbook is first saved: the spreadsheet library and
 // what it pulls in (zip, crypto) then cost nothing when the ledger starts.
 
-#include "ReportData.h"
+#include "reports/ReportData.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 // The yearly report as a workbook: the data sheet "金額データ", the figures
 // sheet "年間収支報告" and the trend sheet "年間推移グラフ" whose charts read
 // the data sheet.
-#include "Workbook.h"
-#include "WorkbookModule.h"
+#include "reports/workbook/Workbook.h"
+#include "reports/workbook/WorkbookModule.h"
 
 namespace Reports {
 

@@ -2,10 +2,10 @@
 // ranges of amount and date, the side, every year file of the folder read
 // as the loader reads it, a file that cannot be read, and the window.
 
-#include "LedgerTestData.h"
-#include "SearchHits.h"
-#include "SearchRun.h"
-#include "frmSearch.h"
+#include "ledger/tests/LedgerTestData.h"
+#include "search/SearchHits.h"
+#include "search/SearchRun.h"
+#include "search/frmSearch.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The program's own prompter: titles, buttons and answers of the real
 // dialogs, driven while they are open.
-#include "QtPrompter.h"
+#include "ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QColorDialog>
