@@ -2,6 +2,7 @@
 
 #include "app/KaneloApp.h"
 #include "ledger/QtJapanese.h"
+#include "ui/FocusReturn.h"
 #include "ui/QtPrompter.h"
 #include "app/frmKanelo.h"
 
@@ -15,6 +16,7 @@ int runKaneloY(int argc, char* argv[], const std::function<void(frmKanelo&)>& st
     // The desktop entry the window belongs to (its name and icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("jp.kaneloy.KaneloY"));
     installQtJapanese(app);
+    installFocusReturn(app);
     QtPrompter prompter;
     KaneloApp kanelo(prompter);
     if (!kanelo.start(QApplication::arguments().mid(1).join(QLatin1Char(' '))))

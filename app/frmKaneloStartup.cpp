@@ -126,6 +126,9 @@ bool frmKanelo::Form_Load(const QString& commandLine)
     if (splash)
         splash->close();
     show();
+    // The keyboard is the window's from the start, also where no window
+    // manager hands it over (the start-up questions had it before).
+    activateWindow();
     views->loaded = true;
     // The rules are read with the window in view, to which their messages
     // and the question of what is due belong.

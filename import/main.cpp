@@ -3,6 +3,7 @@
 #include "import/ImportTool.h"
 #include "ledger/QtJapanese.h"
 #include "ledger/Version.h"
+#include "ui/FocusReturn.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     // Pages are hidden between steps; the tool ends when the run says so.
     QApplication::setQuitOnLastWindowClosed(false);
     installQtJapanese(app);
+    installFocusReturn(app);
 
     ImportPrompter prompter;
     Import::ImportTool tool(prompter);
