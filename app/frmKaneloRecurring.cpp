@@ -76,8 +76,13 @@ void frmKanelo::ShowSearch()
     search->show();
     search->raise();
     search->activateWindow();
-    search->txtText->setFocus();
-    search->txtText->selectAll();
+    // Back after a jump: on the hit chosen, so Down and Enter go to the next.
+    if (search->lvwHits->currentIndex().isValid()) {
+        search->lvwHits->setFocus();
+    } else {
+        search->txtText->setFocus();
+        search->txtText->selectAll();
+    }
 }
 
 void frmKanelo::ShowSearchHit(const SearchHit& hit)
@@ -123,6 +128,10 @@ void frmKanelo::ShowSearchHit(const SearchHit& hit)
         views->selectRow(row);
     else
         SelectDayRow(hit.entry.day());
+    // The window in front would cover the row just found: it steps back,
+    // keeping its conditions and hits for the next Ctrl+F.
+    if (search)
+        search->hide();
     raise();
     activateWindow();
 }

@@ -7,6 +7,7 @@
 #include "month/EditHistory.h"
 #include "ledger/tests/LedgerTestData.h"
 #include "search/SearchQuery.h"
+#include "search/frmSearch.h"
 #include "recurring/TeikiBook.h"
 #include "recurring/TeikiFile.h"
 
@@ -187,6 +188,8 @@ void TestUnsaved::searchJumpAsksOnlyWhenUnsaved()
     hit.year = 2025;
     QVERIFY(LedgerModel::parseEntryLine(QStringLiteral("05/020100000700"), hit.entry));
     hit.indexInMonth = 1;
+    f.window()->ShowSearch();
+    frmSearch* search = f.window()->search;
     f.window()->ShowSearchHit(hit);
 
     QCOMPARE(f.prompter.shown.size(), asked ? 1 : 0);
@@ -197,6 +200,12 @@ void TestUnsaved::searchJumpAsksOnlyWhenUnsaved()
         QCOMPARE(f.model().curMonth(), 5);
         QCOMPARE(f.views()->lvwMonth->currentIndex().row(), 2);
     }
+    // After a jump the search window steps back from the row it found; a
+    // jump cancelled leaves it where it was.
+    QCOMPARE(search->isVisible(), yearShown != 2025);
+    f.window()->ShowSearch(); // Ctrl+F brings the same window back
+    QCOMPARE(f.window()->search, search);
+    QVERIFY(search->isVisible());
     QCOMPARE(savedLines(f, 2026, "03/"), entriesSaved);
 }
 
